@@ -1,0 +1,1 @@
+// The dialogs library collects the settings and information windows.

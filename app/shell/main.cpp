@@ -1,0 +1,10 @@
+#include "main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    folivo::MainWindow window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,1 @@
+// The property pages module.

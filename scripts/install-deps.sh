@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package that Folivo's build, the program and its tests need.
+# Idempotent: installs only what is missing, and asks apt nothing when all is present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins
+  qt6-l10n-tools libqt6svg6
+  libsane-dev libsane1 sane-utils
+  libjpeg62-turbo-dev libjpeg-turbo-progs
+  libqpdf-dev qpdf libdeflate-dev
+  fonts-ipafont-gothic
+  libgtest-dev libgmock-dev libbenchmark-dev
+  poppler-utils img2pdf imagemagick
+  xvfb xauth xdotool x11-utils
+  at-spi2-core python3-pyatspi
+  clang libclang-rt-14-dev
+  libxml2-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

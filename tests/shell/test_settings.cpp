@@ -1,0 +1,102 @@
+#include "program_paths.h"
+#include "settings.h"
+#include "temp_home.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace folivo;
+using folivo::test::TempHome;
+
+TEST(Settings, MissingFileSectionOrKeyGivesTheDefault) {
+    TempHome home;
+    EXPECT_EQ(ReadSetting("ToolBar", "Flag", "True"), "True");
+    home.write("Folivo.ini", "[JPEG]\nEncode=False\n");
+    EXPECT_EQ(ReadSetting("PDF", "Comp", "dflt"), "dflt");
+    EXPECT_EQ(ReadSetting("JPEG", "Complevel", ""), "");
+    EXPECT_EQ(ReadSetting("JPEG", "Encode", ""), "False");
+}
+
+TEST(Settings, SectionAndKeyMatchWithoutRegardToCase) {
+    TempHome home;
+    ASSERT_EQ(WriteSetting("Toolbar", "Flag", "False"), 1);
+    EXPECT_EQ(ReadSetting("ToolBar", "Flag", "True"), "False");
+    ASSERT_EQ(WriteSetting("TOOLBAR", "flag", "True"), 1);
+    EXPECT_EQ(home.read("Folivo.ini"), "[Toolbar]\nflag=True\n");
+}
+
+TEST(Settings, HandEditedFileKeepsCommentsBlankLinesAndOrder) {
+    TempHome home;
+    const QByteArray original = "; Folivo settings\r\n\r\n[ JPEG ]\r\n  Complevel = 4 \r\n"
+                                "# keep me\r\n\r\n[PDF]\r\nComp=\"False\"\r\n";
+    home.write("Folivo.ini", original);
+    EXPECT_EQ(ReadSetting("jpeg", "COMPLEVEL", ""), "4");
+    EXPECT_EQ(ReadSetting("PDF", "Comp", ""), "False");
+    ASSERT_EQ(WriteSetting("JPEG", "Encode", "True"), 1);
+    EXPECT_EQ(home.read("Folivo.ini"),
+              "; Folivo settings\r\n\r\n[ JPEG ]\r\n  Complevel = 4 \r\n# keep me\r\n"
+              "Encode=True\r\n\r\n[PDF]\r\nComp=\"False\"\r\n");
+    ASSERT_EQ(WriteSetting("JPEG", "Complevel", "5"), 1);
+    EXPECT_EQ(ReadSetting("JPEG", "Complevel", ""), "5");
+    EXPECT_TRUE(
+        home.read("Folivo.ini").startsWith("; Folivo settings\r\n\r\n[ JPEG ]\r\nComplevel=5\r\n"));
+}
+
+TEST(Settings, LongValuesAreCutAt255BytesWithoutHalfACharacter) {
+    TempHome home;
+    const QString ascii(300, u'a');
+    ASSERT_EQ(WriteSetting("BMP", "Path", ascii), 1);
+    EXPECT_EQ(ReadSetting("BMP", "Path", ""), QString(255, u'a'));
+    // Three bytes a character in UTF-8: 85 fit exactly, then "a" + 85 need 256 bytes.
+    const QString japanese(100, QChar(0x3042));
+    ASSERT_EQ(WriteSetting("BMP", "Path", japanese), 1);
+    EXPECT_EQ(ReadSetting("BMP", "Path", ""), QString(85, QChar(0x3042)));
+    ASSERT_EQ(WriteSetting("BMP", "Path", u'a' + japanese), 1);
+    EXPECT_EQ(ReadSetting("BMP", "Path", ""), u'a' + QString(84, QChar(0x3042)));
+}
+
+TEST(Settings, ReadOnlyFileAnswersZeroAndStaysUnchanged) {
+    TempHome home;
+    home.write("Folivo.ini", "[TWAIN]\nDialog=True\n");
+    QFile::setPermissions(home.file("Folivo.ini"), QFile::ReadOwner | QFile::ReadUser);
+    // Also as root, whom the permission bits alone would not stop.
+    EXPECT_EQ(WriteSetting("TWAIN", "Dialog", "False"), 0);
+    EXPECT_EQ(home.read("Folivo.ini"), "[TWAIN]\nDialog=True\n");
+}
+
+TEST(Settings, ReadOnlyFolderAnswersZero) {
+    TempHome home;
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(WriteSetting("TWAIN", "Dialog", "False"), 0);
+    EXPECT_FALSE(QFile::exists(home.file("Folivo.ini")));
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(Settings, ValuesThatWouldBreakTheFileAreRefused) {
+    TempHome home;
+    EXPECT_EQ(WriteSetting("BMP", "Path", "a\nInjected=1"), 0);
+    EXPECT_EQ(WriteSetting("B]MP", "Path", "x"), 0);
+    EXPECT_EQ(WriteSetting("BMP", "Pa=th", "x"), 0);
+    EXPECT_FALSE(QFile::exists(home.file("Folivo.ini")));
+}
+
+TEST(Settings, FilePathAtARootHasNoDoubledSeparator) {
+    const QByteArray old = qgetenv("FOLIVO_HOME");
+    qputenv("FOLIVO_HOME", "/");
+    EXPECT_EQ(SettingsFilePath(), "/Folivo.ini");
+    qputenv("FOLIVO_HOME", "/opt/folivo");
+    EXPECT_EQ(SettingsFilePath(), "/opt/folivo/Folivo.ini");
+    qputenv("FOLIVO_HOME", old);
+}
+
+TEST(Settings, BooleansReadAsWordsOrNumbers) {
+    struct Case {
+        const char* text;
+        std::optional<bool> expected;
+    };
+    const Case cases[] = {{"True", true},     {"FALSE", false},      {"true", true},
+                          {"0", false},       {"-1", true},          {"2", true},
+                          {"", std::nullopt}, {"yes", std::nullopt}, {"Tru", std::nullopt}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseSettingBool(QString::fromUtf8(c.text)), c.expected) << c.text;
+}
