@@ -1,10 +1,24 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QFont>
+
+namespace {
+// The program's UI font; IPA P Gothic stands in for it on Linux.
+const QString kUiFontFamily = QStringLiteral("ＭＳ Ｐゴシック");
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Folivo"));
+    QApplication::setDesktopFileName(QStringLiteral("folivo"));
+    QFont::insertSubstitutions(kUiFontFamily,
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    QFont font(kUiFontFamily, 9);
+    QApplication::setFont(font);
+
     folivo::MainWindow window;
+    window.Load();
     window.show();
     return app.exec();
 }

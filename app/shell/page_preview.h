@@ -1,0 +1,70 @@
+#pragma once
+// The preview control `VS`: shows one page of the PageDocument at a time on a white
+// sheet with a shadow, as large as the widget allows.
+//
+// - Pictures are drawn stretched into their boxes. They are decoded while painting and
+//   only the current page's scaled pictures are kept, so a long document costs the
+//   memory of one page.
+// - With more than one page a small row (previous, "n / m", next) appears at the bottom;
+//   Page Up / Page Down (and Home / End) page through the document from the keyboard.
+// - A new document (documentChanged) starts again at its first page.
+// - The document's mouse pointer is shown over the preview: 11 hourglass, 1 arrow,
+//   anything else the default cursor.
+// - With no page at all a blank A4 sheet is shown.
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+class QToolButton;
+
+namespace folivo {
+
+class PageDocument;
+struct Page;
+
+class PagePreview : public QWidget {
+    Q_OBJECT
+public:
+    explicit PagePreview(PageDocument* document, QWidget* parent = nullptr);
+
+    int currentPage() const { return m_current; } // 0-based
+    int pageCount() const;
+    void setCurrentPage(int index);
+    void nextPage() { setCurrentPage(m_current + 1); }
+    void previousPage() { setCurrentPage(m_current - 1); }
+    QString pageLabelText() const;
+
+    // The sheet rectangle of the current page in widget pixels.
+    QRect sheetRect() const;
+    // How many times pictures were decoded; the cache keeps this from growing on repaint.
+    int decodeCount() const { return m_decodeCount; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void onDocumentChanged();
+    void applyPointer(int pointer);
+    void updateNavigation();
+    const Page* shownPage() const;
+    QSize currentPageTwips() const;
+    const std::vector<QImage>& scaledPictures(const Page& page, const QRect& sheet);
+
+    QPointer<PageDocument> m_document;
+    int m_current = 0;
+    QWidget* m_navigation = nullptr;
+    QToolButton* m_previous = nullptr;
+    QToolButton* m_next = nullptr;
+    QLabel* m_label = nullptr;
+
+    int m_cachePage = -1;
+    QRect m_cacheSheet;
+    std::vector<QImage> m_cache;
+    int m_decodeCount = 0;
+};
+
+} // namespace folivo
