@@ -1,0 +1,41 @@
+#pragma once
+// PdfExporter writes a PageDocument as a PDF file.
+//
+// Contract:
+// - compression(): 3 (the initial value) Flate-compresses every stream, 0 writes none
+//   compressed; any other non-zero value counts as 3. It keeps its value until set again.
+// - exportDocument(doc, path) writes one PDF page per document page. Each MediaBox is the
+//   page size in twips / 20 (points); each picture fills its box (twips from the page's
+//   top-left corner). Images keep their own depth and colour space: black-and-white stays
+//   1 bit, grey is DeviceGray, other palettes are Indexed, the rest DeviceRGB.
+// - Page images are read from their files only around the time their page is written, so
+//   memory does not grow with the page count. A picture that cannot be read leaves its
+//   page empty.
+// - The file is written to a temporary name in the target folder and renamed when
+//   complete; on failure an existing file keeps its old bytes. The document ID is derived
+//   from the content, so exporting the same document twice gives identical files.
+// - Runs on the calling thread and returns when the file is written; it uses worker
+//   threads internally to compress pages ahead of the writer.
+#include "write_result.h"
+
+#include <QString>
+
+namespace folivo {
+
+class PageDocument;
+
+inline constexpr int kPdfCompressed = 3;
+inline constexpr int kPdfUncompressed = 0;
+
+class PdfExporter {
+public:
+    int compression() const { return m_compression; }
+    void setCompression(int compression) { m_compression = compression; }
+
+    WriteResult exportDocument(const PageDocument& document, const QString& targetPath) const;
+
+private:
+    int m_compression = kPdfCompressed;
+};
+
+} // namespace folivo
