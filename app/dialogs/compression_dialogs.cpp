@@ -1,0 +1,150 @@
+#include "compression_dialogs.h"
+
+#include "compression_steps.h"
+#include "dialog_geometry.h"
+#include "settings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace folivo {
+namespace {
+
+constexpr Qt::WindowFlags kToolWindow =
+    Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
+
+template <typename W> W* Place(W* widget, const QString& name, const QRect& geometry) {
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const char16_t* caption,
+                     const QRect& geometry) {
+    return Place(new QGroupBox(QString::fromUtf16(caption), parent), name, geometry);
+}
+
+QRadioButton* MakeOption(QWidget* frame, const QString& name, const char16_t* text,
+                         const QRect& geometry) {
+    return Place(new QRadioButton(QString::fromUtf16(text), frame), name, geometry);
+}
+
+// "保存" and "閉じる" at the bottom; "閉じる" only closes.
+QPushButton* MakeSaveAndClose(QDialog* dialog, int saveLeft, int closeLeft, int top, double dpi) {
+    auto* save = Place(new QPushButton(QString::fromUtf16(u"保存"), dialog),
+                       QStringLiteral("CmdSave"), TwipsRect(saveLeft, top, 1335, 375, dpi));
+    auto* close = Place(new QPushButton(QString::fromUtf16(u"閉じる"), dialog),
+                        QStringLiteral("CmdClose"), TwipsRect(closeLeft, top, 1335, 375, dpi));
+    QObject::connect(close, &QPushButton::clicked, dialog, &QWidget::close);
+    return save;
+}
+
+void SetUpToolWindow(QDialog* dialog, const QString& name, const char16_t* caption) {
+    dialog->setObjectName(name);
+    dialog->setWindowTitle(QString::fromUtf16(caption));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setModal(false);
+}
+
+} // namespace
+
+QStringList JpegGuideLines() {
+    return {QString::fromUtf16(u"圧縮レベルが高くなると、"),
+            QString::fromUtf16(u"画質が低下してファイルサイズが小さくなります。"), QString(),
+            QString::fromUtf16(u"圧縮レベルが小さくなると、"),
+            QString::fromUtf16(u"画質が良くなりファイルサイズが大きくなります。")};
+}
+
+frmCompJPEG::frmCompJPEG(QWidget* parent) : QDialog(parent, kToolWindow) {
+    SetUpToolWindow(this, QStringLiteral("frmCompJPEG"), u"JPEG圧縮設定");
+    build();
+    load();
+}
+
+void frmCompJPEG::build() {
+    const double dpi = DialogDpi(parentWidget());
+    SetInnerTwips(this, 4455, 3840, dpi);
+
+    auto* encode = MakeFrame(this, QStringLiteral("FrameEncode"), u"エンコーディングの選択",
+                             TwipsRect(120, 120, 4215, 1095, dpi));
+    m_optEnc[0] = MakeOption(encode, QStringLiteral("OptEnc0"), u"スタンダード　エンコーディング",
+                             TwipsRect(240, 240, 3615, 375, dpi));
+    m_optEnc[1] = MakeOption(encode, QStringLiteral("OptEnc1"), u"プログレッシブ　エンコーディング",
+                             TwipsRect(240, 600, 3615, 375, dpi));
+
+    auto* comp = MakeFrame(this, QStringLiteral("FrameComp"), u"圧縮",
+                           TwipsRect(120, 1320, 4215, 1935, dpi));
+    Place(new QLabel(QString::fromUtf16(u"圧縮レベル"), comp), QStringLiteral("lblComp"),
+          TwipsRect(240, 360, 1095, 255, dpi));
+    m_comboComp = Place(new QComboBox(comp), QStringLiteral("ComboComp"),
+                        TwipsRect(1440, 300, 1335, 315, dpi));
+    auto* up = Place(new QPushButton(QString::fromUtf16(u"↑"), comp), QStringLiteral("cmdUP"),
+                     TwipsRect(2880, 300, 375, 300, dpi));
+    auto* down = Place(new QPushButton(QString::fromUtf16(u"↓"), comp), QStringLiteral("cmdDown"),
+                       TwipsRect(3240, 300, 375, 300, dpi));
+    auto* guide =
+        Place(new QLabel(comp), QStringLiteral("lblGuide"), TwipsRect(360, 720, 3735, 1095, dpi));
+    guide->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* save = MakeSaveAndClose(this, 1560, 3000, 3360, dpi);
+    connect(up, &QPushButton::clicked, this, &frmCompJPEG::stepUp);
+    connect(down, &QPushButton::clicked, this, &frmCompJPEG::stepDown);
+    connect(save, &QPushButton::clicked, this, &frmCompJPEG::save);
+}
+
+void frmCompJPEG::load() {
+    const bool standard = ReadSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"),
+                                      QString()) == QLatin1String("False");
+    m_optEnc[standard ? 0 : 1]->setChecked(true);
+    m_comboComp->clear();
+    m_comboComp->addItems(JpegStepTexts());
+    m_comboComp->setCurrentIndex(ParseJpegStep(
+        ReadSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("20"))));
+    findChild<QLabel*>(QStringLiteral("lblGuide"))->setText(JpegGuideLines().join(u'\n'));
+}
+
+void frmCompJPEG::stepUp() {
+    m_comboComp->setCurrentIndex(JpegStepUp(m_comboComp->currentIndex()));
+}
+
+void frmCompJPEG::stepDown() {
+    m_comboComp->setCurrentIndex(JpegStepDown(m_comboComp->currentIndex()));
+}
+
+void frmCompJPEG::save() {
+    const QString section = QStringLiteral("JPEG");
+    WriteSetting(section, QStringLiteral("Encode"),
+                 m_optEnc[0]->isChecked() ? QStringLiteral("False") : QStringLiteral("True"));
+    WriteSetting(section, QStringLiteral("Complevel"),
+                 QString::number(m_comboComp->currentIndex()));
+    close();
+}
+
+frmCompPDF::frmCompPDF(QWidget* parent) : QDialog(parent, kToolWindow) {
+    SetUpToolWindow(this, QStringLiteral("frmCompPDF"), u"PDF圧縮設定");
+    const double dpi = DialogDpi(parentWidget());
+    SetInnerTwips(this, 3270, 1830, dpi);
+    auto* comp =
+        MakeFrame(this, QStringLiteral("FrameComp"), u"圧縮", TwipsRect(120, 120, 3015, 1095, dpi));
+    m_optComp[0] = MakeOption(comp, QStringLiteral("OptComp0"), u"圧縮する",
+                              TwipsRect(360, 240, 2175, 375, dpi));
+    m_optComp[1] = MakeOption(comp, QStringLiteral("OptComp1"), u"圧縮しない",
+                              TwipsRect(360, 600, 2175, 375, dpi));
+    auto* save = MakeSaveAndClose(this, 240, 1680, 1320, dpi);
+    connect(save, &QPushButton::clicked, this, &frmCompPDF::save);
+
+    const bool compress = ReadSetting(QStringLiteral("PDF"), QStringLiteral("Comp"),
+                                      QStringLiteral("True")) == QLatin1String("True");
+    m_optComp[compress ? 0 : 1]->setChecked(true);
+}
+
+void frmCompPDF::save() {
+    WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"),
+                 m_optComp[0]->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    close();
+}
+
+} // namespace folivo

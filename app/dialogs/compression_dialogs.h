@@ -1,0 +1,46 @@
+#pragma once
+// frmCompJPEG ("JPEG圧縮設定") and frmCompPDF ("PDF圧縮設定"): fixed-size tool windows that
+// read their keys when made and write them when "保存" is pressed, then close. "閉じる" and
+// the close box write nothing. The answers of the writes are not looked at: the window
+// closes all the same. Controls carry their designed names (OptEnc0/1, ComboComp, cmdUP,
+// cmdDown, lblComp, lblGuide, FrameEncode, FrameComp, OptComp0/1, CmdSave, CmdClose).
+// Both delete themselves when closed.
+#include <QDialog>
+#include <QStringList>
+
+class QComboBox;
+class QRadioButton;
+
+namespace folivo {
+
+// The guide text of the JPEG window, line by line (the label shows them one per line).
+QStringList JpegGuideLines();
+
+class frmCompJPEG : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmCompJPEG(QWidget* parent = nullptr);
+
+private:
+    void build();
+    void load();
+    void stepUp();
+    void stepDown();
+    void save();
+
+    QRadioButton* m_optEnc[2] = {};
+    QComboBox* m_comboComp = nullptr;
+};
+
+class frmCompPDF : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmCompPDF(QWidget* parent = nullptr);
+
+private:
+    void save();
+
+    QRadioButton* m_optComp[2] = {};
+};
+
+} // namespace folivo

@@ -1,1 +1,0 @@
-// The dialogs library collects the settings and information windows.
