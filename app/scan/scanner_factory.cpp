@@ -1,11 +1,14 @@
 #include "null_scanner_library.h"
+#include "sane_scanner_library.h"
 #include "scanner_library.h"
 
 namespace folivo {
 
-// Until the SANE layer is in place the program runs without a scanner.
 std::unique_ptr<ScannerLibrary> CreateScannerLibrary() {
-    return std::make_unique<NullScannerLibrary>();
+    if (qEnvironmentVariable("FOLIVO_SCANNER") == QLatin1String("none"))
+        return std::make_unique<NullScannerLibrary>();
+    return std::make_unique<SaneScannerLibrary>(std::make_unique<SaneApi>(CreateDlLoader()),
+                                                std::make_unique<QtScanPrompts>());
 }
 
 } // namespace folivo

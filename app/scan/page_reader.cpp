@@ -1,0 +1,95 @@
+#include "page_reader.h"
+
+#include <vector>
+
+namespace folivo {
+
+namespace {
+
+constexpr SANE_Int kReadChunk = 256 * 1024;
+
+PageReadResult Failed(SANE_Status status) {
+    return PageReadResult{status, false, std::nullopt};
+}
+
+PageReadResult BadData() {
+    return PageReadResult{SANE_STATUS_INVAL, true, std::nullopt};
+}
+
+} // namespace
+
+std::optional<FrameParams> ToFrameParams(const SANE_Parameters& p) {
+    FrameParams f;
+    switch (p.format) {
+    case SANE_FRAME_GRAY:
+        f.format = FrameFormat::Gray;
+        break;
+    case SANE_FRAME_RGB:
+        f.format = FrameFormat::Rgb;
+        break;
+    case SANE_FRAME_RED:
+        f.format = FrameFormat::Red;
+        break;
+    case SANE_FRAME_GREEN:
+        f.format = FrameFormat::Green;
+        break;
+    case SANE_FRAME_BLUE:
+        f.format = FrameFormat::Blue;
+        break;
+    default:
+        return std::nullopt;
+    }
+    f.lastFrame = p.last_frame != SANE_FALSE;
+    f.bytesPerLine = p.bytes_per_line;
+    f.pixelsPerLine = p.pixels_per_line;
+    f.lines = p.lines < 0 ? -1 : p.lines;
+    f.depth = p.depth;
+    return f;
+}
+
+PageReadResult ReadPage(SaneApi& api, SANE_Handle handle, double dpi, ReadProgress& progress) {
+    PageAssembler page;
+    std::vector<SANE_Byte> buffer(kReadChunk);
+    bool first = true;
+    while (!page.isComplete()) {
+        if (progress.cancelled)
+            return Failed(SANE_STATUS_CANCELLED);
+        SANE_Status status = api.start(handle);
+        if (status != SANE_STATUS_GOOD)
+            return Failed(status);
+        SANE_Parameters raw{};
+        status = api.parameters(handle, &raw);
+        if (status != SANE_STATUS_GOOD)
+            return Failed(status);
+        const std::optional<FrameParams> params = ToFrameParams(raw);
+        if (!params || page.beginFrame(*params) != DecodeError::None)
+            return BadData();
+        if (first)
+            progress.bytesExpected = ExpectedPageBytes(*params);
+        first = false;
+        for (;;) {
+            if (progress.cancelled)
+                return Failed(SANE_STATUS_CANCELLED);
+            SANE_Int length = 0;
+            status = api.read(handle, buffer.data(), kReadChunk, &length);
+            if (status == SANE_STATUS_EOF)
+                break;
+            if (status != SANE_STATUS_GOOD)
+                return Failed(status);
+            if (length < 0 || length > kReadChunk)
+                return BadData();
+            const DecodeError fed = page.feed(buffer.data(), static_cast<std::size_t>(length));
+            if (fed == DecodeError::TooLarge)
+                return Failed(SANE_STATUS_NO_MEM);
+            progress.bytesDone += length;
+        }
+        page.endFrame();
+    }
+    PageReadResult result;
+    result.image = page.takeImage(dpi);
+    if (!result.image)
+        return BadData();
+    return result;
+}
+
+} // namespace folivo

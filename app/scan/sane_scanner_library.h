@@ -1,0 +1,59 @@
+#pragma once
+// The scanner-library layer over SANE.
+//
+// Sources are SANE devices. The default source and each device's last used options live
+// in the layer's own settings file (DeviceSettingsStore); with no default, the first
+// device found is used. TWAIN_OpenDefaultSource opens the default device (1) or answers
+// -1; TWAIN_AcquireNative opens it itself when needed, applies the remembered options,
+// shows the scan dialog unless SetHideUI(1), remembers the options, reads the page and
+// closes the device again so other programs may use it. Device errors are told through
+// ScanPrompts; every failure answers the 0 handle.
+#include "device_settings_store.h"
+#include "native_image.h"
+#include "sane_api.h"
+#include "scan_errors.h"
+#include "scanner_library.h"
+#include "source_dialog.h"
+
+#include <memory>
+
+namespace folivo {
+
+class SaneDevice;
+
+class SaneScannerLibrary final : public ScannerLibrary {
+public:
+    SaneScannerLibrary(std::unique_ptr<SaneApi> api, std::unique_ptr<ScanPrompts> prompts,
+                       DeviceSettingsStore store = DeviceSettingsStore());
+    ~SaneScannerLibrary() override;
+
+    int TWAIN_IsAvailable() override;
+    void TWAIN_SetHideUI(int hide) override;
+    int TWAIN_SelectImageSource(QWidget* owner) override;
+    int TWAIN_OpenDefaultSource() override;
+    NativeHandle TWAIN_AcquireNative(QWidget* owner, int pixelTypes) override;
+    NativeHandle TWAIN_CreateDibPalette(NativeHandle image) override;
+    int TWAIN_DibWidth(NativeHandle image) override;
+    int TWAIN_DibHeight(NativeHandle image) override;
+    int TWAIN_WriteNativeToFilename(NativeHandle image, const QString& path) override;
+    void TWAIN_FreeNative(NativeHandle image) override;
+    int TWAIN_AcquireToClipboard(QWidget* owner, int pixelTypes) override;
+
+    // Beyond the interface, for tests and the program's own checks.
+    std::vector<DeviceEntry> devices();
+    const NativeImageStore& images() const { return m_images; }
+    DeviceSettingsStore& store() { return m_store; }
+
+private:
+    bool openDefault();
+    void presetFirstUse(SaneDevice& device);
+
+    std::unique_ptr<SaneApi> m_api;
+    std::unique_ptr<ScanPrompts> m_prompts;
+    DeviceSettingsStore m_store;
+    NativeImageStore m_images;
+    std::unique_ptr<SaneDevice> m_device;
+    bool m_hideUi = false;
+};
+
+} // namespace folivo
