@@ -1,0 +1,187 @@
+// Start-up of the main window: settings, start message, scanner check, leftover pages.
+#include "main_window_fixture.h"
+
+#include <QLineEdit>
+#include <QMenu>
+
+using namespace folivo;
+using namespace folivo::test;
+
+namespace {
+const QString kNoScannerPrompt =
+    QString::fromUtf8("TWAINデバイスが見つかりません。\r\n"
+                      "ソフトを使用する場合は、TWAINデバイスをインストール後、\r\n"
+                      "アプリケーションを再起動させてください。");
+const char* const kTwainItems[] = {"menuTwain", "menuSorce", "menuScan", "menuClip", "menuBook"};
+const char* const kViewItems[] = {"menuView", "menuDialogON", "menuDialogOFF", "menuToolbar"};
+const char* const kSaveItems[] = {"menuSave", "menuSaveBMP", "menuSaveJPEG", "menuSavePDF"};
+} // namespace
+
+TEST_F(MainWindowTest, BeforeLoadTheStatusLineShowsItsDesignText) {
+    auto window = makeWindow();
+    EXPECT_EQ(window->windowTitle(), "Folivo");
+    EXPECT_EQ(window->statusText(), "TextStatus");
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(scanner.hideUiCalls.empty());
+}
+
+TEST_F(MainWindowTest, NoSettingsFileWithScannerShowsToolbarAndScannerDialog) {
+    auto window = startWindow();
+    EXPECT_TRUE(checked(*window, "menuToolbar"));
+    EXPECT_EQ(window->state().toolbarOffset, 415);
+    EXPECT_TRUE(checked(*window, "menuDialogON"));
+    EXPECT_FALSE(checked(*window, "menuDialogOFF"));
+    EXPECT_EQ(scanner.hideUiCalls, std::vector<int>{0});
+    EXPECT_EQ(window->statusText(), kStartMessage);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(QFileInfo(home.file("tmp")).isDir());
+    for (const char* item : kTwainItems)
+        EXPECT_TRUE(enabled(*window, item)) << item;
+    for (const char* item : kViewItems)
+        EXPECT_TRUE(enabled(*window, item)) << item;
+    for (const char* item : kSaveItems)
+        EXPECT_FALSE(enabled(*window, item)) << item;
+    EXPECT_FALSE(exists("Folivo.ini")) << "start-up must not write defaults";
+}
+
+TEST_F(MainWindowTest, MissingScannerShowsThreeLineMessageAndDisablesScannerMenus) {
+    scanner.available = false;
+    writeSettings("[ToolBar]\nFlag=False\n");
+    QWidget saveButton, scanButton;
+    auto window = makeWindow();
+    window->addSaveControl(&saveButton);
+    window->addScannerControl(&scanButton);
+    window->Load();
+
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, kNoScannerTitle);
+    EXPECT_EQ(boxes.shown[0].prompt, kNoScannerPrompt);
+    EXPECT_EQ(window->statusText(), kNoScannerTitle);
+    for (const char* item : kTwainItems)
+        EXPECT_FALSE(enabled(*window, item)) << item;
+    for (const char* item : kViewItems)
+        EXPECT_FALSE(enabled(*window, item)) << item;
+    for (const char* item : kSaveItems)
+        EXPECT_FALSE(enabled(*window, item)) << item;
+    EXPECT_FALSE(saveButton.isEnabled());
+    EXPECT_FALSE(scanButton.isEnabled());
+    EXPECT_FALSE(checked(*window, "menuToolbar")) << "the toolbar still follows the settings";
+    EXPECT_EQ(window->state().toolbarOffset, 0);
+    EXPECT_TRUE(scanner.hideUiCalls.empty());
+    EXPECT_FALSE(checked(*window, "menuDialogON"));
+    EXPECT_FALSE(checked(*window, "menuDialogOFF"));
+    EXPECT_TRUE(enabled(*window, "menuExit"));
+    EXPECT_TRUE(enabled(*window, "menuMokuji"));
+}
+
+TEST_F(MainWindowTest, MissingScannerMessageComesAfterStartMessageAndBeforePageCleanup) {
+    scanner.available = false;
+    EXPECT_TRUE(QDir(home.path()).mkdir("tmp"));
+    makeFile("tmp/TMP00001.BMP");
+    auto window = makeWindow();
+    bool sawState = false;
+    boxes.onShow = [&](const ShownMessage&) {
+        sawState = true;
+        EXPECT_EQ(window->statusText(), kStartMessage);
+        EXPECT_FALSE(enabled(*window, "menuSaveBMP"));
+        EXPECT_FALSE(enabled(*window, "menuScan"));
+        EXPECT_TRUE(exists("tmp/TMP00001.BMP")) << "pages are cleared after the check";
+    };
+    window->Load();
+    EXPECT_TRUE(sawState);
+    EXPECT_FALSE(exists("tmp/TMP00001.BMP"));
+}
+
+struct FlagCase {
+    const char* stored; // nullptr: key absent
+    bool readsTrue;
+};
+
+class StartupFlagTest : public MainWindowTest, public ::testing::WithParamInterface<FlagCase> {};
+
+TEST_P(StartupFlagTest, ToolbarFlagIsShownUnlessItReadsAsFalse) {
+    const FlagCase c = GetParam();
+    if (c.stored)
+        writeSettings(QByteArray("[Toolbar]\nFlag=") + c.stored + "\n");
+    auto window = startWindow();
+    EXPECT_EQ(checked(*window, "menuToolbar"), c.readsTrue);
+    EXPECT_EQ(window->state().toolbarOffset, c.readsTrue ? 415 : 0);
+}
+
+TEST_P(StartupFlagTest, ScannerDialogIsShownUnlessItReadsAsFalse) {
+    const FlagCase c = GetParam();
+    if (c.stored)
+        writeSettings(QByteArray("[twain]\ndialog=") + c.stored + "\n");
+    auto window = startWindow();
+    EXPECT_EQ(checked(*window, "menuDialogON"), c.readsTrue);
+    EXPECT_EQ(checked(*window, "menuDialogOFF"), !c.readsTrue);
+    EXPECT_EQ(scanner.hideUiCalls, std::vector<int>{c.readsTrue ? 0 : 1});
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StartupFlagTest,
+                         ::testing::Values(FlagCase{nullptr, true}, FlagCase{"True", true},
+                                           FlagCase{"False", false}, FlagCase{"FALSE", false},
+                                           FlagCase{"0", false}, FlagCase{"1", true},
+                                           FlagCase{"-3", true}, FlagCase{"", true},
+                                           FlagCase{"no", true}));
+
+TEST_F(MainWindowTest, LeftoverBmpFilesOfAnyCaseGoOtherFilesStay) {
+    ASSERT_TRUE(QDir(home.path()).mkpath("tmp/folder.bmp"));
+    for (const char* name : {"tmp/TMP00001.BMP", "tmp/TMP00002.bmp", "tmp/page.Bmp", "tmp/.bmp",
+                             "tmp/keep.jpg", "tmp/keep.bmp.txt", "tmp/keepbmp", "outside.bmp"})
+        makeFile(QString::fromLatin1(name));
+    auto window = startWindow();
+    for (const char* gone : {"tmp/TMP00001.BMP", "tmp/TMP00002.bmp", "tmp/page.Bmp", "tmp/.bmp"})
+        EXPECT_FALSE(exists(QString::fromLatin1(gone))) << gone;
+    for (const char* kept :
+         {"tmp/keep.jpg", "tmp/keep.bmp.txt", "tmp/keepbmp", "outside.bmp", "tmp/folder.bmp"})
+        EXPECT_TRUE(exists(QString::fromLatin1(kept))) << kept;
+}
+
+TEST_F(MainWindowTest, TmpThatIsAFileIsLeftAloneAndStartUpGoesOn) {
+    makeFile("tmp");
+    auto window = startWindow();
+    EXPECT_TRUE(QFileInfo(home.file("tmp")).isFile());
+    EXPECT_EQ(window->statusText(), kStartMessage);
+}
+
+TEST_F(MainWindowTest, LoadRunsOnlyOnce) {
+    scanner.available = false;
+    auto window = startWindow();
+    window->SetStatus("later");
+    window->Load();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(window->statusText(), "later");
+}
+
+TEST_F(MainWindowTest, LoadForgetsTheCurrentImageFile) {
+    auto window = makeWindow();
+    window->state().currentImageFile = "stale.BMP";
+    window->Load();
+    EXPECT_TRUE(window->state().currentImageFile.isEmpty());
+}
+
+TEST_F(MainWindowTest, StatusLogReceivesEveryStatusLine) {
+    const QString log = home.file("status.log");
+    qputenv("FOLIVO_STATUS_LOG", log.toUtf8());
+    scanner.available = false;
+    auto window = startWindow();
+    window->SetStatus("two\r\nlines");
+    qunsetenv("FOLIVO_STATUS_LOG");
+    EXPECT_EQ(QString::fromUtf8(home.read("status.log")),
+              kStartMessage + "\n" + kNoScannerTitle + "\ntwo  lines\n");
+}
+
+TEST_F(MainWindowTest, ReleaseImageFreesTheImageOnceAndForgetsThePalette) {
+    auto window = startWindow();
+    scanner.queueImage(QImage(4, 4, QImage::Format_RGB32));
+    const NativeHandle image = scanner.TWAIN_AcquireNative(window.get(), 0);
+    window->setImageHandle(image);
+    window->setPaletteHandle(77);
+    window->ReleaseImage();
+    window->ReleaseImage();
+    EXPECT_EQ(scanner.freed, std::vector<NativeHandle>{image});
+    EXPECT_EQ(window->imageHandle(), 0u);
+    EXPECT_EQ(window->paletteHandle(), 0u);
+    EXPECT_EQ(scanner.liveImages(), 0);
+}

@@ -1,0 +1,94 @@
+#pragma once
+// A scanner layer for tests: no device, no person.
+//
+// - available: what TWAIN_IsAvailable answers.
+// - queueImage(image): the next TWAIN_AcquireNative (or TWAIN_AcquireToClipboard) hands
+//   out that image; with an empty queue an acquisition gives 0, like a cancelled scan.
+// - Every call is recorded: hideUiCalls, acquisitions, clipboardAcquisitions,
+//   selectCalls, freed handles, written paths.
+// - writeResult: forces TWAIN_WriteNativeToFilename to fail with that value; 0 writes the
+//   image as a BMP file. openResult: what TWAIN_OpenDefaultSource answers.
+// Needs the folivo_scan target (scanner_library.h) and Qt Gui.
+#include "scanner_library.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+#include <deque>
+#include <map>
+#include <vector>
+
+namespace folivo::test {
+
+class FakeScannerLibrary final : public ScannerLibrary {
+public:
+    explicit FakeScannerLibrary(bool isAvailable = true) : available(isAvailable) {}
+
+    bool available = true;
+    int openResult = 1;
+    int writeResult = 0;
+    std::vector<int> hideUiCalls;
+    int acquisitions = 0;
+    int clipboardAcquisitions = 0;
+    int selectCalls = 0;
+    std::vector<NativeHandle> freed;
+    std::vector<QString> writtenPaths;
+
+    void queueImage(const QImage& image) { m_queue.push_back(image); }
+    int queuedImages() const { return static_cast<int>(m_queue.size()); }
+    // Images handed out and not yet freed.
+    int liveImages() const { return static_cast<int>(m_images.size()); }
+    QImage image(NativeHandle handle) const {
+        const auto it = m_images.find(handle);
+        return it == m_images.end() ? QImage() : it->second;
+    }
+
+    int TWAIN_IsAvailable() override { return available ? 1 : 0; }
+    void TWAIN_SetHideUI(int hide) override { hideUiCalls.push_back(hide); }
+    int TWAIN_SelectImageSource(QWidget*) override {
+        ++selectCalls;
+        return 0;
+    }
+    int TWAIN_OpenDefaultSource() override { return openResult; }
+    NativeHandle TWAIN_AcquireNative(QWidget*, int) override {
+        ++acquisitions;
+        if (m_queue.empty())
+            return 0;
+        const NativeHandle handle = m_nextHandle++;
+        m_images[handle] = m_queue.front();
+        m_queue.pop_front();
+        return handle;
+    }
+    NativeHandle TWAIN_CreateDibPalette(NativeHandle image) override {
+        return m_images.count(image) ? image + 0x10000 : 0;
+    }
+    int TWAIN_DibWidth(NativeHandle image) override { return this->image(image).width(); }
+    int TWAIN_DibHeight(NativeHandle image) override { return this->image(image).height(); }
+    int TWAIN_WriteNativeToFilename(NativeHandle image, const QString& path) override {
+        writtenPaths.push_back(path);
+        if (writeResult != 0)
+            return writeResult;
+        const QImage picture = this->image(image);
+        return !picture.isNull() && picture.save(path, "BMP") ? 0 : -1;
+    }
+    void TWAIN_FreeNative(NativeHandle image) override {
+        freed.push_back(image);
+        m_images.erase(image);
+    }
+    int TWAIN_AcquireToClipboard(QWidget*, int) override {
+        ++clipboardAcquisitions;
+        if (m_queue.empty())
+            return 0;
+        QGuiApplication::clipboard()->setImage(m_queue.front());
+        m_queue.pop_front();
+        return 1;
+    }
+
+private:
+    std::deque<QImage> m_queue;
+    std::map<NativeHandle, QImage> m_images;
+    NativeHandle m_nextHandle = 0x100;
+};
+
+} // namespace folivo::test
