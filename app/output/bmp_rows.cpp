@@ -1,0 +1,88 @@
+#include "bmp_rows.h"
+
+#include <QFile>
+
+namespace folivo {
+namespace {
+
+constexpr std::int64_t kFileHeader = 14;
+constexpr int kMaxDimension = 1 << 17; // far beyond any scanner, well inside 64-bit sizes
+
+std::uint32_t u32(std::span<const std::uint8_t> b, std::size_t at) {
+    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+           std::uint32_t(b[at + 3]) << 24;
+}
+
+std::uint16_t u16(std::span<const std::uint8_t> b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+bool knownInfoHeader(std::uint32_t size) {
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+bool knownBitCount(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+}
+
+} // namespace
+
+std::int64_t BmpLayout::rowOffset(int y) const {
+    const int stored = topDown ? y : height - 1 - y;
+    return pixelOffset + std::int64_t(stored) * stride;
+}
+
+std::optional<BmpLayout> ParseBmpLayout(std::span<const std::uint8_t> head, std::int64_t fileSize) {
+    if (head.size() < 54 || head[0] != 'B' || head[1] != 'M')
+        return std::nullopt;
+    const std::uint32_t infoSize = u32(head, 14);
+    const auto width = static_cast<std::int32_t>(u32(head, 18));
+    const auto height = static_cast<std::int32_t>(u32(head, 22));
+    const int bits = u16(head, 28);
+    if (!knownInfoHeader(infoSize) || u16(head, 26) != 1 || u32(head, 30) != 0 ||
+        !knownBitCount(bits))
+        return std::nullopt;
+    if (width <= 0 || width > kMaxDimension || height == 0 || height < -kMaxDimension ||
+        height > kMaxDimension)
+        return std::nullopt;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height < 0 ? -height : height;
+    layout.topDown = height < 0;
+    layout.bitCount = bits;
+    layout.pixelOffset = u32(head, 10);
+    layout.stride = (std::int64_t(width) * bits + 31) / 32 * 4;
+    if (layout.pixelOffset + layout.stride * layout.height > fileSize)
+        return std::nullopt;
+    if (bits <= 8) {
+        const std::uint32_t full = 1u << bits;
+        const std::uint32_t used = u32(head, 46);
+        const std::uint32_t count = used == 0 || used > full ? full : used;
+        const std::int64_t start = kFileHeader + infoSize;
+        const std::int64_t end = start + std::int64_t(count) * 4;
+        if (end > std::int64_t(head.size()) || end > layout.pixelOffset)
+            return std::nullopt;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const auto at = std::size_t(start + 4 * i);
+            layout.palette.push_back(qRgb(head[at + 2], head[at + 1], head[at]));
+        }
+    }
+    return layout;
+}
+
+std::optional<BmpLayout> ReadBmpLayout(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray head = file.read(kBmpLayoutProbeBytes);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.constData());
+    return ParseBmpLayout({bytes, std::size_t(head.size())}, file.size());
+}
+
+bool ReadBmpRow(QFile& file, const BmpLayout& layout, int y, std::uint8_t* row) {
+    if (y < 0 || y >= layout.height || !file.seek(layout.rowOffset(y)))
+        return false;
+    return file.read(reinterpret_cast<char*>(row), layout.stride) == layout.stride;
+}
+
+} // namespace folivo

@@ -1,0 +1,142 @@
+#include "image_writers.h"
+
+#include "jpeg_writer.h"
+#include "page_document.h"
+#include "pdf_exporter.h"
+#include "settings.h"
+#include "ui_ports.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace folivo {
+namespace {
+
+constexpr qint64 kCopyChunk = 1 << 20;
+
+// A stored step read as a 16-bit whole number: surrounding blanks are allowed and a
+// fraction is rounded to the nearest (halves to even), as a numeric conversion would.
+std::optional<int> parseStep(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value);
+    if (rounded < std::numeric_limits<std::int16_t>::min() ||
+        rounded > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+void reportWrite(StatusReporter& status, const QString& target, WriteResult result,
+                 const QString& endLine, const QString& failedTitle) {
+    if (result == WriteResult::Ok)
+        status.SetStatus(endLine);
+    else
+        status.ShowMessage(failedTitle, WriteFailurePrompt(target, result));
+}
+
+} // namespace
+
+WriteResult CopyBmp(const QString& sourcePath, const QString& targetPath) {
+    QFile source(sourcePath);
+    if (sourcePath.isEmpty() || !source.open(QIODevice::ReadOnly))
+        return WriteResult::SourceUnreadable;
+    if (!CanReplaceFile(targetPath))
+        return WriteResult::TargetUnwritable;
+    QSaveFile target(targetPath);
+    if (!target.open(QIODevice::WriteOnly))
+        return WriteResult::TargetUnwritable;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kCopyChunk);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+            return WriteResult::SourceUnreadable; // QSaveFile discards the temporary file
+        if (target.write(chunk) != chunk.size())
+            return WriteResult::TargetUnwritable;
+    }
+    return target.commit() ? WriteResult::Ok : WriteResult::TargetUnwritable;
+}
+
+JpegSettings JpegSettingsFromText(const QString& complevel, const QString& encode) {
+    JpegSettings settings;
+    if (const auto step = parseStep(complevel)) {
+        const int quality = 100 - 5 * *step;
+        if (quality >= 0 && quality <= 255)
+            settings.quality = static_cast<std::uint8_t>(quality);
+    }
+    settings.progressive = ParseSettingBool(encode).value_or(false);
+    return settings;
+}
+
+JpegSettings ReadJpegSettings() {
+    const QString section = QStringLiteral("JPEG");
+    const QString encode = ReadSetting(section, QStringLiteral("Encode"), QString());
+    const QString complevel = ReadSetting(section, QStringLiteral("Complevel"), QString());
+    return JpegSettingsFromText(complevel, encode);
+}
+
+std::int16_t WriteJpeg(const QString& sourcePath, const QString& targetPath, std::uint8_t quality,
+                       bool progressive) {
+    return SavetoJPEG(sourcePath, targetPath, quality,
+                      progressive ? kJpegProgressive : kJpegBaseline);
+}
+
+QString JpegResultPrompt(int code) {
+    switch (code) {
+    case 1:
+        return QStringLiteral("スキャン画像に排他制御がかかっています。");
+    case 2:
+        return QStringLiteral("ファイルの出力に失敗しました。（書き込み禁止、容量不足 etc）");
+    case 3:
+        return QStringLiteral("スキャン画像のフォーマットが異常です。再スキャンして下さい。");
+    case 4:
+        return QStringLiteral("スタックオーバーフロー");
+    default:
+        return QStringLiteral("原因不明のエラーコードが返答されました。");
+    }
+}
+
+void ReportJpegResult(StatusReporter& status, int code) {
+    if (code == kJpegOk)
+        status.SetStatus(text::kJpegEnd);
+    else
+        status.ShowMessage(text::kJpegFailedTitle, JpegResultPrompt(code));
+}
+
+int PdfCompressionFromText(const QString& comp) {
+    return ParseSettingBool(comp).value_or(true) ? kPdfCompressed : kPdfUncompressed;
+}
+
+void ApplyPdfCompressionSetting(PdfExporter& exporter) {
+    exporter.setCompression(
+        PdfCompressionFromText(ReadSetting(QStringLiteral("PDF"), QStringLiteral("Comp"), {})));
+}
+
+void ApplyPdfDocumentProperties(PageDocument& document) {
+    document.setExportProperty(106, 0);
+    document.setExportProperty(107, 0);
+    document.setExportProperty(105, QStringLiteral("tanutanu"));
+}
+
+void ApplyPdfSettings(PdfExporter& exporter, PageDocument& document) {
+    ApplyPdfCompressionSetting(exporter);
+    ApplyPdfDocumentProperties(document);
+}
+
+WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
+                      const QString& targetPath) {
+    return exporter.exportDocument(document, targetPath);
+}
+
+void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result) {
+    reportWrite(status, targetPath, result, text::kBmpEnd, text::kBmpFailedTitle);
+}
+
+void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result) {
+    reportWrite(status, targetPath, result, text::kPdfEnd, text::kPdfFailedTitle);
+}
+
+} // namespace folivo

@@ -1,0 +1,242 @@
+#include "pdf_exporter.h"
+
+#include "page_document.h"
+#include "pdf_job_queue.h"
+#include "pdf_picture_source.h"
+
+#include <QSaveFile>
+#include <map>
+#include <new>
+#include <stdexcept>
+
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+namespace folivo {
+namespace {
+
+constexpr int kWorkers = 2;
+constexpr std::size_t kWindow = 2; // pages compressed ahead of the writer
+constexpr double kTwipsPerPoint = 20.0;
+
+// qpdf's output end: the temporary file of a QSaveFile.
+class DevicePipeline : public Pipeline {
+public:
+    explicit DevicePipeline(QIODevice& device)
+        : Pipeline("folivo output", nullptr), m_device(device) {}
+    void write(unsigned char const* data, size_t len) override {
+        if (m_device.write(reinterpret_cast<const char*>(data), qint64(len)) != qint64(len)) {
+            m_failed = true;
+            throw std::runtime_error("cannot write the PDF file");
+        }
+    }
+    void finish() override {}
+    bool failed() const { return m_failed; }
+
+private:
+    QIODevice& m_device;
+    bool m_failed = false;
+};
+
+// Hands each image stream its bytes from the job queue when qpdf writes it.
+class ImageProvider : public QPDFObjectHandle::StreamDataProvider {
+public:
+    void bind(QPDFObjGen og, std::size_t job) { m_jobs[og] = job; }
+    void setQueue(PdfJobQueue* queue) { m_queue = queue; }
+    JobError error() const { return m_error; }
+
+    void provideStreamData(QPDFObjGen const& og, Pipeline* pipeline) override {
+        JobResult result = m_queue->take(m_jobs.at(og));
+        if (!result.bytes) {
+            m_error = result.error == JobError::None ? JobError::Unreadable : result.error;
+            throw std::runtime_error("a page image cannot be read");
+        }
+        pipeline->write(result.bytes->data.get(), result.bytes->size);
+        pipeline->finish();
+    }
+
+private:
+    std::map<QPDFObjGen, std::size_t> m_jobs;
+    PdfJobQueue* m_queue = nullptr;
+    JobError m_error = JobError::None;
+};
+
+std::string number(double value) {
+    QString text = QString::number(value, 'f', 2);
+    while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))
+        text.chop(1);
+    return text.toStdString();
+}
+
+QPDFObjectHandle name(const char* text) {
+    return QPDFObjectHandle::newName(text);
+}
+
+QPDFObjectHandle colourSpace(const PdfImageFormat& format) {
+    switch (format.space) {
+    case PdfColourSpace::Gray:
+        return name("/DeviceGray");
+    case PdfColourSpace::Rgb:
+        return name("/DeviceRGB");
+    case PdfColourSpace::Indexed:
+        break;
+    }
+    std::string lookup;
+    for (const QRgb c : format.palette) {
+        lookup.push_back(char(qRed(c)));
+        lookup.push_back(char(qGreen(c)));
+        lookup.push_back(char(qBlue(c)));
+    }
+    return QPDFObjectHandle::newArray(
+        {name("/Indexed"), name("/DeviceRGB"),
+         QPDFObjectHandle::newInteger(std::int64_t(format.palette.size()) - 1),
+         QPDFObjectHandle::newString(lookup)});
+}
+
+JobResult encodePicture(const PagePicture& picture, const PicturePlan& plan, bool compress) {
+    auto encoder = ImageStreamEncoder::create(plan.image.format, compress);
+    if (!encoder)
+        return {std::nullopt, JobError::OutOfMemory};
+    const RowsResult rows =
+        ReadPictureRows(picture, plan, [&](const std::uint8_t* row) { encoder->addRow(row); });
+    if (rows != RowsResult::Ok)
+        return {std::nullopt,
+                rows == RowsResult::OutOfMemory ? JobError::OutOfMemory : JobError::Unreadable};
+    auto bytes = encoder->finish();
+    return {std::move(bytes), bytes ? JobError::None : JobError::OutOfMemory};
+}
+
+// Builds the document's page tree; each image's data comes later from `provider`.
+class DocumentBuilder {
+public:
+    DocumentBuilder(QPDF& pdf, std::shared_ptr<ImageProvider> provider, bool compress)
+        : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress) {}
+
+    void addPage(const Page& page) {
+        auto xobjects = QPDFObjectHandle::newDictionary();
+        std::string content;
+        int count = 0;
+        for (const PagePicture& picture : page.pictures) {
+            const QRect& box = picture.boxTwips;
+            if (box.width() <= 0 || box.height() <= 0)
+                continue;
+            auto plan = PlanPicture(picture);
+            if (!plan)
+                continue; // an unreadable picture leaves its place empty
+            const std::string key = "/Im" + std::to_string(count++);
+            xobjects.replaceKey(key, imageStream(picture, std::move(*plan)));
+            const double bottom = page.heightTwips - box.top() - box.height();
+            content += "q " + number(box.width() / kTwipsPerPoint) + " 0 0 " +
+                       number(box.height() / kTwipsPerPoint) + " " +
+                       number(box.left() / kTwipsPerPoint) + " " + number(bottom / kTwipsPerPoint) +
+                       " cm " + key + " Do Q\n";
+        }
+        auto resources = QPDFObjectHandle::newDictionary();
+        if (count > 0)
+            resources.replaceKey("/XObject", xobjects);
+        auto dict = QPDFObjectHandle::newDictionary();
+        dict.replaceKey("/Type", name("/Page"));
+        dict.replaceKey("/MediaBox",
+                        QPDFObjectHandle::newArray(
+                            {QPDFObjectHandle::newInteger(0), QPDFObjectHandle::newInteger(0),
+                             points(page.widthTwips), points(page.heightTwips)}));
+        dict.replaceKey("/Resources", resources);
+        dict.replaceKey("/Contents", QPDFObjectHandle::newStream(&m_pdf, content));
+        QPDFPageDocumentHelper(m_pdf).addPage(QPDFPageObjectHelper(m_pdf.makeIndirectObject(dict)),
+                                              false);
+    }
+
+    std::vector<PdfJobQueue::Job> takeJobs() { return std::move(m_jobs); }
+
+private:
+    static QPDFObjectHandle points(int twips) {
+        return QPDFObjectHandle::newReal(twips / kTwipsPerPoint, 2);
+    }
+
+    QPDFObjectHandle imageStream(const PagePicture& picture, PicturePlan plan) {
+        const PdfImageFormat& f = plan.image.format;
+        auto stream = QPDFObjectHandle::newStream(&m_pdf);
+        auto dict = stream.getDict();
+        dict.replaceKey("/Type", name("/XObject"));
+        dict.replaceKey("/Subtype", name("/Image"));
+        dict.replaceKey("/Width", QPDFObjectHandle::newInteger(f.width));
+        dict.replaceKey("/Height", QPDFObjectHandle::newInteger(f.height));
+        dict.replaceKey("/ColorSpace", colourSpace(f));
+        dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(f.bitsPerComponent));
+        auto filter = QPDFObjectHandle::newNull();
+        auto parms = QPDFObjectHandle::newNull();
+        if (m_compress) {
+            filter = name("/FlateDecode");
+            parms = QPDFObjectHandle::parse("<< /Predictor 15 /Colors " +
+                                            std::to_string(f.components()) + " /BitsPerComponent " +
+                                            std::to_string(f.bitsPerComponent) + " /Columns " +
+                                            std::to_string(f.width) + " >>");
+        }
+        stream.replaceStreamData(m_provider, filter, parms);
+        m_provider->bind(stream.getObjGen(), m_jobs.size());
+        m_jobs.push_back([picture, plan = std::move(plan), compress = m_compress] {
+            return encodePicture(picture, plan, compress);
+        });
+        return stream;
+    }
+
+    QPDF& m_pdf;
+    std::shared_ptr<ImageProvider> m_provider;
+    bool m_compress;
+    std::vector<PdfJobQueue::Job> m_jobs;
+};
+
+WriteResult fromJobError(JobError error) {
+    return error == JobError::OutOfMemory ? WriteResult::OutOfMemory
+                                          : WriteResult::SourceUnreadable;
+}
+
+WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool compress) {
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.emptyPDF();
+    auto provider = std::make_shared<ImageProvider>();
+    DocumentBuilder builder(pdf, provider, compress);
+    for (const Page& page : document.pages())
+        builder.addPage(page);
+    PdfJobQueue queue(builder.takeJobs(), kWorkers, kWindow);
+    provider->setQueue(&queue);
+    DevicePipeline pipeline(out);
+    try {
+        QPDFWriter writer(pdf);
+        writer.setOutputPipeline(&pipeline);
+        writer.setCompressStreams(compress);
+        writer.setDecodeLevel(qpdf_dl_none);
+        writer.setDeterministicID(true);
+        writer.write();
+    } catch (const std::bad_alloc&) {
+        return WriteResult::OutOfMemory;
+    } catch (const std::exception&) {
+        if (provider->error() != JobError::None)
+            return fromJobError(provider->error());
+        return pipeline.failed() ? WriteResult::TargetUnwritable : WriteResult::SourceUnreadable;
+    }
+    return WriteResult::Ok;
+}
+
+} // namespace
+
+WriteResult PdfExporter::exportDocument(const PageDocument& document,
+                                        const QString& targetPath) const {
+    if (document.pages().empty())
+        return WriteResult::EmptyDocument;
+    if (!CanReplaceFile(targetPath))
+        return WriteResult::TargetUnwritable;
+    QSaveFile file(targetPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return WriteResult::TargetUnwritable;
+    const WriteResult result = writeDocument(document, file, m_compression != kPdfUncompressed);
+    if (result != WriteResult::Ok)
+        return result; // the temporary file goes with `file`
+    return file.commit() ? WriteResult::Ok : WriteResult::TargetUnwritable;
+}
+
+} // namespace folivo

@@ -1,0 +1,51 @@
+#include "save_dialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace folivo {
+namespace {
+
+// "*.bmp" -> "bmp"
+QString bareExtension(const QString& defaultExtension) {
+    QString extension = defaultExtension;
+    extension.remove(u'*');
+    if (extension.startsWith(u'.'))
+        extension.remove(0, 1);
+    return extension;
+}
+
+} // namespace
+
+QString CompleteFileName(const QString& path, const QString& defaultExtension) {
+    const QString extension = bareExtension(defaultExtension);
+    if (extension.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + u'.' + extension;
+}
+
+QString QtSaveDialog::toQtFilter(const QString& filter) {
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0)
+        return filter;
+    const QString description = filter.left(bar);
+    const QString pattern = filter.mid(bar + 1);
+    // Qt takes the patterns from the last parentheses of the description.
+    if (description.endsWith(QStringLiteral("(%1)").arg(pattern)))
+        return description;
+    return QStringLiteral("%1 (%2)").arg(description, pattern);
+}
+
+QString QtSaveDialog::askSaveFileName(const QString& filter, const QString& defaultExtension) {
+    QFileDialog dialog(m_parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setNameFilter(toQtFilter(filter));
+    dialog.setDefaultSuffix(bareExtension(defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return CompleteFileName(dialog.selectedFiles().constFirst(), defaultExtension);
+}
+
+} // namespace folivo
