@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and checks the layout a user gets:
+# prefix/lib/folivo/{folivo, libzkbutton2.so*, Manual/html}, the launcher prefix/bin/folivo,
+# the desktop entry and the icon. Then starts the installed program through a link to
+# the launcher, on a private X server, exactly as the smoke test does.
+# Usage: install_test.sh <build dir> <source dir>
+set -euo pipefail
+build=${1:?build dir}
+source_dir=${2:?source dir}
+here=$(dirname "$(readlink -f "$0")")
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+lib="$prefix/lib/folivo"
+[ -x "$lib/folivo" ] || fail "program not in lib/folivo"
+[ -e "$lib/libzkbutton2.so.2" ] || fail "libzkbutton2.so.2 not beside the program"
+missing=$(ldd "$lib/folivo" | grep "not found" || true)
+[ -z "$missing" ] || fail "program does not find its libraries: $missing"
+if [ -d "$source_dir/manual/html" ]; then
+    [ -f "$lib/Manual/html/index.htm" ] || fail "manual not installed as Manual/html"
+fi
+
+launcher="$prefix/bin/folivo"
+[ -x "$launcher" ] || fail "no launcher in bin"
+sh -n "$launcher" || fail "launcher is not a valid shell script"
+
+desktop="$prefix/share/applications/folivo.desktop"
+[ -f "$desktop" ] || fail "no desktop entry"
+for line in "Type=Application" "Name=Folivo" "Exec=folivo" "Icon=folivo"; do
+    grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
+done
+icon="$prefix/share/icons/hicolor/scalable/apps/folivo.svg"
+[ -f "$icon" ] || fail "no icon"
+grep -q "<svg" "$icon" || fail "icon is not SVG"
+
+# Started through a link from elsewhere, the launcher still finds the program.
+mkdir "$prefix/elsewhere"
+ln -s "$launcher" "$prefix/elsewhere/folivo"
+bash "$here/xvfb_smoke.sh" "$prefix/elsewhere/folivo"
+echo "PASS: install layout"

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Starts the real program on a private X server and uses it like a person would:
+# waits for its start-up, dismisses the missing-scanner box, checks the status line and
+# the main window "Folivo", then presses Ctrl+X and expects a clean exit within 5 s.
+# The status line is read from outside through FOLIVO_STATUS_LOG.
+# Usage: xvfb_smoke.sh <program or launcher>
+set -euo pipefail
+program=${1:?program}
+export LC_ALL=C.UTF-8
+
+work=$(mktemp -d)
+xvfb_pid="" app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; [ -f "$work/status.log" ] && cat "$work/status.log" >&2; exit 1; }
+
+# wait_for <tenths of a second> <command...>
+wait_for() {
+    local tries=$1; shift
+    for ((i = 0; i < tries; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Xvfb picks a free display itself and writes its number to the given descriptor.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+mkdir "$work/home"
+FOLIVO_HOME="$work/home" FOLIVO_SCANNER=none FOLIVO_STATUS_LOG="$work/status.log" \
+    QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+start="アプリケーションを開始しました。"
+missing="TWAINデバイスが見つかりません。"
+wait_for 150 grep -qx "$start" "$work/status.log" 2>/dev/null || fail "no start message"
+
+# Without a scanner the three-line box comes up first; Return presses its OK button.
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+wait_for 150 test -n "$(visible '^TWAIN')" || fail "no missing-scanner box"
+box=$(visible '^TWAIN')
+xdotool windowfocus --sync "$box" key Return
+wait_for 100 grep -qx "$missing" "$work/status.log" || fail "status line not updated"
+[ "$(tail -n1 "$work/status.log")" = "$missing" ] || fail "unexpected last status line"
+
+wait_for 100 test -n "$(visible '^Folivo$')" || fail "no main window titled Folivo"
+main=$(visible '^Folivo$')
+[ -d "$work/home/tmp" ] || fail "tmp folder not made"
+
+xdotool windowfocus --sync "$main" key ctrl+x
+for ((i = 0; i < 50; i++)); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "still running 5 s after Ctrl+X"
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/app.log")"
+echo "PASS: started, reported the missing scanner, closed with Ctrl+X"
