@@ -19,8 +19,11 @@ lib="$prefix/lib/folivo"
 [ -e "$lib/libzkbutton2.so.2" ] || fail "libzkbutton2.so.2 not beside the program"
 missing=$(ldd "$lib/folivo" | grep "not found" || true)
 [ -z "$missing" ] || fail "program does not find its libraries: $missing"
-if [ -d "$source_dir/manual/html" ]; then
+if [ -f "$source_dir/manual/html/index.htm" ]; then
     [ -f "$lib/Manual/html/index.htm" ] || fail "manual not installed as Manual/html"
+fi
+if [ -d "$source_dir/manual/html/images" ]; then
+    [ -d "$lib/Manual/html/images" ] || fail "manual pictures not installed"
 fi
 
 launcher="$prefix/bin/folivo"
