@@ -262,6 +262,9 @@ public:
     bool isHoverTimerEnabled() const;
     // One tick of the 100 ms hover timer (the timer calls it; tests may too).
     void hoverTick();
+    // The press of an assistive technology: the press result of the style, then Click with
+    // the last recorded position, as a space-key press ends (without the pushed look).
+    void performPress();
     // An access key, Enter (13) or Esc (27) routed to the button by its window.
     void accessKeyPress(int charCode);
     // Pass-through of a drag source's notifications (this widget starts no drags itself).
@@ -308,7 +311,6 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
 
 private:
     friend class zkButtonFace;
@@ -326,6 +328,13 @@ private:
     void copyBufferToSurface();
     void presentSurface();
     void mouseNotification(int kind, int b, int s, double x, double y);
+    void watchFont();
+    int toScaleX(int pixels) const;
+    int toScaleY(int pixels) const;
+    void applyPressResult();
+    void clearOptionGroup();
+    void dragNotification(QDropEvent* event, int state);
+    int dpi() const;
     int idleState() const { return m_hoverState * 2; }
 
     std::shared_ptr<zkAmbientHost> m_host;
@@ -378,7 +387,9 @@ private:
     QImage m_buffer;
     QImage m_surface;
     QPoint m_currentPoint;
+    QFont m_bufferFont; // the buffer's current font (TW/TH measure with it)
     bool m_redrawGuard = false;
+    bool m_inPaint = false;
     bool m_selfUpdatePending = false;
     int m_copyCount = 0;
     int m_handle = 0;

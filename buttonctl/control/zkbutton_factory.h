@@ -13,6 +13,7 @@
  *                         classId as "{XXXXXXXX-...}"; iid must be ZK_IID_CLASSFACTORY;
  *                         *out receives a zkClassFactory* (static, never freed). Returns
  *                         0, or ZK_E_CLASSNOTAVAILABLE / ZK_E_NOINTERFACE / ZK_E_POINTER.
+ *   zkButtonClassId()     the class id of zkButton, "{1CFA07B4-...}".
  *   DllCanUnloadNow()     0 when no object of the library is alive (and no factory lock
  *                         is held), 1 otherwise.
  *
@@ -49,6 +50,8 @@ int DllRegisterServer(void);
 int DllUnregisterServer(void);
 int DllGetClassObject(const char* classId, const char* iid, void** out);
 int DllCanUnloadNow(void);
+/* The built-in class id of zkButton (for a library found beside the executable). */
+const char* zkButtonClassId(void);
 
 typedef int (*zkDllGetClassObjectFn)(const char*, const char*, void**);
 typedef int (*zkDllCanUnloadNowFn)(void);

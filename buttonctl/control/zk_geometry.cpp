@@ -1,0 +1,133 @@
+#include "zk_geometry.h"
+
+#include <cmath>
+
+namespace zk {
+
+namespace {
+constexpr int kCaptionTop = 9, kCaptionLeft = 10, kCaptionRight = 11, kCaptionBottom = 12;
+
+// Column (0 left, 1 centre, 2 right) or row of a caption alignment; -1 outside 0..8.
+int columnOf(int align) {
+    return (align >= 0 && align <= 8) ? align % 3 : -1;
+}
+int rowOf(int align) {
+    return (align >= 0 && align <= 8) ? align / 3 : -1;
+}
+} // namespace
+
+int roundHalfEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+QPoint captionPosition(const FaceMetrics& m, int refWidth, int refHeight) {
+    int pw = 0, ph = 0;
+    if (m.pictureAlign == kCaptionTop || m.pictureAlign == kCaptionBottom)
+        ph = refHeight;
+    else if (m.pictureAlign == kCaptionLeft || m.pictureAlign == kCaptionRight)
+        pw = refWidth;
+
+    int x = 0;
+    switch (columnOf(m.captionAlign)) {
+    case 0:
+        x = m.pictureAlign == kCaptionRight ? 2 : pw + 4;
+        break;
+    case 1:
+        if (m.pictureAlign == kCaptionRight)
+            pw = -pw;
+        x = pw + sgn(pw) + truncDiv2(roundHalfEven(m.width - m.textWidth - pw));
+        break;
+    case 2:
+        if (m.pictureAlign == kCaptionLeft)
+            pw = 0;
+        x = roundHalfEven(m.width - m.textWidth - pw - 2);
+        break;
+    default:
+        break;
+    }
+
+    int y = 0;
+    switch (rowOf(m.captionAlign)) {
+    case 0:
+        y = m.pictureAlign == kCaptionBottom ? 2 : ph + 2;
+        break;
+    case 1:
+        if (m.pictureAlign == kCaptionBottom)
+            ph = -ph;
+        y = ph + sgn(ph) + truncDiv2(roundHalfEven(m.height - m.textHeight - ph));
+        break;
+    case 2:
+        if (m.pictureAlign == kCaptionTop)
+            ph = 0;
+        y = roundHalfEven(m.height - m.textHeight - ph - 2);
+        break;
+    default:
+        break;
+    }
+    return {x, y};
+}
+
+namespace {
+// The three horizontal choices of a column: left, centre, right.
+int byColumn(int column, int left, int centre, int right) {
+    switch (column) {
+    case 0:
+        return left;
+    case 1:
+        return centre;
+    case 2:
+        return right;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+QPoint picturePosition(const FaceMetrics& m, int pw, int ph) {
+    const int W = m.width, H = m.height, tw = m.textWidth, th = m.textHeight;
+    const int left = 2, centreX = truncDiv2(roundHalfEven(W - pw)),
+              rightX = roundHalfEven(W - pw - 2);
+    const int top = 2, middleY = truncDiv2(roundHalfEven(H - ph)),
+              bottomY = roundHalfEven(H - ph - 2);
+    const int col = columnOf(m.captionAlign), row = rowOf(m.captionAlign);
+    switch (m.pictureAlign) {
+    case 0:
+        return {left, top};
+    case 1:
+        return {centreX, top};
+    case 2:
+        return {rightX, top};
+    case 3:
+        return {left, middleY};
+    case 4:
+        return {centreX, middleY};
+    case 5:
+        return {rightX, middleY};
+    case 6:
+        return {left, bottomY};
+    case 7:
+        return {centreX, bottomY};
+    case 8:
+        return {rightX, bottomY};
+    case kCaptionTop:
+        return {byColumn(col, left, centreX, rightX),
+                byColumn(row, top, truncDiv2(roundHalfEven(H - ph - th)) - 1,
+                         roundHalfEven(H - ph - th - 4))};
+    case kCaptionLeft:
+        return {byColumn(col, left, truncDiv2(roundHalfEven(W - pw - tw)) - 1,
+                         roundHalfEven(W - pw - tw - 4)),
+                byColumn(row, top, middleY, bottomY)};
+    case kCaptionRight:
+        return {
+            byColumn(col, roundHalfEven(tw + 4), truncDiv2(roundHalfEven(W - pw + tw)) + 1, rightX),
+            byColumn(row, top, middleY, bottomY)};
+    case kCaptionBottom:
+        return {byColumn(col, left, centreX, rightX),
+                byColumn(row, roundHalfEven(th + 4), truncDiv2(roundHalfEven(H - ph + th)) + 1,
+                         bottomY)};
+    default:
+        return {0, 0};
+    }
+}
+
+} // namespace zk

@@ -1,0 +1,161 @@
+// The drawing methods of zkButton: they draw on the visible surface only, in ScaleMode
+// units, and the next Redraw replaces what they drew.
+#include "zk_colors.h"
+#include "zk_geometry.h"
+#include "zk_raster.h"
+#include "zk_scale.h"
+#include "zkbutton.h"
+#include "zkbutton_face.h"
+
+#include <cmath>
+
+namespace {
+enum class Shape { Line, Box, BoxFill };
+constexpr quint32 kSourceCopy = 0x00CC0020;
+} // namespace
+
+class zkButtonCanvas {
+public:
+    explicit zkButtonCanvas(zkButton& b) : m_b(b) {}
+
+    double toPixels(double v, bool horizontal) const {
+        return zk::scaleToPixels(v, m_b.m_scaleMode, horizontal, m_b.dpi());
+    }
+    int toPixelsRounded(const QVariant& v, bool horizontal) const {
+        return zk::roundHalfEven(toPixels(v.toDouble(), horizontal));
+    }
+    QRgb rgb(quint32 ole) const { return m_b.resolveColor(ole).rgb(); }
+
+    void shape(Shape kind, const QVariant& x1, const QVariant& y1, const QVariant& x2,
+               const QVariant& y2, const QVariant& nColor) {
+        const QVariant* coords[] = {&x1, &y1, &x2, &y2};
+        int values[4];
+        int missing = 0;
+        for (int i = 0; i < 4; ++i) {
+            const bool horizontal = i % 2 == 0;
+            if (!coords[i]->isValid()) {
+                ++missing;
+                values[i] = horizontal ? m_b.m_currentPoint.x() : m_b.m_currentPoint.y();
+            } else {
+                values[i] = toPixelsRounded(*coords[i], horizontal);
+            }
+        }
+        if (missing == 4)
+            return;
+        const quint32 colour =
+            nColor.isValid() ? static_cast<quint32>(nColor.toLongLong()) : m_b.m_foreColor;
+        const QPoint p(values[0], values[1]), q(values[2], values[3]);
+        const zk::raster::Pen pen{rgb(colour), m_b.m_drawMode, m_b.m_drawStyle};
+        QImage& surface = m_b.m_surface;
+        switch (kind) {
+        case Shape::Line:
+            thickLine(p, q, pen);
+            break;
+        case Shape::Box:
+            // FillColor is this surface's fill colour (used by every fill style but
+            // transparent); the outline goes over the filled interior.
+            if (m_b.m_fillStyle != 1)
+                zk::raster::fillStyled(surface, p, q, m_b.m_fillStyle, rgb(m_b.m_fillColor));
+            zk::raster::outline(surface, p, q, pen);
+            break;
+        case Shape::BoxFill:
+            zk::raster::fillRect(surface, p, q, pen.color);
+            break;
+        }
+        m_b.m_currentPoint = q;
+        m_b.presentSurface();
+    }
+
+    void thickLine(QPoint p, QPoint q, const zk::raster::Pen& pen) {
+        const int width = std::max(1, m_b.m_drawWidth);
+        const bool steep = std::abs(q.y() - p.y()) > std::abs(q.x() - p.x());
+        for (int k = -(width - 1) / 2; k <= width / 2; ++k) {
+            const QPoint shift = steep ? QPoint(k, 0) : QPoint(0, k);
+            zk::raster::line(m_b.m_surface, p + shift, q + shift, pen);
+        }
+    }
+
+private:
+    zkButton& m_b;
+};
+
+void zkButton::LineEx(const QVariant& nX1, const QVariant& nY1, const QVariant& nX2,
+                      const QVariant& nY2, const QVariant& nColor) {
+    zkButtonCanvas(*this).shape(Shape::Line, nX1, nY1, nX2, nY2, nColor);
+}
+
+void zkButton::Box(const QVariant& nX1, const QVariant& nY1, const QVariant& nX2,
+                   const QVariant& nY2, const QVariant& nColor) {
+    zkButtonCanvas(*this).shape(Shape::Box, nX1, nY1, nX2, nY2, nColor);
+}
+
+void zkButton::BoxFill(const QVariant& nX1, const QVariant& nY1, const QVariant& nX2,
+                       const QVariant& nY2, const QVariant& nColor) {
+    zkButtonCanvas(*this).shape(Shape::BoxFill, nX1, nY1, nX2, nY2, nColor);
+}
+
+void zkButton::Cls() {
+    const QColor back = resolveColor(m_backColor);
+    m_buffer.fill(back);
+    m_surface = QImage(m_buffer.size(), QImage::Format_RGB32);
+    m_surface.fill(back);
+    m_currentPoint = QPoint(0, 0);
+    presentSurface();
+}
+
+void zkButton::PSetEx(int nPosX, int nPosY, qint64 nColor) {
+    const zkButtonCanvas canvas(*this);
+    const int x = static_cast<int>(std::floor(canvas.toPixels(nPosX, true)));
+    const int y = static_cast<int>(std::floor(canvas.toPixels(nPosY, false)));
+    const quint32 colour = nColor == NoColor ? m_foreColor : static_cast<quint32>(nColor);
+    zk::raster::setPixel(m_surface, x, y, canvas.rgb(colour), m_drawMode);
+    presentSurface();
+}
+
+int zkButton::Point(int nPosX, int nPosY) const {
+    const zkButtonCanvas canvas(const_cast<zkButton&>(*this));
+    const int x = static_cast<int>(std::floor(canvas.toPixels(nPosX, true)));
+    const int y = static_cast<int>(std::floor(canvas.toPixels(nPosY, false)));
+    if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
+        return -1;
+    return static_cast<int>(zkRgbToOle(m_surface.pixel(x, y)));
+}
+
+int zkButton::PaintPicture(const zkPictureRef& oSrcPicture, int nDstPosX, int nDstPosY,
+                           const QVariant& nDstSizeWidth, const QVariant& nDstSizeHeight,
+                           const QVariant& nSrcPosX, const QVariant& nSrcPosY,
+                           const QVariant& nSrcSizeWidth, const QVariant& nSrcSizeHeight,
+                           const QVariant& nOpCode) {
+    if (!zkHoldsPicture(oSrcPicture))
+        return 1;
+    if (oSrcPicture->type() != zkPicture::Bitmap)
+        return 2;
+    const zkButtonCanvas canvas(*this);
+    const auto size = [&](const QVariant& v, bool horizontal, int natural) {
+        return v.isValid() ? canvas.toPixelsRounded(v, horizontal) : natural;
+    };
+    const int pw = oSrcPicture->width(), ph = oSrcPicture->height();
+    const QRect dst(nDstPosX, nDstPosY, size(nDstSizeWidth, true, pw),
+                    size(nDstSizeHeight, false, ph));
+    const QRect src(size(nSrcPosX, true, 0), size(nSrcPosY, false, 0),
+                    size(nSrcSizeWidth, true, pw), size(nSrcSizeHeight, false, ph));
+    const quint32 rop =
+        nOpCode.isValid() ? static_cast<quint32>(nOpCode.toLongLong()) : kSourceCopy;
+    zk::raster::ternaryBlt(m_surface, dst,
+                           oSrcPicture->image().convertToFormat(QImage::Format_RGB32), src, rop,
+                           canvas.rgb(m_fillColor));
+    presentSurface();
+    return 0;
+}
+
+int zkButton::TextWidth(const QString& sSrcText) const {
+    const QFont font = m_font ? m_font->toQFont(dpi()) : m_bufferFont;
+    return zk::roundHalfEven(
+        zk::pixelsToScale(zkButtonFace::textWidth(font, sSrcText), m_scaleMode, true, dpi()));
+}
+
+int zkButton::TextHeight(const QString& sSrcText) const {
+    const QFont font = m_font ? m_font->toQFont(dpi()) : m_bufferFont;
+    return zk::roundHalfEven(
+        zk::pixelsToScale(zkButtonFace::textHeight(font, sSrcText), m_scaleMode, false, dpi()));
+}

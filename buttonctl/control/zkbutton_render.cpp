@@ -1,0 +1,100 @@
+// Redraw and the surface plumbing of zkButton.
+#include "zk_colors.h"
+#include "zk_geometry.h"
+#include "zk_raster.h"
+#include "zkbutton.h"
+#include "zkbutton_face.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+// Clears the redraw guard however Redraw leaves.
+class GuardScope {
+public:
+    explicit GuardScope(bool& guard) : m_guard(guard) { m_guard = true; }
+    ~GuardScope() { m_guard = false; }
+    GuardScope(const GuardScope&) = delete;
+    GuardScope& operator=(const GuardScope&) = delete;
+
+private:
+    bool& m_guard;
+};
+} // namespace
+
+QColor zkButton::resolveColor(quint32 oleColor) const {
+    return zkResolveColor(oleColor, palette());
+}
+
+void zkButton::Redraw(int state) {
+    if (m_redrawGuard)
+        return;
+    const GuardScope guard(m_redrawGuard);
+    m_buffer.fill(resolveColor(m_backColor));
+    if (m_ownerDraw) {
+        emit OwnerDraw();
+        return;
+    }
+    if (m_font)
+        m_bufferFont = m_font->toQFont(dpi());
+    if (state < 0)
+        state = zbsNormal;
+    zkButtonFace face(*this);
+    face.caption(state);
+    face.picture(state);
+    face.border(state);
+    if (m_showFocusRect && m_hasFocus == 1) {
+        const int W = m_buffer.width(), H = m_buffer.height(), margin = m_focusRectMargin;
+        zk::raster::invertFocusRect(m_buffer, margin, margin, zk::roundHalfEven(W - margin),
+                                    zk::roundHalfEven(H - margin));
+    }
+    copyBufferToSurface();
+}
+
+void zkButton::DrawDefaultBorder(int nMode) {
+    zkButtonFace(*this).border(nMode);
+}
+
+void zkButton::DrawDefaultCaption(int nMode) {
+    if (m_font)
+        m_bufferFont = m_font->toQFont(dpi());
+    zkButtonFace(*this).caption(nMode);
+}
+
+bool zkButton::DrawDefaultPicture(int nMode) {
+    return zkButtonFace(*this).picture(nMode);
+}
+
+void zkButton::copyBufferToSurface() {
+    m_surface = m_buffer;
+    ++m_copyCount;
+    presentSurface();
+}
+
+void zkButton::presentSurface() {
+    if (m_inPaint)
+        return;
+    m_selfUpdatePending = true;
+    update();
+}
+
+void zkButton::paintEvent(QPaintEvent*) {
+    m_inPaint = true;
+    // An update we asked for only shows the surface; any other paint request is the
+    // platform's, which repaints the face.
+    if (!m_selfUpdatePending) {
+        emit Paint();
+        Redraw(idleState());
+    }
+    m_selfUpdatePending = false;
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_surface);
+    m_inPaint = false;
+}
+
+void zkButton::resizeEvent(QResizeEvent*) {
+    m_buffer = QImage(size(), QImage::Format_RGB32);
+    m_buffer.fill(resolveColor(m_backColor));
+    m_surface = m_buffer;
+    Redraw(idleState());
+}
