@@ -35,12 +35,17 @@ void SetInnerTwips(QWidget* dialog, int width, int height, double dpi) {
 
 void CentreOn(QWidget* dialog, const QWidget* owner) {
     QRect area;
-    if (owner && owner->isVisible())
+    QSize decoration; // title bar and borders; before the first show only the owner's are known
+    if (owner && owner->isVisible()) {
         area = owner->frameGeometry();
-    else if (const QScreen* screen = dialog->screen())
+        decoration = owner->frameGeometry().size() - owner->size();
+    } else if (const QScreen* screen = dialog->screen()) {
         area = screen->availableGeometry();
+    }
+    if (dialog->isVisible())
+        decoration = dialog->frameGeometry().size() - dialog->size();
     if (area.isValid())
-        dialog->move(area.center() - dialog->rect().center());
+        dialog->move(area.center() - QRect(QPoint(), dialog->size() + decoration).center());
 }
 
 } // namespace folivo

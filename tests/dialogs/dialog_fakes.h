@@ -1,0 +1,124 @@
+#pragma once
+// Test doubles for the dialogs' outside things, and small helpers that act like a user.
+#include "dialog_ports.h"
+#include "ui_ports.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMap>
+#include <QPair>
+#include <QPointer>
+#include <QStringList>
+#include <QTest>
+#include <QUrl>
+#include <QWidget>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace folivo::test {
+
+struct MessageRecord {
+    QString title;
+    QString prompt;
+};
+
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    void information(const QString& title, const QString& prompt) override {
+        shown.push_back({title, prompt});
+    }
+    std::vector<MessageRecord> shown;
+};
+
+// Answers the queued folders in order (empty text = the user cancelled) and records each
+// call's owner and starting folder.
+class FakeFolderPicker final : public FolderPicker {
+public:
+    QString BrowseForFolder(QWidget* owner, const QString& initialFolder) override {
+        owners.push_back(owner);
+        initialFolders << initialFolder;
+        if (answers.empty())
+            return QString();
+        const QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<QString> answers;
+    std::vector<QWidget*> owners;
+    QStringList initialFolders;
+};
+
+// A registry of keys and values; records every key asked for, in order.
+class FakeRegistry final : public Registry {
+public:
+    void set(const QString& key, const QString& name, std::uint32_t type, QByteArray data) {
+        values[{key, name}] = RegistryValue{type, std::move(data)};
+    }
+    std::optional<RegistryValue> queryValue(std::uint32_t root, const QString& keyPath,
+                                            const QString& valueName) override {
+        queried << keyPath;
+        roots.push_back(root);
+        const auto it = values.find({keyPath, valueName});
+        if (it == values.end())
+            return std::nullopt;
+        return it.value();
+    }
+    QMap<QPair<QString, QString>, RegistryValue> values;
+    QStringList queried;
+    std::vector<std::uint32_t> roots;
+};
+
+// Knows the programs put on its PATH; records what it was asked to start.
+class FakeLauncher final : public ProcessLauncher {
+public:
+    QString findExecutable(const QString& name) override {
+        looked << name;
+        return onPath.value(name);
+    }
+    bool startDetached(const QString& program) override {
+        started << program;
+        return startWorks;
+    }
+    QMap<QString, QString> onPath;
+    QStringList looked;
+    QStringList started;
+    bool startWorks = true;
+};
+
+class FakeUrlOpener final : public UrlOpener {
+public:
+    bool openUrl(const QUrl& url) override {
+        opened.push_back(url);
+        return answer;
+    }
+    std::vector<QUrl> opened;
+    bool answer = true;
+};
+
+// A click where a user aims: on the indicator of an option button, the middle of a button.
+inline void UserClick(QAbstractButton* button) {
+    const bool option = button->inherits("QRadioButton") || button->inherits("QCheckBox");
+    const QPoint at = option ? QPoint(6, button->height() / 2) : button->rect().center();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+template <typename T> T* Child(const QWidget* window, const QString& name) {
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        ADD_FAILURE() << "no control named " << name.toStdString();
+    return child;
+}
+
+// Whether a window the user closed is gone (deleted) or at least hidden.
+template <typename W> bool Closed(const QPointer<W>& window) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return window.isNull() || !window->isVisible();
+}
+
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace folivo::test
