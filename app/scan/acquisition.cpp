@@ -12,10 +12,11 @@ AcquireResult Acquisition::run(SaneDevice& device, QWidget* owner) {
     const double dpi = device.resolution();
     for (int attempt = 1;; ++attempt) {
         PageReadResult page = readWithProgress(device, dpi, owner);
-        // Ends the scan on the device whatever happened, so the next one starts afresh.
-        device.api().cancel(device.handle());
+        // After a whole page the device stays in its batch (a feeder moves on to the next
+        // sheet at the next start); anything else ends the scan on the device.
         if (page.image)
             return AcquireResult{ScanFailure::None, std::move(page.image)};
+        device.api().cancel(device.handle());
         const ScanFailure failure =
             page.badData ? ScanFailure::BadData : FailureFromStatus(page.status);
         if (failure == ScanFailure::DeviceBusy && attempt < kBusyAttempts) {

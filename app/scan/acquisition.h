@@ -5,7 +5,9 @@
 //
 // The page is read on a thread of its own so that the window repaints and Cancel works
 // while a backend blocks in sane_read; Cancel calls sane_cancel at once. run() answers the
-// page, or the failure (Cancelled when the user stopped it, without a box).
+// page, or the failure (Cancelled when the user stopped it, without a box). After a page
+// the device is left in its batch, as SANE wants for feeders; after a failure it has been
+// cancelled.
 #include "page_reader.h"
 #include "sane_device.h"
 #include "scan_errors.h"

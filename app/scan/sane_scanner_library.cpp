@@ -47,6 +47,8 @@ int SaneScannerLibrary::TWAIN_SelectImageSource(QWidget* owner) {
     SourceDialog dialog([this] { return devices(); }, m_store.defaultDevice(), owner);
     if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty())
         return 0;
+    if (m_device && m_device->name() != dialog.chosen())
+        m_device.reset();
     m_store.setDefaultDevice(dialog.chosen());
     return 1;
 }
@@ -102,6 +104,7 @@ NativeHandle SaneScannerLibrary::TWAIN_AcquireNative(QWidget* owner, int) {
     AcquireResult result = Acquisition(*m_prompts).run(*device, owner);
     if (!result.image)
         return 0;
+    m_device = std::move(device);
     return m_images.add(std::move(*result.image));
 }
 

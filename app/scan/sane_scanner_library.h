@@ -5,8 +5,9 @@
 // in the layer's own settings file (DeviceSettingsStore); with no default, the first
 // device found is used. TWAIN_OpenDefaultSource opens the default device (1) or answers
 // -1; TWAIN_AcquireNative opens it itself when needed, applies the remembered options,
-// shows the scan dialog unless SetHideUI(1), remembers the options, reads the page and
-// closes the device again so other programs may use it. Device errors are told through
+// shows the scan dialog unless SetHideUI(1), remembers the options and reads the page.
+// After a page the device stays open in its batch, so a document feeder goes on with the
+// next sheet; after a failure or a cancel it is closed. Device errors are told through
 // ScanPrompts; every failure answers the 0 handle.
 #include "device_settings_store.h"
 #include "native_image.h"

@@ -1,0 +1,100 @@
+#pragma once
+// Shared pieces of the scan tests: prompts that answer themselves, and a scanner layer on
+// SANE's test device with options chosen by the test.
+#include "device_settings_store.h"
+#include "sane_api.h"
+#include "sane_device.h"
+#include "sane_scanner_library.h"
+#include "scan_errors.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace folivo::test {
+
+class FakePrompts final : public ScanPrompts {
+public:
+    void showError(ScanFailure failure, const ScanErrorText& text) override {
+        errors.push_back(failure);
+        texts.push_back(text);
+    }
+    bool waitForRetry(int attempt, int attempts, int) override {
+        retries.push_back({attempt, attempts});
+        return keepTrying;
+    }
+    std::vector<ScanFailure> errors;
+    std::vector<ScanErrorText> texts;
+    std::vector<std::pair<int, int>> retries;
+    bool keepTrying = true;
+};
+
+using Settings = std::vector<std::pair<QString, QVariant>>;
+
+// Options for a device, set on the device itself (so its own rules apply) and then kept
+// in the layer's settings file as the device's last used options.
+inline void Remember(DeviceSettingsStore& store, const QString& device, const Settings& settings) {
+    SaneApi api(CreateDlLoader());
+    ASSERT_TRUE(api.initialise()) << "SANE test backend not reachable";
+    SANE_Status status = SANE_STATUS_GOOD;
+    std::unique_ptr<SaneDevice> dev = SaneDevice::open(api, device, &status);
+    ASSERT_TRUE(dev) << "cannot open " << device.toStdString();
+    for (const auto& [name, value] : settings) {
+        const bool ok = value.typeId() == QMetaType::QString
+                            ? dev->setText(name, value.toString())
+                            : dev->setNumber(name, value.toDouble());
+        ASSERT_TRUE(ok) << "option " << name.toStdString();
+    }
+    store.setOptions(device, CaptureOptions(*dev));
+}
+
+class TestScanner {
+public:
+    TestScanner() : store(dir.filePath(QStringLiteral("scanner.ini"))) {}
+
+    std::unique_ptr<SaneScannerLibrary> make(bool hideUi = true) {
+        auto owned = std::make_unique<FakePrompts>();
+        prompts = owned.get();
+        auto lib = std::make_unique<SaneScannerLibrary>(std::make_unique<SaneApi>(CreateDlLoader()),
+                                                        std::move(owned), store);
+        lib->TWAIN_SetHideUI(hideUi ? 1 : 0);
+        return lib;
+    }
+
+    QTemporaryDir dir;
+    DeviceSettingsStore store;
+    FakePrompts* prompts = nullptr;
+};
+
+// Runs `act` on the first visible top-level widget of type T once it appears (modal
+// dialogs are found the way a user sees them: on screen).
+template <typename T> void WhenShown(std::function<void(T*)> act, int timeoutMs = 20000) {
+    auto* timer = new QTimer;
+    auto* waited = new int(0);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, act, timeoutMs] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                delete waited;
+                act(t);
+                return;
+            }
+        }
+        *waited += 20;
+        if (*waited > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete waited;
+        }
+    });
+    timer->start();
+}
+
+} // namespace folivo::test
