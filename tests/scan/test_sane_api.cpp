@@ -1,0 +1,210 @@
+// Loading SANE at run time: a library that is not there, or that fails to start, means
+// no scanner, and the layer then behaves as absent without crashing.
+#include "null_scanner_library.h"
+#include "sane_api.h"
+#include "sane_scanner_library.h"
+#include "scan_errors.h"
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <string>
+
+using namespace folivo;
+
+namespace {
+
+// A loader over a fake library: symbols are whatever the test puts in.
+struct FakeLibrary {
+    bool loadable = true;
+    std::map<std::string, void*> symbols;
+    std::vector<std::string> lookups;
+    int opened = 0;
+    int closed = 0;
+};
+
+class FakeLoader final : public LibraryLoader {
+public:
+    explicit FakeLoader(FakeLibrary& lib) : m_lib(lib) {}
+    void* open(const char*) override {
+        if (!m_lib.loadable)
+            return nullptr;
+        ++m_lib.opened;
+        return &m_lib;
+    }
+    void* symbol(void*, const char* name) override {
+        m_lib.lookups.emplace_back(name);
+        const auto it = m_lib.symbols.find(name);
+        return it == m_lib.symbols.end() ? nullptr : it->second;
+    }
+    void close(void*) override { ++m_lib.closed; }
+
+private:
+    FakeLibrary& m_lib;
+};
+
+int g_exits = 0;
+SANE_Status InitFails(SANE_Int*, SANE_Auth_Callback) {
+    return SANE_STATUS_IO_ERROR;
+}
+SANE_Status InitWorks(SANE_Int* v, SANE_Auth_Callback) {
+    *v = SANE_VERSION_CODE(1, 0, 0);
+    return SANE_STATUS_GOOD;
+}
+void Exit() {
+    ++g_exits;
+}
+SANE_Status NoDevices(const SANE_Device*** list, SANE_Bool) {
+    static const SANE_Device* none[] = {nullptr};
+    *list = none;
+    return SANE_STATUS_GOOD;
+}
+
+class NoPrompts final : public ScanPrompts {
+public:
+    void showError(ScanFailure, const ScanErrorText&) override { ++errors; }
+    bool waitForRetry(int, int, int) override { return false; }
+    int errors = 0;
+};
+
+std::unique_ptr<SaneScannerLibrary> Layer(FakeLibrary& lib, const QTemporaryDir& dir) {
+    return std::make_unique<SaneScannerLibrary>(
+        std::make_unique<SaneApi>(std::make_unique<FakeLoader>(lib)), std::make_unique<NoPrompts>(),
+        DeviceSettingsStore(dir.filePath("scanner.ini")));
+}
+
+// What the program sees of an absent scanner: every operation fails quietly.
+void ExpectAbsent(ScannerLibrary& layer, const QTemporaryDir& dir) {
+    EXPECT_EQ(layer.TWAIN_IsAvailable(), 0);
+    EXPECT_EQ(layer.TWAIN_OpenDefaultSource(), -1);
+    EXPECT_EQ(layer.TWAIN_AcquireNative(nullptr, 0), 0u);
+    EXPECT_EQ(layer.TWAIN_SelectImageSource(nullptr), 0);
+    EXPECT_EQ(layer.TWAIN_AcquireToClipboard(nullptr, 0), 0);
+    EXPECT_EQ(layer.TWAIN_CreateDibPalette(0), 0u);
+    EXPECT_EQ(layer.TWAIN_DibWidth(0), 0);
+    EXPECT_NE(layer.TWAIN_WriteNativeToFilename(0, dir.filePath("x.bmp")), 0);
+    layer.TWAIN_FreeNative(0);
+}
+
+TEST(SaneLoading, LibraryThatCannotBeLoadedMeansNoScanner) {
+    FakeLibrary lib;
+    lib.loadable = false;
+    QTemporaryDir dir;
+    auto layer = Layer(lib, dir);
+    ExpectAbsent(*layer, dir);
+    EXPECT_TRUE(lib.lookups.empty());
+}
+
+TEST(SaneLoading, LibraryWithoutSaneInitMeansNoScanner) {
+    FakeLibrary lib;
+    QTemporaryDir dir;
+    auto layer = Layer(lib, dir);
+    ExpectAbsent(*layer, dir);
+    layer.reset();
+    EXPECT_EQ(lib.closed, lib.opened);
+}
+
+TEST(SaneLoading, FailingSaneInitMeansNoScannerAndNoSaneExit) {
+    FakeLibrary lib;
+    lib.symbols["sane_init"] = reinterpret_cast<void*>(&InitFails);
+    lib.symbols["sane_exit"] = reinterpret_cast<void*>(&Exit);
+    QTemporaryDir dir;
+    g_exits = 0;
+    auto layer = Layer(lib, dir);
+    ExpectAbsent(*layer, dir);
+    layer.reset();
+    EXPECT_EQ(g_exits, 0);
+    EXPECT_EQ(lib.closed, 1);
+}
+
+TEST(SaneLoading, FunctionsAreBoundByNameAtTheirFirstCallOnly) {
+    FakeLibrary lib;
+    lib.symbols["sane_init"] = reinterpret_cast<void*>(&InitWorks);
+    lib.symbols["sane_exit"] = reinterpret_cast<void*>(&Exit);
+    lib.symbols["sane_get_devices"] = reinterpret_cast<void*>(&NoDevices);
+    QTemporaryDir dir;
+    g_exits = 0;
+    auto layer = Layer(lib, dir);
+    EXPECT_EQ(layer->TWAIN_IsAvailable(), 1);
+    EXPECT_EQ(lib.lookups, std::vector<std::string>{"sane_init"});
+    EXPECT_TRUE(layer->devices().empty());
+    EXPECT_TRUE(layer->devices().empty());
+    EXPECT_EQ(std::count(lib.lookups.begin(), lib.lookups.end(), "sane_get_devices"), 1);
+    // No device: the default source cannot be opened, and sane_open (missing) is no crash.
+    EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), -1);
+    layer->store().setDefaultDevice(QStringLiteral("test:0"));
+    EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), -1);
+    layer.reset();
+    EXPECT_EQ(g_exits, 1);
+    EXPECT_EQ(lib.closed, 1);
+}
+
+TEST(SaneLoading, RealLoaderWithAMissingLibraryMeansNoScanner) {
+    QTemporaryDir dir;
+    SaneScannerLibrary layer(
+        std::make_unique<SaneApi>(CreateDlLoader(), "libsane-that-is-not-installed.so.1"),
+        std::make_unique<NoPrompts>(), DeviceSettingsStore(dir.filePath("scanner.ini")));
+    ExpectAbsent(layer, dir);
+}
+
+TEST(ScannerFactory, NoneForcesTheLayerWithoutScanner) {
+    qputenv("FOLIVO_SCANNER", "none");
+    const std::unique_ptr<ScannerLibrary> layer = CreateScannerLibrary();
+    qunsetenv("FOLIVO_SCANNER");
+    ASSERT_TRUE(layer);
+    EXPECT_NE(dynamic_cast<NullScannerLibrary*>(layer.get()), nullptr);
+    QTemporaryDir dir;
+    ExpectAbsent(*layer, dir);
+}
+
+TEST(ScannerFactory, OtherwiseTheSaneLayer) {
+    qunsetenv("FOLIVO_SCANNER");
+    const std::unique_ptr<ScannerLibrary> layer = CreateScannerLibrary();
+    EXPECT_NE(dynamic_cast<SaneScannerLibrary*>(layer.get()), nullptr);
+}
+
+struct StatusCase {
+    SANE_Status status;
+    ScanFailure failure;
+};
+
+class StatusText : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(StatusText, DeviceErrorsSayWhatHappenedAndWhatToDo) {
+    const StatusCase c = GetParam();
+    EXPECT_EQ(FailureFromStatus(c.status), c.failure);
+    const ScanErrorText text = ErrorTextFor(c.failure);
+    EXPECT_FALSE(text.title.isEmpty());
+    EXPECT_FALSE(text.what.isEmpty());
+    EXPECT_FALSE(text.todo.isEmpty());
+    // Japanese text, not a status name.
+    EXPECT_FALSE(text.what.contains(QLatin1String("SANE")));
+    EXPECT_TRUE(std::any_of(text.what.begin(), text.what.end(),
+                            [](QChar ch) { return ch.unicode() >= 0x3040; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, StatusText,
+    ::testing::Values(StatusCase{SANE_STATUS_JAMMED, ScanFailure::Jammed},
+                      StatusCase{SANE_STATUS_COVER_OPEN, ScanFailure::CoverOpen},
+                      StatusCase{SANE_STATUS_NO_DOCS, ScanFailure::NoDocuments},
+                      StatusCase{SANE_STATUS_IO_ERROR, ScanFailure::IoError},
+                      StatusCase{SANE_STATUS_DEVICE_BUSY, ScanFailure::DeviceBusy},
+                      StatusCase{SANE_STATUS_NO_MEM, ScanFailure::OutOfMemory},
+                      StatusCase{SANE_STATUS_ACCESS_DENIED, ScanFailure::AccessDenied},
+                      StatusCase{SANE_STATUS_INVAL, ScanFailure::Failed},
+                      StatusCase{SANE_STATUS_UNSUPPORTED, ScanFailure::Failed}));
+
+TEST(StatusText, EachFailureHasItsOwnMessage) {
+    std::set<QString> seen;
+    for (ScanFailure f : {ScanFailure::Jammed, ScanFailure::CoverOpen, ScanFailure::NoDocuments,
+                          ScanFailure::IoError, ScanFailure::DeviceBusy, ScanFailure::OutOfMemory,
+                          ScanFailure::AccessDenied, ScanFailure::OpenFailed, ScanFailure::BadData,
+                          ScanFailure::Failed})
+        EXPECT_TRUE(seen.insert(ErrorTextFor(f).what).second);
+    EXPECT_TRUE(ErrorTextFor(ScanFailure::Cancelled).what.isEmpty());
+}
+
+} // namespace
