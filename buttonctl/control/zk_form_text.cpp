@@ -68,6 +68,7 @@ zkFormText parse(const QByteArray& text, const QString& baseDir) {
     const QString all = QString::fromUtf8(text);
     const QList<QStringView> lines = QStringView(all).split(u'\n');
     zkFormControl* open = nullptr;
+    int openLine = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i + 1);
         if (lines[i].size() > kMaxLineBytes)
@@ -86,6 +87,7 @@ zkFormText parse(const QByteArray& text, const QString& baseDir) {
             result.controls.append({parts[0].toString(), parts[1].toString(),
                                     std::make_shared<zkMemoryPropertyBag>()});
             open = &result.controls.last();
+            openLine = lineNo;
             continue;
         }
         if (line == u"End") {
@@ -110,7 +112,7 @@ zkFormText parse(const QByteArray& text, const QString& baseDir) {
         open->bag->set(key.toString(), value.value);
     }
     if (open)
-        return failAt(result, static_cast<int>(lines.size()), QStringLiteral("missing End"));
+        return failAt(result, openLine, QStringLiteral("missing End"));
     return result;
 }
 

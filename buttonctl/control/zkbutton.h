@@ -326,6 +326,7 @@ private:
     void applyMousePointer();
     void updateShortcuts();
     void copyBufferToSurface();
+    void followSize();
     void presentSurface();
     void mouseNotification(int kind, int b, int s, double x, double y);
     void watchFont();

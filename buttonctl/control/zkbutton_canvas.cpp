@@ -16,7 +16,7 @@ constexpr quint32 kSourceCopy = 0x00CC0020;
 
 class zkButtonCanvas {
 public:
-    explicit zkButtonCanvas(zkButton& b) : m_b(b) {}
+    explicit zkButtonCanvas(zkButton& b) : m_b(b) { m_b.followSize(); }
 
     double toPixels(double v, bool horizontal) const {
         return zk::scaleToPixels(v, m_b.m_scaleMode, horizontal, m_b.dpi());
@@ -95,6 +95,7 @@ void zkButton::BoxFill(const QVariant& nX1, const QVariant& nY1, const QVariant&
 }
 
 void zkButton::Cls() {
+    followSize();
     const QColor back = resolveColor(m_backColor);
     m_buffer.fill(back);
     m_surface = QImage(m_buffer.size(), QImage::Format_RGB32);
@@ -113,9 +114,10 @@ void zkButton::PSetEx(int nPosX, int nPosY, qint64 nColor) {
 }
 
 int zkButton::Point(int nPosX, int nPosY) const {
-    const zkButtonCanvas canvas(const_cast<zkButton&>(*this));
-    const int x = static_cast<int>(std::floor(canvas.toPixels(nPosX, true)));
-    const int y = static_cast<int>(std::floor(canvas.toPixels(nPosY, false)));
+    const double fx = zk::scaleToPixels(nPosX, m_scaleMode, true, dpi());
+    const double fy = zk::scaleToPixels(nPosY, m_scaleMode, false, dpi());
+    const int x = static_cast<int>(std::floor(fx));
+    const int y = static_cast<int>(std::floor(fy));
     if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
         return -1;
     return static_cast<int>(zkRgbToOle(m_surface.pixel(x, y)));

@@ -26,10 +26,21 @@ QColor zkButton::resolveColor(quint32 oleColor) const {
     return zkResolveColor(oleColor, palette());
 }
 
+void zkButton::followSize() {
+    // A hidden widget gets its resize event only when shown; the surfaces follow the
+    // widget's size at once anyway.
+    if (m_buffer.size() == size())
+        return;
+    m_buffer = QImage(size(), QImage::Format_RGB32);
+    m_buffer.fill(resolveColor(m_backColor));
+    m_surface = m_buffer;
+}
+
 void zkButton::Redraw(int state) {
     if (m_redrawGuard)
         return;
     const GuardScope guard(m_redrawGuard);
+    followSize();
     m_buffer.fill(resolveColor(m_backColor));
     if (m_ownerDraw) {
         emit OwnerDraw();
@@ -52,16 +63,19 @@ void zkButton::Redraw(int state) {
 }
 
 void zkButton::DrawDefaultBorder(int nMode) {
+    followSize();
     zkButtonFace(*this).border(nMode);
 }
 
 void zkButton::DrawDefaultCaption(int nMode) {
+    followSize();
     if (m_font)
         m_bufferFont = m_font->toQFont(dpi());
     zkButtonFace(*this).caption(nMode);
 }
 
 bool zkButton::DrawDefaultPicture(int nMode) {
+    followSize();
     return zkButtonFace(*this).picture(nMode);
 }
 
@@ -93,8 +107,6 @@ void zkButton::paintEvent(QPaintEvent*) {
 }
 
 void zkButton::resizeEvent(QResizeEvent*) {
-    m_buffer = QImage(size(), QImage::Format_RGB32);
-    m_buffer.fill(resolveColor(m_backColor));
-    m_surface = m_buffer;
+    followSize();
     Redraw(idleState());
 }

@@ -1,0 +1,99 @@
+// A host that does not link the library: it loads libzkbutton2 with dlopen, registers it
+// into a temporary component registry, creates a button by ProgID and watches
+// DllCanUnloadNow. Nothing of the control's classes is linked into this test.
+#include "zkbutton_factory.h"
+#include "zkbutton_loader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LibraryHost : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        registry = dir.filePath(QStringLiteral("components.ini"));
+        qputenv(ZK_REGISTRY_ENV, registry.toUtf8());
+        const QString path =
+            qEnvironmentVariable("FOLIVO_BIN_DIR") + QStringLiteral("/libzkbutton2.so.2");
+        handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(handle, nullptr) << dlerror();
+        registerServer =
+            reinterpret_cast<zkDllRegisterServerFn>(dlsym(handle, "DllRegisterServer"));
+        unregisterServer =
+            reinterpret_cast<zkDllRegisterServerFn>(dlsym(handle, "DllUnregisterServer"));
+        canUnload = reinterpret_cast<zkDllCanUnloadNowFn>(dlsym(handle, "DllCanUnloadNow"));
+        getClassObject =
+            reinterpret_cast<zkDllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
+        ASSERT_TRUE(registerServer && unregisterServer && canUnload && getClassObject);
+    }
+    void TearDown() override { qunsetenv(ZK_REGISTRY_ENV); }
+
+    QTemporaryDir dir;
+    QString registry;
+    void* handle = nullptr;
+    zkDllRegisterServerFn registerServer = nullptr;
+    zkDllRegisterServerFn unregisterServer = nullptr;
+    zkDllCanUnloadNowFn canUnload = nullptr;
+    zkDllGetClassObjectFn getClassObject = nullptr;
+};
+
+TEST_F(LibraryHost, RegisterCreateByProgIdAndUnloadWhenLastButtonGoes) {
+    ASSERT_EQ(registerServer(), ZK_S_OK);
+    const zk::host::Registration r = zk::host::lookUp(QStringLiteral("zkButtonProject.zkButton"));
+    EXPECT_EQ(r.classId, QStringLiteral("{1CFA07B4-5195-4D45-A378-92E00E090F3A}"));
+    EXPECT_TRUE(r.library.endsWith(QStringLiteral("libzkbutton2.so.2.0.0")) ||
+                r.library.endsWith(QStringLiteral("libzkbutton2.so.2")));
+    EXPECT_EQ(canUnload(), ZK_S_OK);
+
+    QWidget form;
+    QString error;
+    QWidget* button =
+        zk::host::createControl(QStringLiteral("zkButtonProject.zkButton"), &form, &error);
+    ASSERT_NE(button, nullptr) << error.toStdString();
+    EXPECT_STREQ(button->metaObject()->className(), "zkButton");
+    EXPECT_EQ(button->parentWidget(), &form);
+    EXPECT_TRUE(button->setProperty("Caption", QStringLiteral("&Scan")));
+    EXPECT_EQ(button->property("DisplayCaption").toString(), QStringLiteral("Scan"));
+    EXPECT_EQ(canUnload(), ZK_S_FALSE);
+    delete button;
+    EXPECT_EQ(canUnload(), ZK_S_OK);
+
+    ASSERT_EQ(unregisterServer(), ZK_S_OK);
+    EXPECT_TRUE(zk::host::lookUp(QStringLiteral("zkButtonProject.zkButton")).classId.isEmpty());
+}
+
+TEST_F(LibraryHost, ClassObjectChecksAndServerLock) {
+    void* out = reinterpret_cast<void*>(0x1);
+    EXPECT_EQ(getClassObject("{00000000-0000-0000-0000-000000000000}", ZK_IID_CLASSFACTORY, &out),
+              ZK_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(getClassObject("{1cfa07b4-5195-4d45-a378-92e00e090f3a}", "{bad}", &out),
+              ZK_E_NOINTERFACE);
+    EXPECT_EQ(
+        getClassObject("{1CFA07B4-5195-4D45-A378-92E00E090F3A}", ZK_IID_CLASSFACTORY, nullptr),
+        ZK_E_POINTER);
+    ASSERT_EQ(getClassObject("{1CFA07B4-5195-4D45-A378-92E00E090F3A}", ZK_IID_CLASSFACTORY, &out),
+              ZK_S_OK);
+    auto* factory = static_cast<zkClassFactory*>(out);
+    EXPECT_EQ(factory->abiVersion, 1);
+    factory->LockServer(1);
+    EXPECT_EQ(canUnload(), ZK_S_FALSE);
+    factory->LockServer(0);
+    EXPECT_EQ(canUnload(), ZK_S_OK);
+}
+
+TEST_F(LibraryHost, UnregisteredProgIdFallsBackToTheLibraryBesideTheProgram) {
+    // Nothing registered: the host looks beside its executable (build/bin in tests).
+    QWidget form;
+    QWidget* button = zk::host::createControl(QStringLiteral("zkButtonProject.zkButton"), &form);
+    ASSERT_NE(button, nullptr);
+    delete button;
+    EXPECT_EQ(canUnload(), ZK_S_OK);
+}
+
+} // namespace

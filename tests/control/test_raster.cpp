@@ -1,0 +1,148 @@
+// Pixel rules of the surfaces: line and outline coverage, raster operations, masked copy,
+// the inverted focus rectangle and stretching copies.
+#include "zk_raster.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using namespace zk::raster;
+
+constexpr QRgb W = 0xFFFFFFFF, K = 0xFF000000, R = 0xFFFF0000;
+
+QImage blank(int w, int h, QRgb c = W) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+QString row(const QImage& img, int y) {
+    QString s;
+    for (int x = 0; x < img.width(); ++x)
+        s.append(img.pixel(x, y) == R ? u'#' : u'.');
+    return s;
+}
+
+TEST(Line, IncludesStartExcludesEnd) {
+    QImage img = blank(8, 3);
+    line(img, {1, 1}, {5, 1}, {R});
+    EXPECT_EQ(row(img, 1), QStringLiteral(".####..."));
+    img = blank(8, 3);
+    line(img, {5, 1}, {1, 1}, {R});
+    EXPECT_EQ(row(img, 1), QStringLiteral("..####.."));
+}
+
+TEST(Line, ZeroLengthDrawsNothingAndClipsOutside) {
+    QImage img = blank(4, 4);
+    line(img, {2, 2}, {2, 2}, {R});
+    line(img, {-5, 0}, {10, 0}, {R});
+    EXPECT_EQ(row(img, 2), QStringLiteral("...."));
+    EXPECT_EQ(row(img, 0), QStringLiteral("####"));
+}
+
+TEST(Line, DashedAndInvisibleStyles) {
+    QImage img = blank(30, 1);
+    line(img, {0, 0}, {30, 0}, {R, 13, 2}); // dot: 3 on, 3 off
+    EXPECT_EQ(row(img, 0), QStringLiteral("###...###...###...###...###..."));
+    img = blank(5, 1);
+    line(img, {0, 0}, {5, 0}, {R, 13, 5});
+    EXPECT_EQ(row(img, 0), QStringLiteral("....."));
+}
+
+TEST(Outline, BothCornersIncludedAndDegenerateRun) {
+    QImage img = blank(5, 4);
+    outline(img, {3, 2}, {0, 0}, {R});
+    EXPECT_EQ(row(img, 0), QStringLiteral("####."));
+    EXPECT_EQ(row(img, 1), QStringLiteral("#..#."));
+    EXPECT_EQ(row(img, 2), QStringLiteral("####."));
+    img = blank(5, 1);
+    outline(img, {1, 0}, {3, 0}, {R});
+    EXPECT_EQ(row(img, 0), QStringLiteral(".###."));
+}
+
+TEST(Outline, InvertingModeTouchesEachPixelOnce) {
+    QImage img = blank(3, 3, K);
+    outline(img, {0, 0}, {2, 2}, {W, 6}); // R2_NOT
+    EXPECT_EQ(img.pixel(0, 0), W);
+    EXPECT_EQ(img.pixel(2, 2), W);
+    EXPECT_EQ(img.pixel(1, 1), K);
+}
+
+TEST(Rop2, AllSixteenCodes) {
+    const quint32 P = 0x00F0F0F0 & 0xFFFFFF, D = 0x00CCCCCC;
+    const quint32 expected[16] = {0,     ~(P | D), ~P & D, ~P,        P & ~D, ~D,
+                                  P ^ D, ~(P & D), P & D,  ~(P ^ D),  D,      ~P | D,
+                                  P,     P | ~D,   P | D,  0xFFFFFFFF};
+    for (int code = 1; code <= 16; ++code) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(rop2(code, P, D), expected[code - 1] & 0xFFFFFF);
+    }
+}
+
+TEST(Rop3, KnownCodes) {
+    const quint32 P = 0x00F00F, S = 0x0FF000, D = 0x3C3C3C;
+    EXPECT_EQ(rop3(0x00CC0020, P, S, D), S);                 // SRCCOPY
+    EXPECT_EQ(rop3(0x008800C6, P, S, D), S & D);             // SRCAND
+    EXPECT_EQ(rop3(0x00660046, P, S, D), S ^ D);             // SRCINVERT
+    EXPECT_EQ(rop3(0x00EE0086, P, S, D), S | D);             // SRCPAINT
+    EXPECT_EQ(rop3(0x00220326, P, S, D), D & ~S & 0xFFFFFF); // D AND NOT S
+    EXPECT_EQ(rop3(0x00F00021, P, S, D), P);                 // PATCOPY
+    EXPECT_EQ(rop3(0x00550009, P, S, D), ~D & 0xFFFFFF);     // DSTINVERT
+    EXPECT_EQ(rop3(0x00000042, P, S, D), 0u);                // BLACKNESS
+    EXPECT_EQ(rop3(0x00B8074A, P, S, D), ((S & D & ~P) | (P & (D | ~S))) & 0xFFFFFF);
+}
+
+TEST(MaskedCopy, TransparentPixelsLeaveDestination) {
+    QImage src = blank(3, 1, R);
+    src.setPixel(1, 0, 0xFFFF00FF);
+    QImage dst = blank(5, 1, K);
+    maskedCopy(dst, 1, 0, 3, 1, src, 0, 0, 0xFFFF00FF);
+    EXPECT_EQ(dst.pixel(0, 0), K);
+    EXPECT_EQ(dst.pixel(1, 0), R);
+    EXPECT_EQ(dst.pixel(2, 0), K);
+    EXPECT_EQ(dst.pixel(3, 0), R);
+    EXPECT_EQ(dst.pixel(4, 0), K);
+}
+
+TEST(MaskedCopy, NoTransparentColourCopiesWholeAllTransparentCopiesNothing) {
+    const QImage src = blank(4, 4, R);
+    QImage dst = blank(4, 4, K);
+    maskedCopy(dst, 0, 0, 4, 4, src, 0, 0, 0xFF00FF00);
+    EXPECT_EQ(dst, src);
+    QImage dst2 = blank(4, 4, K);
+    maskedCopy(dst2, 0, 0, 4, 4, src, 0, 0, R);
+    EXPECT_EQ(dst2, blank(4, 4, K));
+}
+
+TEST(FocusRect, InvertsAlternatePixelsOfTheEdgesOnly) {
+    QImage img = blank(6, 6, K);
+    invertFocusRect(img, 1, 1, 5, 5);
+    int inverted = 0;
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const bool edge =
+                x >= 1 && x <= 4 && y >= 1 && y <= 4 && (x == 1 || x == 4 || y == 1 || y == 4);
+            if (img.pixel(x, y) == W) {
+                ++inverted;
+                EXPECT_TRUE(edge) << x << "," << y;
+                EXPECT_EQ((x + y) % 2, 0);
+            }
+        }
+    }
+    EXPECT_EQ(inverted, 6); // 12 edge pixels, every other one
+    QImage again = img;
+    invertFocusRect(again, 1, 1, 5, 5);
+    EXPECT_EQ(again, blank(6, 6, K)); // drawn twice it disappears
+}
+
+TEST(TernaryBlt, StretchesAndMirrors) {
+    QImage src = blank(2, 1, K);
+    src.setPixel(1, 0, R);
+    QImage dst = blank(4, 1, W);
+    ternaryBlt(dst, QRect(0, 0, 4, 1), src, QRect(0, 0, 2, 1), 0x00CC0020, 0);
+    EXPECT_EQ(row(dst, 0), QStringLiteral("..##"));
+    dst = blank(4, 1, W);
+    ternaryBlt(dst, QRect(0, 0, 4, 1), src, QRect(2, 0, -2, 1), 0x00CC0020, 0);
+    EXPECT_EQ(row(dst, 0), QStringLiteral("##.."));
+}
+
+} // namespace
