@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace folivo {
 
@@ -69,13 +70,20 @@ SavedOptions CaptureOptions(SaneDevice& device) {
 
 int ApplyOptions(SaneDevice& device, const SavedOptions& options) {
     int applied = 0;
+    std::vector<OptionInfo> current = device.options();
     for (const auto& [name, text] : options) {
-        const std::optional<OptionInfo> info = device.option(name);
-        if (!info || !info->isSettable() || !info->isActive())
+        const auto info = std::find_if(current.begin(), current.end(),
+                                       [&](const OptionInfo& o) { return o.name == name; });
+        if (info == current.end() || !info->isSettable() || !info->isActive())
             continue;
         const std::optional<OptionValue> value = ParseOptionValue(*info, text);
-        if (value && device.setValue(*info, *value).status == SANE_STATUS_GOOD)
+        if (!value)
+            continue;
+        const SetResult r = device.setValue(*info, *value);
+        if (r.status == SANE_STATUS_GOOD)
             ++applied;
+        if (r.reloadOptions)
+            current = device.options();
     }
     return applied;
 }

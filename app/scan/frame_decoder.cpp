@@ -70,6 +70,11 @@ void DecodeLine(const FrameParams& p, const std::uint8_t* src, std::uint8_t* dst
         return;
     }
     auto* px = reinterpret_cast<QRgb*>(dst);
+    if (p.format == FrameFormat::Rgb && p.depth == 8) {
+        for (int x = 0; x < w; ++x, src += 3)
+            px[x] = qRgb(src[0], src[1], src[2]);
+        return;
+    }
     if (p.format == FrameFormat::Rgb) {
         for (int x = 0; x < w; ++x) {
             const qsizetype i = qsizetype(x) * 3;
@@ -84,8 +89,8 @@ void DecodeLine(const FrameParams& p, const std::uint8_t* src, std::uint8_t* dst
         px[x] = (px[x] & keep) | (QRgb(Sample(src, x, p.depth)) << shift);
 }
 
-void FreeRows(void* info) {
-    delete static_cast<std::vector<std::uint8_t>*>(info);
+void FreeRows(void* rows) {
+    std::free(rows);
 }
 
 } // namespace
@@ -139,9 +144,24 @@ bool PageAssembler::reserveRows(qint64 rows) {
         return true;
     if (rows * m_stride > kMaxImageBytes)
         return false;
-    m_rows.resize(static_cast<std::size_t>(rows * m_stride), WhiteByte(m_format));
+    void* grown = std::realloc(m_rows.get(), static_cast<std::size_t>(rows * m_stride));
+    if (!grown)
+        return false;
+    m_rows.release();
+    m_rows.reset(static_cast<std::uint8_t*>(grown));
     m_capacityRows = rows;
     return true;
+}
+
+// The row of a line, made white first when no frame has touched it yet.
+std::uint8_t* PageAssembler::row(qint64 line) {
+    std::uint8_t* base = m_rows.get();
+    if (line >= m_whiteRows) {
+        std::memset(base + m_whiteRows * m_stride, WhiteByte(m_format),
+                    static_cast<std::size_t>((line + 1 - m_whiteRows) * m_stride));
+        m_whiteRows = line + 1;
+    }
+    return base + line * m_stride;
 }
 
 DecodeError PageAssembler::feed(const std::uint8_t* data, std::size_t size) {
@@ -155,7 +175,7 @@ DecodeError PageAssembler::feed(const std::uint8_t* data, std::size_t size) {
             !reserveRows(std::max<qint64>(m_capacityRows * 2, m_frameLine + 1)))
             return DecodeError::TooLarge;
         if (m_lineFill == 0 && size >= bpl) {
-            DecodeLine(m_current, data, m_rows.data() + m_frameLine * m_stride);
+            DecodeLine(m_current, data, row(m_frameLine));
             ++m_frameLine;
             data += bpl;
             size -= bpl;
@@ -173,7 +193,7 @@ DecodeError PageAssembler::feed(const std::uint8_t* data, std::size_t size) {
 }
 
 void PageAssembler::finishLine() {
-    DecodeLine(m_current, m_line.data(), m_rows.data() + m_frameLine * m_stride);
+    DecodeLine(m_current, m_line.data(), row(m_frameLine));
     ++m_frameLine;
     m_lineFill = 0;
     std::fill(m_line.begin(), m_line.end(), std::uint8_t(0xff));
@@ -200,11 +220,16 @@ std::optional<QImage> PageAssembler::takeImage(double dpi) {
         endFrame();
     if (!m_started || m_pageRows == 0)
         return std::nullopt;
-    m_rows.resize(static_cast<std::size_t>(m_pageRows * m_stride));
-    m_rows.shrink_to_fit();
-    auto* rows = new std::vector<std::uint8_t>(std::move(m_rows));
-    QImage image(rows->data(), m_width, static_cast<int>(m_pageRows), m_stride, m_format, FreeRows,
-                 rows);
+    if (m_pageRows < m_capacityRows) {
+        // Gives back the rows a short page did not use.
+        const auto bytes = static_cast<std::size_t>(m_pageRows * m_stride);
+        if (void* fit = std::realloc(m_rows.get(), bytes)) {
+            m_rows.release();
+            m_rows.reset(static_cast<std::uint8_t*>(fit));
+        }
+    }
+    std::uint8_t* rows = m_rows.release();
+    QImage image(rows, m_width, static_cast<int>(m_pageRows), m_stride, m_format, FreeRows, rows);
     if (m_format == QImage::Format_Mono) {
         image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     } else if (m_format == QImage::Format_Indexed8) {

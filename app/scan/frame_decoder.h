@@ -14,6 +14,8 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -56,7 +58,12 @@ public:
 
 private:
     bool reserveRows(qint64 rows);
+    std::uint8_t* row(qint64 line);
     void finishLine();
+
+    struct FreeDeleter {
+        void operator()(std::uint8_t* p) const { std::free(p); }
+    };
 
     FrameParams m_first;
     FrameParams m_current;
@@ -67,8 +74,12 @@ private:
     QImage::Format m_format = QImage::Format_Invalid;
     int m_width = 0;
     qsizetype m_stride = 0;
-    std::vector<std::uint8_t> m_rows; // m_capacityRows rows of m_stride bytes
+    // m_capacityRows rows of m_stride bytes; rows below m_whiteRows are initialised.
+    // Plain malloc memory: each row is written once, and a page of unknown height grows
+    // with realloc, which need not copy large blocks.
+    std::unique_ptr<std::uint8_t, FreeDeleter> m_rows;
     qint64 m_capacityRows = 0;
+    qint64 m_whiteRows = 0;
     qint64 m_pageRows = 0;            // lines the page holds so far
     qint64 m_frameLine = 0;           // line of the current frame being filled
     std::vector<std::uint8_t> m_line; // the current raw line

@@ -100,7 +100,9 @@ NativeHandle SaneScannerLibrary::TWAIN_AcquireNative(QWidget* owner, int) {
         if (dialog.exec() != QDialog::Accepted)
             return 0;
     }
-    m_store.setOptions(device->name(), CaptureOptions(*device));
+    const SavedOptions used = CaptureOptions(*device);
+    if (used != saved)
+        m_store.setOptions(device->name(), used);
     AcquireResult result = Acquisition(*m_prompts).run(*device, owner);
     if (!result.image)
         return 0;

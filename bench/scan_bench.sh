@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# A 200 mm x 200 mm colour page at 300 dpi from SANE's test device, through the scanner
+# layer and through scanimage with the same options. Prints wall time and peak memory of
+# both, and their ratios (targets: time within 1.10 of scanimage's, peak memory within
+# 2 times the raw page).
+#
+#   bash bench/scan_bench.sh [BUILD_DIR]   (default: build; runs 3 times, keeps the best)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="${1:-$here/../build}"
+tool="$build/bin/scan_bench_tool"
+[ -x "$tool" ] || { echo "build scan_bench_tool first ($tool)" >&2; exit 1; }
+command -v scanimage >/dev/null || { echo "scanimage (sane-utils) is missing" >&2; exit 1; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+printf 'test\n' > "$work/dll.conf"
+export SANE_CONFIG_DIR="$work"
+export QT_QPA_PLATFORM=offscreen
+
+dpi=300
+opts=(mode=Color depth=8 resolution=$dpi test-picture="Color pattern" tl-x=0 tl-y=0 br-x=200 br-y=200)
+scan_opts=(--mode Color --depth 8 --resolution $dpi --test-picture "Color pattern" -l 0 -t 0 -x 200 -y 200)
+
+# measure NAME COMMAND...: prints "seconds kilobytes" of the best of three runs.
+measure() {
+  local best_t="" best_m=""
+  for _ in 1 2 3; do
+    /usr/bin/time -v -o "$work/time.txt" "$@" > /dev/null
+    local t m
+    t=$(awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,a,":"); s=0; for(i=1;i<=n;i++) s=s*60+a[i]; print s}' "$work/time.txt")
+    m=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+    if [ -z "$best_t" ] || awk "BEGIN{exit !($t < $best_t)}"; then best_t=$t; fi
+    if [ -z "$best_m" ] || [ "$m" -lt "$best_m" ]; then best_m=$m; fi
+  done
+  echo "$best_t $best_m"
+}
+
+read -r layer_t layer_m < <(measure "$tool" test:0 "$work/page.bmp" "${opts[@]}")
+read -r idle_t idle_m < <(measure "$tool" --idle)
+read -r scan_t scan_m < <(measure sh -c 'scanimage -d test:0 "$@" --format=pnm -o "'"$work"'/page.pnm"' sh "${scan_opts[@]}")
+
+px=$(( (200 * dpi * 10 + 127) / 254 ))    # pixels across 200 mm
+raw_kb=$(( px * px * 3 / 1024 ))
+bmp_bytes=$(stat -c %s "$work/page.bmp")
+echo "page: ${px} x ${px} px colour, raw ${raw_kb} KB, BMP ${bmp_bytes} bytes"
+printf '%-22s %10s %12s\n' "" "wall s" "peak RSS KB"
+printf '%-22s %10s %12s\n' "scanner layer" "$layer_t" "$layer_m"
+printf '%-22s %10s %12s\n' "scanimage" "$scan_t" "$scan_m"
+printf '%-22s %10s %12s\n' "program idle (no scan)" "$idle_t" "$idle_m"
+awk -v lt="$layer_t" -v st="$scan_t" -v lm="$layer_m" -v sm="$scan_m" -v im="$idle_m" -v raw="$raw_kb" 'BEGIN {
+  printf "time ratio layer/scanimage: %.2f (target <= 1.10)\n", lt / st
+  printf "memory ratio layer/scanimage: %.2f\n", lm / sm
+  printf "layer peak / raw page: %.2f; above the idle program: %.2f (target <= 2)\n", lm / raw, (lm - im) / raw
+}'

@@ -1,0 +1,69 @@
+// Driver for scan_bench.sh: one page from a SANE device through the scanner layer, written
+// as a BMP file, the way the scan command takes it.
+//
+//   scan_bench_tool DEVICE OUT.bmp [option=value ...]
+//   scan_bench_tool --idle            (start-up only: the cost of the program around a page)
+#include "device_settings_store.h"
+#include "sane_api.h"
+#include "sane_device.h"
+#include "sane_scanner_library.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace folivo;
+
+namespace {
+
+// Options are set on the device itself, then kept as its last used ones for the layer.
+bool Remember(DeviceSettingsStore& store, const QString& device, const QStringList& settings) {
+    SaneApi api(CreateDlLoader());
+    if (!api.initialise())
+        return false;
+    std::unique_ptr<SaneDevice> dev = SaneDevice::open(api, device, nullptr);
+    if (!dev)
+        return false;
+    for (const QString& setting : settings) {
+        const QString name = setting.section(QLatin1Char('='), 0, 0);
+        const QString value = setting.section(QLatin1Char('='), 1);
+        bool number = false;
+        const double n = value.toDouble(&number);
+        if (!(number ? dev->setNumber(name, n) : dev->setText(name, value))) {
+            std::fprintf(stderr, "option %s refused\n", qPrintable(setting));
+            return false;
+        }
+    }
+    store.setOptions(device, CaptureOptions(*dev));
+    store.setDefaultDevice(device);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.value(0) == QLatin1String("--idle"))
+        return 0;
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: scan_bench_tool DEVICE OUT.bmp [option=value ...]\n");
+        return 2;
+    }
+    QTemporaryDir dir;
+    DeviceSettingsStore store(dir.filePath(QStringLiteral("scanner.ini")));
+    if (!Remember(store, args[0], args.mid(2)))
+        return 1;
+    SaneScannerLibrary layer(std::make_unique<SaneApi>(CreateDlLoader()),
+                             std::make_unique<QtScanPrompts>(), store);
+    layer.TWAIN_SetHideUI(1);
+    if (layer.TWAIN_OpenDefaultSource() == -1)
+        return 1;
+    const NativeHandle page = layer.TWAIN_AcquireNative(nullptr, 0);
+    if (!page)
+        return 1;
+    std::printf("page %d x %d\n", layer.TWAIN_DibWidth(page), layer.TWAIN_DibHeight(page));
+    const int written = layer.TWAIN_WriteNativeToFilename(page, args[1]);
+    layer.TWAIN_FreeNative(page);
+    return written == 0 ? 0 : 1;
+}
