@@ -1,1 +1,0 @@
-// The property pages module.

@@ -1,0 +1,135 @@
+#pragma once
+// Helpers of the property-page tests: buttons to select, answered dialogs, user actions.
+#include "zk_page_services.h"
+#include "zkbutton.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+namespace zk::test {
+
+// A window holding `count` zkButtons; the selection handed to a page.
+class ButtonSet {
+public:
+    explicit ButtonSet(int count) {
+        m_window.resize(400, 300);
+        for (int i = 0; i < count; ++i) {
+            auto* b = new zkButton(&m_window);
+            b->setObjectName(QStringLiteral("zkButton%1").arg(i + 1));
+            b->InitProperties();
+            b->setGeometry(10 + 90 * i, 10, 80, 30);
+            m_buttons.push_back(b);
+        }
+    }
+    zkButton* operator[](int i) const { return m_buttons.at(size_t(i)); }
+    QList<QObject*> selection() const {
+        QList<QObject*> out;
+        for (zkButton* b : m_buttons)
+            out << b;
+        return out;
+    }
+    // Every property name each button announced, in order: "<button>:<property>".
+    QStringList& record() {
+        for (zkButton* b : m_buttons) {
+            QObject::connect(b, &zkButton::PropertyChanged, &m_window,
+                             [this, b](const QString& name) {
+                                 m_record << b->objectName() + QLatin1Char(':') + name;
+                             });
+        }
+        return m_record;
+    }
+
+private:
+    QWidget m_window;
+    std::vector<zkButton*> m_buttons;
+    QStringList m_record;
+};
+
+class FakeOpenFile final : public zkOpenFileDialog {
+public:
+    std::optional<QString> answer;
+    int calls = 0;
+    QList<zkFileFilter> filters;
+    std::optional<QString> openFile(QWidget*, const QList<zkFileFilter>& f) override {
+        ++calls;
+        filters = f;
+        return answer;
+    }
+};
+
+class FakeColorDialog final : public zkColorDialog {
+public:
+    std::optional<quint32> answer;
+    int calls = 0;
+    quint32 initial = 0;
+    unsigned flags = 0;
+    std::optional<quint32> chooseColor(QWidget*, quint32 init, unsigned f,
+                                       zkCustomColors& custom) override {
+        ++calls;
+        initial = init;
+        flags = f;
+        custom[0] = 0x112233; // what a user leaves in the dialog's custom colours
+        return answer;
+    }
+};
+
+class FakeFontList final : public zkFontList {
+public:
+    QStringList names{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("dejavu sans mono")};
+    QStringList families() const override { return names; }
+};
+
+struct Fakes {
+    std::shared_ptr<FakeOpenFile> openFile = std::make_shared<FakeOpenFile>();
+    std::shared_ptr<FakeColorDialog> colorDialog = std::make_shared<FakeColorDialog>();
+    std::shared_ptr<FakeFontList> fonts = std::make_shared<FakeFontList>();
+    zkPageServices services() const {
+        zkPageServices s;
+        s.openFile = openFile;
+        s.colorDialog = colorDialog;
+        s.fonts = fonts;
+        return s;
+    }
+};
+
+// A drop-down choice made with the keyboard, as a user would (Home, then Down).
+inline void chooseItem(QComboBox* combo, int index) {
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+}
+
+// A check box takes clicks only on its box and caption, so it is clicked on its box.
+inline void click(QAbstractButton* button) {
+    QPoint where = button->rect().center();
+    if (auto* box = qobject_cast<QCheckBox*>(button)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        where = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+    }
+    QTest::mouseClick(button, Qt::LeftButton, {}, where);
+}
+
+inline void typeInto(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, text);
+}
+
+template <typename T> T* child(QWidget* parent, const QString& name) {
+    T* found = parent->findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error("no child " + name.toStdString());
+    return found;
+}
+
+} // namespace zk::test
