@@ -71,7 +71,9 @@ SavedOptions CaptureOptions(SaneDevice& device) {
 int ApplyOptions(SaneDevice& device, const SavedOptions& options) {
     int applied = 0;
     std::vector<OptionInfo> current = device.options();
-    for (const auto& [name, text] : options) {
+    for (const auto& saved : options) {
+        const QString& name = saved.first;
+        const QString& text = saved.second;
         const auto info = std::find_if(current.begin(), current.end(),
                                        [&](const OptionInfo& o) { return o.name == name; });
         if (info == current.end() || !info->isSettable() || !info->isActive())
