@@ -1,6 +1,7 @@
 #include "bmp_rows.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace folivo {
 namespace {
@@ -70,19 +71,50 @@ std::optional<BmpLayout> ParseBmpLayout(std::span<const std::uint8_t> head, std:
     return layout;
 }
 
+std::optional<BmpLayout> ReadBmpLayout(QIODevice& device) {
+    if (!device.seek(0))
+        return std::nullopt;
+    const QByteArray head = device.read(kBmpLayoutProbeBytes);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.constData());
+    return ParseBmpLayout({bytes, std::size_t(head.size())}, device.size());
+}
+
 std::optional<BmpLayout> ReadBmpLayout(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray head = file.read(kBmpLayoutProbeBytes);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.constData());
-    return ParseBmpLayout({bytes, std::size_t(head.size())}, file.size());
+    return ReadBmpLayout(file);
 }
 
-bool ReadBmpRow(QFile& file, const BmpLayout& layout, int y, std::uint8_t* row) {
-    if (y < 0 || y >= layout.height || !file.seek(layout.rowOffset(y)))
+bool ReadBmpRow(QIODevice& device, const BmpLayout& layout, int y, std::uint8_t* row) {
+    if (y < 0 || y >= layout.height || !device.seek(layout.rowOffset(y)))
         return false;
-    return file.read(reinterpret_cast<char*>(row), layout.stride) == layout.stride;
+    return device.read(reinterpret_cast<char*>(row), layout.stride) == layout.stride;
+}
+
+bool HasGreyPalette(const BmpLayout& layout) {
+    return !layout.palette.empty() &&
+           std::all_of(layout.palette.begin(), layout.palette.end(),
+                       [](QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); });
+}
+
+void ExpandPaletteRow(const BmpLayout& layout, const std::uint8_t* stored, bool grey,
+                      std::uint8_t* out) {
+    const int bits = layout.bitCount;
+    const int perByte = 8 / bits;
+    const unsigned mask = (1u << bits) - 1;
+    for (int x = 0; x < layout.width; ++x) {
+        const int shift = (perByte - 1 - x % perByte) * bits;
+        const unsigned index = (stored[x / perByte] >> shift) & mask;
+        const QRgb c = index < layout.palette.size() ? layout.palette[index] : qRgb(0, 0, 0);
+        if (grey) {
+            out[x] = static_cast<std::uint8_t>(qRed(c));
+        } else {
+            out[3 * x] = static_cast<std::uint8_t>(qBlue(c));
+            out[3 * x + 1] = static_cast<std::uint8_t>(qGreen(c));
+            out[3 * x + 2] = static_cast<std::uint8_t>(qRed(c));
+        }
+    }
 }
 
 } // namespace folivo

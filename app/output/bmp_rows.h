@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-class QFile;
+class QIODevice;
 
 namespace folivo {
 
@@ -34,10 +34,20 @@ inline constexpr std::int64_t kBmpLayoutProbeBytes = 2048;
 // `head` is the start of the file (at most kBmpLayoutProbeBytes needed), `fileSize` its size.
 std::optional<BmpLayout> ParseBmpLayout(std::span<const std::uint8_t> head, std::int64_t fileSize);
 
-// Reads the layout of a BMP file; nothing when the file is not one ParseBmpLayout accepts.
+// Reads the layout of a BMP file or device (from its start); nothing when it is not one
+// ParseBmpLayout accepts.
 std::optional<BmpLayout> ReadBmpLayout(const QString& path);
+std::optional<BmpLayout> ReadBmpLayout(QIODevice& device);
 
 // Reads stored row y (from the top) into `row`, which holds layout.stride bytes.
-bool ReadBmpRow(QFile& file, const BmpLayout& layout, int y, std::uint8_t* row);
+bool ReadBmpRow(QIODevice& device, const BmpLayout& layout, int y, std::uint8_t* row);
+
+// Whether every palette entry is a shade of grey (false for a BMP without a palette).
+bool HasGreyPalette(const BmpLayout& layout);
+
+// Turns stored row `stored` of a palette BMP (1, 4 or 8 bits) into one byte per pixel of
+// grey (`grey`) or three bytes B, G, R per pixel. Indices past the palette give black.
+void ExpandPaletteRow(const BmpLayout& layout, const std::uint8_t* stored, bool grey,
+                      std::uint8_t* out);
 
 } // namespace folivo

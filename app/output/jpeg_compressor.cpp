@@ -14,7 +14,6 @@ namespace folivo {
 namespace {
 
 constexpr std::size_t kOutputBuffer = 1 << 16;
-constexpr int kRowsPerCall = 16;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -69,29 +68,43 @@ JDIMENSION toDensity(int dpi) {
     return static_cast<JDIMENSION>(std::clamp(dpi, 1, 65535));
 }
 
-void configure(jpeg_compress_struct& cinfo, const JpegSource& source, int quality,
-               bool progressive) {
-    cinfo.image_width = static_cast<JDIMENSION>(source.width);
-    cinfo.image_height = static_cast<JDIMENSION>(source.height);
-    const bool grey = source.layout == JpegSource::Layout::Grey;
-    cinfo.input_components = grey ? 1 : 4;
-    cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+J_COLOR_SPACE colourSpaceOf(JpegRows::Layout layout) {
+    switch (layout) {
+    case JpegRows::Layout::Grey:
+        return JCS_GRAYSCALE;
+    case JpegRows::Layout::Bgr:
+        return JCS_EXT_BGR;
+    case JpegRows::Layout::Bgrx:
+        return JCS_EXT_BGRX;
+    }
+    return JCS_GRAYSCALE;
+}
+
+int componentsOf(JpegRows::Layout layout) {
+    return layout == JpegRows::Layout::Grey ? 1 : (layout == JpegRows::Layout::Bgr ? 3 : 4);
+}
+
+void configure(jpeg_compress_struct& cinfo, JpegRows& rows, const JpegOptions& options) {
+    cinfo.image_width = static_cast<JDIMENSION>(rows.width());
+    cinfo.image_height = static_cast<JDIMENSION>(rows.height());
+    cinfo.input_components = componentsOf(rows.layout());
+    cinfo.in_color_space = colourSpaceOf(rows.layout());
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, std::clamp(quality, 1, 100), TRUE);
-    if (progressive)
+    jpeg_set_quality(&cinfo, std::clamp(options.quality, 1, 100), TRUE);
+    if (options.progressive)
         jpeg_simple_progression(&cinfo);
-    if (source.dpiX > 0 && source.dpiY > 0) {
+    if (options.dpiX > 0 && options.dpiY > 0) {
         cinfo.density_unit = 1; // dots per inch
-        cinfo.X_density = static_cast<UINT16>(toDensity(source.dpiX));
-        cinfo.Y_density = static_cast<UINT16>(toDensity(source.dpiY));
+        cinfo.X_density = static_cast<UINT16>(toDensity(options.dpiX));
+        cinfo.Y_density = static_cast<UINT16>(toDensity(options.dpiY));
     }
 }
 
 } // namespace
 
 // Every local here is trivially destructible, so the error manager's longjmp back to
-// the setjmp below skips no destructor.
-std::int16_t CompressJpeg(const JpegSource& source, QIODevice& out, int quality, bool progressive) {
+// the setjmp below skips no destructor; rows() is called outside any libjpeg frame.
+std::int16_t CompressJpeg(JpegRows& rows, QIODevice& out, const JpegOptions& options) {
     jpeg_compress_struct cinfo;
     ErrorManager errors;
     auto* destination = new (std::nothrow) Destination;
@@ -117,20 +130,22 @@ std::int16_t CompressJpeg(const JpegSource& source, QIODevice& out, int quality,
     destination->pub.empty_output_buffer = emptyDestination;
     destination->pub.term_destination = termDestination;
     cinfo.dest = &destination->pub;
-    configure(cinfo, source, quality, progressive);
+    configure(cinfo, rows, options);
     jpeg_start_compress(&cinfo, TRUE);
-    JSAMPROW rows[kRowsPerCall];
+    std::int16_t result = kJpegOk;
     while (cinfo.next_scanline < cinfo.image_height) {
-        const int first = static_cast<int>(cinfo.next_scanline);
-        const int count = std::min(kRowsPerCall, source.height - first);
-        for (int i = 0; i < count; ++i)
-            rows[i] = const_cast<JSAMPROW>(source.bits + (first + i) * source.bytesPerLine);
-        jpeg_write_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count));
+        JSAMPROW row = const_cast<JSAMPROW>(rows.row(static_cast<int>(cinfo.next_scanline)));
+        if (!row) {
+            result = kJpegSourceUnreadable;
+            break;
+        }
+        jpeg_write_scanlines(&cinfo, &row, 1);
     }
-    jpeg_finish_compress(&cinfo);
+    if (result == kJpegOk)
+        jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     delete destination;
-    return kJpegOk;
+    return result;
 }
 
 } // namespace folivo

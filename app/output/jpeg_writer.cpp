@@ -1,5 +1,6 @@
 #include "jpeg_writer.h"
 
+#include "bmp_rows.h"
 #include "jpeg_compressor.h"
 #include "write_result.h"
 
@@ -10,7 +11,8 @@
 #include <QSaveFile>
 #include <QtEndian>
 #include <cmath>
-#include <optional>
+#include <memory>
+#include <new>
 
 namespace folivo {
 namespace {
@@ -22,6 +24,8 @@ constexpr double kMetresPerInch = 0.0254;
 // The resolution stored in the BMP header; {0, 0} when it holds none. Qt would answer
 // its default 96 dpi for a BMP without one, which is not what the scanner said.
 std::pair<int, int> bmpResolution(QIODevice& bmp) {
+    if (!bmp.seek(0))
+        return {0, 0};
     const QByteArray head = bmp.peek(kBmpInfoEnd);
     if (head.size() < kBmpInfoEnd || qFromLittleEndian<quint32>(head.constData() + 14) < 40)
         return {0, 0};
@@ -31,6 +35,56 @@ std::pair<int, int> bmpResolution(QIODevice& bmp) {
     };
     return {dpi(38), dpi(42)};
 }
+
+// The plain BMPs the scanner writes are streamed row by row from the file: no decoded
+// copy of the page, and 24-bit rows go to the encoder as they are stored.
+class BmpRows : public JpegRows {
+public:
+    BmpRows(QIODevice& device, BmpLayout layout) : m_device(device), m_layout(std::move(layout)) {
+        m_grey = HasGreyPalette(m_layout);
+        m_stored.reset(new (std::nothrow) std::uint8_t[std::size_t(m_layout.stride)]);
+        if (m_layout.bitCount <= 8)
+            m_expanded.reset(new (std::nothrow) std::uint8_t[std::size_t(m_layout.width) * 3]);
+    }
+    bool allocated() const { return m_stored && (m_layout.bitCount > 8 || m_expanded); }
+    int width() const override { return m_layout.width; }
+    int height() const override { return m_layout.height; }
+    Layout layout() const override {
+        if (m_layout.bitCount == 32)
+            return Layout::Bgrx;
+        return m_grey ? Layout::Grey : Layout::Bgr;
+    }
+    const std::uint8_t* row(int y) override {
+        if (!ReadBmpRow(m_device, m_layout, y, m_stored.get()))
+            return nullptr;
+        if (m_layout.bitCount > 8)
+            return m_stored.get();
+        ExpandPaletteRow(m_layout, m_stored.get(), m_grey, m_expanded.get());
+        return m_expanded.get();
+    }
+
+private:
+    QIODevice& m_device;
+    BmpLayout m_layout;
+    bool m_grey = false;
+    std::unique_ptr<std::uint8_t[]> m_stored;
+    std::unique_ptr<std::uint8_t[]> m_expanded;
+};
+
+// Any other BMP Qt can read (compressed, bit fields, OS/2): decoded whole.
+class ImageRows : public JpegRows {
+public:
+    explicit ImageRows(QImage image) : m_image(std::move(image)) {}
+    int width() const override { return m_image.width(); }
+    int height() const override { return m_image.height(); }
+    Layout layout() const override {
+        return m_image.format() == QImage::Format_Grayscale8 ? Layout::Grey : Layout::Bgrx;
+    }
+    const std::uint8_t* row(int y) override { return m_image.constScanLine(y); }
+
+private:
+    QImage m_image;
+};
 
 bool isGreyFormat(const QImage& image) {
     switch (image.format()) {
@@ -44,18 +98,9 @@ bool isGreyFormat(const QImage& image) {
     }
 }
 
-// Grey or 32-bit B,G,R,X pixels, the two layouts the compressor takes without a copy.
-QImage toEncodable(const QImage& image) {
-    if (isGreyFormat(image))
-        return image.convertToFormat(QImage::Format_Grayscale8);
-    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32)
-        return image;
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-std::int16_t encode(QIODevice& bmp, QIODevice& out, std::uint8_t quality,
-                    std::int16_t progressive) {
-    const auto [dpiX, dpiY] = bmpResolution(bmp);
+std::int16_t encodeWithQt(QIODevice& bmp, QIODevice& out, const JpegOptions& options) {
+    if (!bmp.seek(0))
+        return kJpegSourceUnreadable;
     QImageReader reader(&bmp, "bmp");
     reader.setAllocationLimit(kAllocationLimitMb);
     const QSize size = reader.size();
@@ -64,20 +109,29 @@ std::int16_t encode(QIODevice& bmp, QIODevice& out, std::uint8_t quality,
     const QImage decoded = reader.read();
     if (decoded.isNull())
         return kJpegBadSource;
-    const QImage image = toEncodable(decoded);
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is read as B,G,R,X bytes");
+    // Grey stays one component; everything else becomes 32-bit B,G,R,X pixels.
+    const QImage image = decoded.convertToFormat(isGreyFormat(decoded) ? QImage::Format_Grayscale8
+                                                                       : QImage::Format_RGB32);
     if (image.isNull())
         return kJpegOutOfMemory;
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is read as B,G,R,X bytes");
-    JpegSource source;
-    source.bits = image.constBits();
-    source.width = image.width();
-    source.height = image.height();
-    source.bytesPerLine = image.bytesPerLine();
-    source.layout = image.format() == QImage::Format_Grayscale8 ? JpegSource::Layout::Grey
-                                                                : JpegSource::Layout::Bgrx;
-    source.dpiX = dpiX;
-    source.dpiY = dpiY;
-    return CompressJpeg(source, out, quality, progressive == kJpegProgressive);
+    ImageRows rows(image);
+    return CompressJpeg(rows, out, options);
+}
+
+std::int16_t encode(QIODevice& bmp, QIODevice& out, std::uint8_t quality,
+                    std::int16_t progressive) {
+    JpegOptions options;
+    options.quality = quality;
+    options.progressive = progressive == kJpegProgressive;
+    std::tie(options.dpiX, options.dpiY) = bmpResolution(bmp);
+    if (auto layout = ReadBmpLayout(bmp)) {
+        BmpRows rows(bmp, std::move(*layout));
+        if (!rows.allocated())
+            return kJpegOutOfMemory;
+        return CompressJpeg(rows, out, options);
+    }
+    return encodeWithQt(bmp, out, options);
 }
 
 } // namespace
@@ -93,7 +147,7 @@ std::int16_t EncodeBmpToJpeg(const QByteArray& bmp, QIODevice& out, std::uint8_t
 std::int16_t SavetoJPEG(const QString& sourcePath, const QString& targetPath, std::uint8_t quality,
                         std::int16_t progressive) {
     QFile source(sourcePath);
-    if (sourcePath.isEmpty() || !source.open(QIODevice::ReadOnly))
+    if (sourcePath.isEmpty() || !source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return kJpegSourceUnreadable;
     if (!CanReplaceFile(targetPath))
         return kJpegTargetUnwritable;

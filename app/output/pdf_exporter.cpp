@@ -19,7 +19,7 @@ namespace folivo {
 namespace {
 
 constexpr int kWorkers = 2;
-constexpr std::size_t kWindow = 2; // pages compressed ahead of the writer
+constexpr std::size_t kWindow = 2; // pages prepared ahead of the writer
 constexpr double kTwipsPerPoint = 20.0;
 
 // qpdf's output end: the temporary file of a QSaveFile.

@@ -1,16 +1,15 @@
 #include "pdf_stream_encoder.h"
 
+#include "pdf_deflate.h"
+
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <libdeflate.h>
 #include <new>
 
 namespace folivo {
 namespace {
-
-// libdeflate's level 6 beats zlib's default in both size and speed on scans.
-constexpr int kDeflateLevel = 6;
 
 enum Filter : std::uint8_t { kNone = 0, kSub = 1, kUp = 2, kPaeth = 4 };
 constexpr Filter kFilters[] = {kNone, kSub, kUp, kPaeth};
@@ -25,37 +24,52 @@ std::uint8_t paeth(int a, int b, int c) {
     return static_cast<std::uint8_t>(pb <= pc ? b : c);
 }
 
-// Writes the filtered row to `out` and answers its cost: the sum of the residuals read
-// as signed bytes, the usual estimate of how well a row will compress.
-std::uint64_t applyFilter(Filter filter, const std::uint8_t* row, const std::uint8_t* up,
-                          std::size_t n, std::size_t bpp, std::uint8_t* out) {
-    std::uint64_t cost = 0;
+template <Filter F>
+void filterRow(const std::uint8_t* row, const std::uint8_t* up, std::size_t n, std::size_t bpp,
+               std::uint8_t* out) {
     for (std::size_t i = 0; i < n; ++i) {
         const int a = i >= bpp ? row[i - bpp] : 0;
-        const int c = i >= bpp ? up[i - bpp] : 0;
         int predicted = 0;
-        switch (filter) {
-        case kNone:
-            break;
-        case kSub:
+        if constexpr (F == kSub)
             predicted = a;
-            break;
-        case kUp:
+        else if constexpr (F == kUp)
             predicted = up[i];
-            break;
-        case kPaeth:
-            predicted = paeth(a, up[i], c);
-            break;
-        }
-        const auto residual = static_cast<std::uint8_t>(row[i] - predicted);
-        out[i] = residual;
-        cost += static_cast<std::uint64_t>(std::abs(static_cast<std::int8_t>(residual)));
+        else if constexpr (F == kPaeth)
+            predicted = paeth(a, up[i], i >= bpp ? up[i - bpp] : 0);
+        out[i] = static_cast<std::uint8_t>(row[i] - predicted);
     }
-    return cost;
 }
 
-std::unique_ptr<std::uint8_t[]> allocate(std::size_t n) {
-    return std::unique_ptr<std::uint8_t[]>(new (std::nothrow) std::uint8_t[n]);
+void applyFilter(Filter filter, const std::uint8_t* row, const std::uint8_t* up, std::size_t n,
+                 std::size_t bpp, std::uint8_t* out) {
+    switch (filter) {
+    case kNone:
+        std::memcpy(out, row, n);
+        return;
+    case kSub:
+        filterRow<kSub>(row, up, n, bpp, out);
+        return;
+    case kUp:
+        filterRow<kUp>(row, up, n, bpp, out);
+        return;
+    case kPaeth:
+        filterRow<kPaeth>(row, up, n, bpp, out);
+        return;
+    }
+}
+
+// How well a filtered row will compress: the row's Shannon entropy estimate, as
+// n log n - sum(c log c) over its byte histogram (lower is better). Scans are noisy
+// paper with smooth regions; the usual "smallest signed sum" choice favours the
+// difference filters even on flat noise, where the raw bytes compress far better.
+double entropyCost(const std::uint8_t* row, std::size_t n, const std::vector<float>& cLogC) {
+    std::uint32_t histogram[256] = {};
+    for (std::size_t i = 0; i < n; ++i)
+        ++histogram[row[i]];
+    double sum = 0.0;
+    for (const std::uint32_t count : histogram)
+        sum += double(cLogC[count]);
+    return double(cLogC[n]) - sum;
 }
 
 } // namespace
@@ -68,13 +82,17 @@ std::optional<ImageStreamEncoder> ImageStreamEncoder::create(const PdfImageForma
         std::max<std::size_t>(1, std::size_t(format.components() * format.bitsPerComponent) / 8);
     encoder.m_height = format.height;
     encoder.m_compress = compress;
+    // Below 8 bits or with a palette, neighbouring bytes are not neighbouring values:
+    // differences only scramble the patterns LZ77 would find. PNG encoders agree.
+    encoder.m_adaptive = format.bitsPerComponent >= 8 && format.space != PdfColourSpace::Indexed;
     const std::size_t stored = encoder.m_rowBytes + (compress ? 1 : 0);
-    encoder.m_buffer.data = allocate(stored * std::size_t(format.height));
+    encoder.m_buffer.data = AllocateBytes(stored * std::size_t(format.height));
     if (compress) {
-        encoder.m_previous = allocate(encoder.m_rowBytes);
-        encoder.m_scratch = allocate(encoder.m_rowBytes * 2);
-        if (encoder.m_previous)
-            std::memset(encoder.m_previous.get(), 0, encoder.m_rowBytes);
+        encoder.m_previous = AllocateBytes(encoder.m_rowBytes);
+        encoder.m_scratch = AllocateBytes(encoder.m_rowBytes * 2);
+        encoder.m_cLogC.resize(encoder.m_rowBytes + 1);
+        for (std::size_t c = 1; c <= encoder.m_rowBytes; ++c)
+            encoder.m_cLogC[c] = float(double(c) * std::log2(double(c)));
     }
     if (!encoder.m_buffer.data || (compress && (!encoder.m_previous || !encoder.m_scratch)))
         return std::nullopt;
@@ -95,11 +113,13 @@ void ImageStreamEncoder::addRow(const std::uint8_t* samples) {
     std::uint8_t* candidate = m_scratch.get();
     std::uint8_t* best = m_scratch.get() + m_rowBytes;
     Filter bestFilter = kNone;
-    std::uint64_t bestCost = ~std::uint64_t(0);
+    double bestCost = 0.0;
     for (const Filter f : kFilters) {
-        const std::uint64_t cost =
-            applyFilter(f, samples, m_previous.get(), m_rowBytes, m_pixelBytes, candidate);
-        if (cost < bestCost) {
+        if (f != kNone && !m_adaptive)
+            break;
+        applyFilter(f, samples, m_previous.get(), m_rowBytes, m_pixelBytes, candidate);
+        const double cost = entropyCost(candidate, m_rowBytes, m_cLogC);
+        if (f == kNone || cost < bestCost) {
             bestCost = cost;
             bestFilter = f;
             std::swap(candidate, best);
@@ -107,6 +127,8 @@ void ImageStreamEncoder::addRow(const std::uint8_t* samples) {
     }
     out[0] = bestFilter;
     std::memcpy(out + 1, best, m_rowBytes);
+    for (std::size_t i = 1; i < m_rowBytes; ++i)
+        m_repeats += best[i] == best[i - 1] ? 1 : 0;
     std::memcpy(m_previous.get(), samples, m_rowBytes);
     m_buffer.size += m_rowBytes + 1;
 }
@@ -116,20 +138,7 @@ std::optional<StreamBytes> ImageStreamEncoder::finish() {
         return std::nullopt;
     if (!m_compress)
         return std::move(m_buffer);
-    libdeflate_compressor* compressor = libdeflate_alloc_compressor(kDeflateLevel);
-    if (!compressor)
-        return std::nullopt;
-    const std::size_t bound = libdeflate_zlib_compress_bound(compressor, m_buffer.size);
-    // Untouched pages of this buffer cost no memory: only the written part is resident.
-    StreamBytes out{allocate(bound), 0};
-    if (out.data)
-        out.size = libdeflate_zlib_compress(compressor, m_buffer.data.get(), m_buffer.size,
-                                            out.data.get(), bound);
-    libdeflate_free_compressor(compressor);
-    m_buffer = {};
-    if (!out.data || out.size == 0)
-        return std::nullopt;
-    return out;
+    return DeflateImageData(std::move(m_buffer), m_repeats);
 }
 
 } // namespace folivo

@@ -1,23 +1,21 @@
 #pragma once
 // Builds the data of one PDF image stream from rows of samples (internal to app/output).
 //
-// Uncompressed: the rows as they are. Compressed: each row gets the PNG filter (None,
-// Sub, Up or Paeth) that suits it best (the smallest sum of signed residuals), and the
-// whole is zlib-compressed with libdeflate; the stream then needs /FlateDecode with
+// Uncompressed: the rows as they are. Compressed: each row of an 8-bit grey or colour
+// image gets the PNG filter (None, Sub, Up or Paeth) that suits it best (the lowest
+// estimated entropy; palette and 1-bit rows stay unfiltered), and the
+// whole is zlib-compressed (pdf_deflate.h); the stream then needs /FlateDecode with
 // DecodeParms /Predictor 15 and the image's /Colors, /BitsPerComponent and /Columns.
 #include "pdf_image_plan.h"
+#include "stream_bytes.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace folivo {
-
-struct StreamBytes {
-    std::unique_ptr<std::uint8_t[]> data;
-    std::size_t size = 0;
-};
 
 class ImageStreamEncoder {
 public:
@@ -34,11 +32,14 @@ private:
     std::size_t m_rowBytes = 0;
     std::size_t m_pixelBytes = 1; // the filters' distance to the left neighbour
     int m_rows = 0;
+    std::size_t m_repeats = 0; // filtered bytes equal to their left neighbour
     int m_height = 0;
     bool m_compress = false;
+    bool m_adaptive = true; // choose a filter per row; otherwise every row is None
     StreamBytes m_buffer;
-    std::unique_ptr<std::uint8_t[]> m_previous; // the row above (zero for the first)
-    std::unique_ptr<std::uint8_t[]> m_scratch;  // candidate filtered rows
+    MappedBytes m_previous;     // the row above (zero for the first)
+    MappedBytes m_scratch;      // candidate filtered rows
+    std::vector<float> m_cLogC; // c log2 c for c = 0 .. row bytes
 };
 
 } // namespace folivo

@@ -1,0 +1,174 @@
+// Driver for bench/output_bench.sh: makes realistic scanned pages and runs our JPEG
+// writer and PDF exporter on them, so that the script can time each run on its own.
+//
+//   output_bench_tool pages <folder> <count>   colour.bmp, grey.bmp, lineart.bmp and
+//                                               colour-<n>.bmp for n = 1..count
+//   output_bench_tool jpeg <source.bmp> <target.jpg> <quality> <progressive 0|1>
+//   output_bench_tool pdf <target.pdf> <compression 3|0> <page.bmp>...
+#include "jpeg_writer.h"
+#include "page_document.h"
+#include "pdf_exporter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kWidth = 2480; // A4 at 300 dpi
+constexpr int kHeight = 3508;
+constexpr int kDotsPerMetre = 11811;
+
+class Random {
+public:
+    explicit Random(std::uint32_t seed) : m_state(seed * 2654435761u + 1) {}
+    std::uint32_t next() {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 17;
+        m_state ^= m_state << 5;
+        return m_state;
+    }
+    int below(int n) { return int(next() % std::uint32_t(n)); }
+    int noise() { return below(5) - 2 + (below(7) == 0 ? below(5) - 2 : 0); } // mild sensor noise
+
+private:
+    std::uint32_t m_state;
+};
+
+int clampByte(int v) {
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
+
+// Ink coverage of a page: lines of word-like strokes, set in two columns of text with a
+// heading, around a photo region.
+struct Layout {
+    QRect photo{1240, 700, 1000, 1300};
+
+    bool ink(int x, int y, std::uint32_t seed) const {
+        if (y < 300 || y > 3300 || x < 200 || x > 2280 ||
+            photo.adjusted(-40, -40, 40, 40).contains(x, y))
+            return false;
+        const int line = (y - 300) / 52;
+        const int inLine = (y - 300) % 52;
+        if (inLine < 10 || inLine > 40)
+            return false;
+        const std::uint32_t h = (std::uint32_t(line) * 7919u + seed) * 2246822519u;
+        const int wordWidth = 60 + int(h % 140);
+        const int wordPos = (x + int(h % 97)) % (wordWidth + 28);
+        if (wordPos >= wordWidth)
+            return false;
+        // Letters: vertical stems and a few bars inside each word.
+        const int letter = wordPos % 26;
+        return letter < 4 || (letter < 18 && (inLine == 24 || inLine == 25 || inLine == 38));
+    }
+};
+
+QImage makePage(const char* kind, std::uint32_t seed) {
+    const bool colour = std::strcmp(kind, "colour") == 0;
+    const bool lineart = std::strcmp(kind, "lineart") == 0;
+    QImage image(kWidth, kHeight, colour ? QImage::Format_RGB888 : QImage::Format_Grayscale8);
+    image.setDotsPerMeterX(kDotsPerMetre);
+    image.setDotsPerMeterY(kDotsPerMetre);
+    Random random(seed);
+    const Layout layout;
+    for (int y = 0; y < kHeight; ++y) {
+        std::uint8_t* row = image.scanLine(y);
+        for (int x = 0; x < kWidth; ++x) {
+            int r = 246, g = 244, b = 238; // off-white paper
+            if (layout.ink(x, y, seed)) {
+                r = g = b = 28;
+            } else if (layout.photo.contains(x, y)) {
+                const double u = (x - layout.photo.left()) / 1000.0;
+                const double v = (y - layout.photo.top()) / 1300.0;
+                const double wave = std::sin(u * 9 + v * 4) * std::cos(v * 7 - u * 3);
+                r = int(120 + 90 * wave + 40 * u);
+                g = int(100 + 70 * std::sin(v * 5) + 50 * v);
+                b = int(90 + 80 * std::cos(u * 6 + v * 2));
+            }
+            if (lineart) {
+                const int grey = (r + g + b) / 3 + random.noise() * 20;
+                row[x] = grey < 128 ? 0 : 255;
+                continue;
+            }
+            if (colour) {
+                row[3 * x] = std::uint8_t(clampByte(r + random.noise()));
+                row[3 * x + 1] = std::uint8_t(clampByte(g + random.noise()));
+                row[3 * x + 2] = std::uint8_t(clampByte(b + random.noise()));
+            } else {
+                row[x] = std::uint8_t(clampByte((r * 30 + g * 59 + b * 11) / 100 + random.noise()));
+            }
+        }
+    }
+    if (lineart)
+        return image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    if (!colour) {
+        // The scanner layer writes grey as an 8-bit BMP with a grey palette.
+        QImage indexed = image.convertToFormat(QImage::Format_Indexed8);
+        QList<QRgb> ramp;
+        for (int i = 0; i < 256; ++i)
+            ramp.append(qRgb(i, i, i));
+        indexed.setColorTable(ramp);
+        for (int y = 0; y < kHeight; ++y)
+            std::memcpy(indexed.scanLine(y), image.constScanLine(y), kWidth);
+        return indexed;
+    }
+    return image;
+}
+
+int makePages(const QString& folder, int count) {
+    QDir().mkpath(folder);
+    const auto save = [&](const QImage& image, const QString& name) {
+        if (!image.save(QDir(folder).filePath(name), "BMP")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+            return false;
+        }
+        return true;
+    };
+    if (!save(makePage("colour", 1), QStringLiteral("colour.bmp")) ||
+        !save(makePage("grey", 2), QStringLiteral("grey.bmp")) ||
+        !save(makePage("lineart", 3), QStringLiteral("lineart.bmp")))
+        return 1;
+    for (int n = 1; n <= count; ++n) {
+        if (!save(makePage("colour", std::uint32_t(100 + n)),
+                  QStringLiteral("colour-%1.bmp").arg(n)))
+            return 1;
+    }
+    return 0;
+}
+
+int writePdf(const QString& target, int compression, const QStringList& pages) {
+    folivo::PageDocument document;
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i == 0)
+            document.StartDoc();
+        else
+            document.NewPage();
+        document.DrawPicture(pages[i], 0, 0, folivo::kA4ShortTwips, folivo::kA4LongTwips);
+    }
+    document.EndDoc();
+    folivo::PdfExporter exporter;
+    exporter.setCompression(compression);
+    const auto result = exporter.exportDocument(document, target);
+    return result == folivo::WriteResult::Ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("pages"))
+        return makePages(args[2], args[3].toInt());
+    if (args.size() == 6 && args[1] == QLatin1String("jpeg"))
+        return folivo::SavetoJPEG(args[2], args[3], std::uint8_t(args[4].toInt()),
+                                  args[5] == QLatin1String("1") ? folivo::kJpegProgressive
+                                                                : folivo::kJpegBaseline);
+    if (args.size() >= 5 && args[1] == QLatin1String("pdf"))
+        return writePdf(args[2], args[3].toInt(), args.mid(4));
+    std::fprintf(stderr, "usage: see the comment at the top of output_bench_tool.cpp\n");
+    return 2;
+}
