@@ -57,10 +57,10 @@ void SaveAsCommands::menuSaveJPEG() {
     ReportJpegResult(m_status, WriteJpeg(source, target, settings.quality, settings.progressive));
 }
 
-void SaveAsCommands::menuSavePDF() {
+bool SaveAsCommands::menuSavePDF() {
     const QString target = askTarget(m_dialog, kPdf);
     if (target.isEmpty())
-        return;
+        return false;
     ApplyPdfCompressionSetting(m_exporter);
     m_document.setMousePointer(kPointerHourglass);
     m_status.SetStatus(text::kPdfStart);
@@ -70,6 +70,7 @@ void SaveAsCommands::menuSavePDF() {
     const WriteResult result = ExportPdf(m_exporter, m_document, target);
     m_document.setMousePointer(kPointerDefault);
     ReportPdfResult(m_status, target, result);
+    return result == WriteResult::Ok;
 }
 
 } // namespace folivo

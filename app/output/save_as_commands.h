@@ -12,6 +12,8 @@
 //   line, a repaint (the callable given, when any) and the three export properties.
 // - Success ends with the format's end line; a failure is reported through
 //   StatusReporter::ShowMessage instead (see image_writers.h).
+//   menuSavePDF answers whether the PDF file was written (false when the dialog was
+//   cancelled or the export failed), so a caller can keep what the PDF should have held.
 // - The referenced objects must outlive the commands object; it keeps no other state.
 #include <functional>
 
@@ -31,7 +33,7 @@ public:
 
     void menuSaveBMP();
     void menuSaveJPEG();
-    void menuSavePDF();
+    bool menuSavePDF();
 
 private:
     SaveDialog& m_dialog;

@@ -8,6 +8,13 @@
 #include <functional>
 #include <vector>
 
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace folivo::test {
 
 // A colour picture with gradients and edges, every pixel different from its neighbours.

@@ -1,0 +1,174 @@
+// Writer operations: settings rules, result reports and the BMP copy.
+#include "image_writers.h"
+#include "page_document.h"
+#include "pdf_exporter.h"
+#include "recording_status.h"
+#include "settings.h"
+#include "temp_home.h"
+#include "test_images.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace folivo {
+namespace {
+
+TEST(JpegSettingsRules, StepAndEncodeTextsGiveQualityAndFlag) {
+    struct Case {
+        const char* complevel;
+        const char* encode;
+        int quality;
+        bool progressive;
+    };
+    const Case cases[] = {
+        {"0", "", 100, false},     {"20", "", 0, false},      {"", "", 0, false},
+        {"-1", "", 105, false},    {"abc", "", 0, false},     {"4", "True", 80, true},
+        {"1", "False", 95, false}, {"3", "false", 85, false}, {"3", "TRUE", 85, true},
+        {"3", "yes", 85, false},   {"60", "", 0, false},      {"-31", "", 255, false},
+        {"-32", "", 0, false},     {" 2 ", "-1", 90, true},   {"70000", "", 0, false},
+        {"2.5", "", 90, false},    {"19", "0", 5, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.complevel) + " / " + c.encode);
+        const JpegSettings s =
+            JpegSettingsFromText(QString::fromUtf8(c.complevel), QString::fromUtf8(c.encode));
+        EXPECT_EQ(int(s.quality), c.quality);
+        EXPECT_EQ(s.progressive, c.progressive);
+    }
+}
+
+TEST(JpegSettingsRules, ReadFromTheSettingsFileEveryTime) {
+    test::TempHome home;
+    EXPECT_EQ(ReadJpegSettings(), (JpegSettings{0, false})); // no file at all
+    ASSERT_EQ(
+        WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("4")), 1);
+    ASSERT_EQ(
+        WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"), QStringLiteral("True")), 1);
+    EXPECT_EQ(ReadJpegSettings(), (JpegSettings{80, true}));
+    ASSERT_EQ(
+        WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("0")), 1);
+    EXPECT_EQ(ReadJpegSettings(), (JpegSettings{100, true}));
+}
+
+TEST(PdfSettingsRules, CompTextGivesTheCompression) {
+    const std::pair<const char*, int> cases[] = {
+        {"False", 0}, {"false", 0}, {"0", 0}, {"True", 3}, {"", 3}, {"yes", 3}, {"1", 3},
+    };
+    for (const auto& [text, compression] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(PdfCompressionFromText(QString::fromUtf8(text)), compression);
+    }
+}
+
+TEST(PdfSettingsRules, ApplyPdfSettingsSetsCompressionAndTheThreeDocumentProperties) {
+    test::TempHome home;
+    PdfExporter exporter;
+    PageDocument document;
+    ASSERT_EQ(WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"), QStringLiteral("False")),
+              1);
+    ApplyPdfSettings(exporter, document);
+    EXPECT_EQ(exporter.compression(), kPdfUncompressed);
+    EXPECT_EQ(document.exportProperty(105).toString(), QStringLiteral("tanutanu"));
+    EXPECT_EQ(document.exportProperty(106).toInt(), 0);
+    EXPECT_TRUE(document.exportProperty(106).isValid());
+    EXPECT_EQ(document.exportProperty(107).toInt(), 0);
+    EXPECT_TRUE(document.exportProperty(107).isValid());
+    ASSERT_EQ(WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"), QStringLiteral("maybe")),
+              1);
+    ApplyPdfCompressionSetting(exporter);
+    EXPECT_EQ(exporter.compression(), kPdfCompressed);
+}
+
+TEST(JpegResultReport, EveryCodeShowsItsLine) {
+    const QString title = QStringLiteral("JPEGファイルの作成に失敗しました。");
+    const std::pair<int, QString> cases[] = {
+        {1, QStringLiteral("スキャン画像に排他制御がかかっています。")},
+        {2, QStringLiteral("ファイルの出力に失敗しました。（書き込み禁止、容量不足 etc）")},
+        {3, QStringLiteral("スキャン画像のフォーマットが異常です。再スキャンして下さい。")},
+        {4, QStringLiteral("スタックオーバーフロー")},
+        {5, QStringLiteral("原因不明のエラーコードが返答されました。")},
+        {-1, QStringLiteral("原因不明のエラーコードが返答されました。")},
+    };
+    for (const auto& [code, prompt] : cases) {
+        SCOPED_TRACE(code);
+        test::RecordingStatus status;
+        ReportJpegResult(status, code);
+        EXPECT_EQ(status.events, QStringList{QStringLiteral("message:%1|%2").arg(title, prompt)});
+        EXPECT_EQ(status.line, title);
+    }
+    test::RecordingStatus status;
+    ReportJpegResult(status, 0);
+    EXPECT_EQ(status.events,
+              QStringList{QStringLiteral("status:JPEGファイルの保存を終了しました。")});
+}
+
+TEST(WriteReports, FailuresNameTheFileAndTheReasonInsteadOfTheEndLine) {
+    const QString target = QStringLiteral("/some/folder/scan.pdf");
+    test::RecordingStatus pdf;
+    ReportPdfResult(pdf, target, WriteResult::TargetUnwritable);
+    EXPECT_EQ(pdf.events, QStringList{QStringLiteral(
+                              "message:PDFファイルの作成に失敗しました。|/some/folder/scan.pdf\n"
+                              "ファイルの出力に失敗しました。（書き込み禁止、容量不足 etc）")});
+    test::RecordingStatus bmp;
+    ReportBmpResult(bmp, QStringLiteral("/x/a.bmp"), WriteResult::SourceUnreadable);
+    ASSERT_EQ(bmp.events.size(), 1);
+    EXPECT_TRUE(bmp.events[0].startsWith(
+        QStringLiteral("message:BMPファイルの作成に失敗しました。|/x/a.bmp\n")));
+    EXPECT_EQ(bmp.line, QStringLiteral("BMPファイルの作成に失敗しました。"));
+    test::RecordingStatus ok;
+    ReportBmpResult(ok, target, WriteResult::Ok);
+    ReportPdfResult(ok, target, WriteResult::Ok);
+    EXPECT_EQ(ok.events, (QStringList{QStringLiteral("status:BMPファイルの保存を終了します。"),
+                                      QStringLiteral("status:PDFファイルの保存を終了しました。")}));
+    for (const WriteResult r : {WriteResult::SourceUnreadable, WriteResult::TargetUnwritable,
+                                WriteResult::OutOfMemory, WriteResult::EmptyDocument})
+        EXPECT_FALSE(WriteFailureReason(r).isEmpty());
+}
+
+class CopyBmpTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CopyBmpTest, CopiesByteForByteAndReplacesAnExistingFile) {
+    QByteArray bytes =
+        test::BuildBmp({3, 2, 24, {}, 0, [](int x, int y) { return std::uint32_t(x * 77 + y); }});
+    bytes.append(QByteArray(3, '\xEE')); // trailing bytes too: a copy is not a re-encode
+    ASSERT_TRUE(test::WriteBytes(path(QStringLiteral("TMP00001.BMP")), bytes));
+    ASSERT_TRUE(test::WriteBytes(path(QStringLiteral("out.bmp")), "older and longer content"));
+    EXPECT_EQ(CopyBmp(path(QStringLiteral("TMP00001.BMP")), path(QStringLiteral("out.bmp"))),
+              WriteResult::Ok);
+    EXPECT_EQ(test::ReadBytes(path(QStringLiteral("out.bmp"))), bytes);
+}
+
+TEST_F(CopyBmpTest, FailuresKeepTheOldFileByteForByte) {
+    const QString source = path(QStringLiteral("src.bmp"));
+    ASSERT_TRUE(test::WriteBytes(source, "BM new"));
+    const QString locked = path(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_TRUE(test::WriteBytes(locked + QStringLiteral("/keep.bmp"), "old"));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const QString readOnly = path(QStringLiteral("ro.bmp"));
+    ASSERT_TRUE(test::WriteBytes(readOnly, "old"));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner));
+    const QString existing = path(QStringLiteral("existing.bmp"));
+    ASSERT_TRUE(test::WriteBytes(existing, "old"));
+    EXPECT_EQ(CopyBmp(source, locked + QStringLiteral("/keep.bmp")), WriteResult::TargetUnwritable);
+    EXPECT_EQ(CopyBmp(source, readOnly), WriteResult::TargetUnwritable);
+    EXPECT_EQ(CopyBmp(source, locked), WriteResult::TargetUnwritable);
+    EXPECT_EQ(CopyBmp(source, path(QStringLiteral("missing/x.bmp"))),
+              WriteResult::TargetUnwritable);
+    EXPECT_EQ(CopyBmp(path(QStringLiteral("gone.bmp")), existing), WriteResult::SourceUnreadable);
+    EXPECT_EQ(CopyBmp(QString(), existing), WriteResult::SourceUnreadable);
+    EXPECT_EQ(test::ReadBytes(locked + QStringLiteral("/keep.bmp")), QByteArray("old"));
+    EXPECT_EQ(test::ReadBytes(readOnly), QByteArray("old"));
+    EXPECT_EQ(test::ReadBytes(existing), QByteArray("old"));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(QDir(locked).entryList(QDir::Files), QStringList{QStringLiteral("keep.bmp")});
+}
+
+} // namespace
+} // namespace folivo

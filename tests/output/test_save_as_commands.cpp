@@ -1,0 +1,223 @@
+// The save-as commands, driven like a user: the dialog is answered, files read back.
+#include "jpeg_probe.h"
+#include "page_document.h"
+#include "pdf_exporter.h"
+#include "pdf_probe.h"
+#include "program_state.h"
+#include "recording_status.h"
+#include "save_as_commands.h"
+#include "save_dialog.h"
+#include "settings.h"
+#include "temp_home.h"
+#include "test_images.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace folivo {
+namespace {
+
+// Answers the save dialog with a scripted name ("" = Cancel) and remembers what it saw.
+class ScriptedDialog : public SaveDialog {
+public:
+    QString askSaveFileName(const QString& filter, const QString& defaultExtension) override {
+        ++shown;
+        this->filter = filter;
+        this->defaultExtension = defaultExtension;
+        if (whileOpen)
+            whileOpen();
+        return answer;
+    }
+    QString answer;
+    QString filter;
+    QString defaultExtension;
+    int shown = 0;
+    std::function<void()> whileOpen;
+};
+
+class SaveAsCommandsTest : public ::testing::Test {
+protected:
+    SaveAsCommandsTest()
+        : commands(dialog, status, state, document, exporter, [this] { ++repaints; }) {
+        state.currentImageFile = home.file(QStringLiteral("TMP00001.BMP"));
+        picture = test::ColourPicture(48, 32);
+        picture.save(state.currentImageFile, "BMP");
+        document.StartDoc();
+        document.DrawPicture(state.currentImageFile, 0, 0, kA4ShortTwips, kA4LongTwips);
+        document.EndDoc();
+        QObject::connect(&document, &PageDocument::mousePointerChanged,
+                         [this](int pointer) { pointers.push_back(pointer); });
+    }
+    QString out(const QString& name) const { return home.file(name); }
+
+    test::TempHome home;
+    ScriptedDialog dialog;
+    test::RecordingStatus status;
+    ProgramState state;
+    PageDocument document;
+    PdfExporter exporter;
+    int repaints = 0;
+    std::vector<int> pointers;
+    QImage picture;
+    SaveAsCommands commands;
+};
+
+TEST_F(SaveAsCommandsTest, CancellingAnyDialogWritesNothingAndLeavesTheStatusLine) {
+    const QStringList before = QDir(home.path()).entryList(QDir::Files);
+    for (auto command : {&SaveAsCommands::menuSaveBMP, &SaveAsCommands::menuSaveJPEG}) {
+        (commands.*command)();
+    }
+    EXPECT_FALSE(commands.menuSavePDF());
+    EXPECT_EQ(dialog.shown, 3);
+    EXPECT_TRUE(status.events.isEmpty());
+    EXPECT_EQ(status.line, QStringLiteral("(unchanged)"));
+    EXPECT_TRUE(pointers.empty());
+    EXPECT_EQ(repaints, 0);
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), before);
+}
+
+TEST_F(SaveAsCommandsTest, DialogsGetTheirFiltersAndNamesTheirExtensions) {
+    struct Case {
+        void (*run)(SaveAsCommands&);
+        QString filter;
+        QString extension;
+        QString typed;
+        QString written;
+    };
+    const Case cases[] = {
+        {[](SaveAsCommands& c) { c.menuSaveBMP(); }, QStringLiteral("BMP形式(*.bmp)|*.bmp"),
+         QStringLiteral("*.bmp"), QStringLiteral("page"), QStringLiteral("page.bmp")},
+        {[](SaveAsCommands& c) { c.menuSaveJPEG(); }, QStringLiteral("JPEG形式(*.jpg)|*.jpg"),
+         QStringLiteral("*.jpg"), QStringLiteral("photo"), QStringLiteral("photo.jpg")},
+        {[](SaveAsCommands& c) { c.menuSavePDF(); }, QStringLiteral("PDF形式(*.pdf)|*.pdf"),
+         QStringLiteral("*.pdf"), QStringLiteral("doc"), QStringLiteral("doc.pdf")},
+        {[](SaveAsCommands& c) { c.menuSaveBMP(); }, QStringLiteral("BMP形式(*.bmp)|*.bmp"),
+         QStringLiteral("*.bmp"), QStringLiteral("kept.BMP"), QStringLiteral("kept.BMP")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        dialog.answer = out(c.typed);
+        c.run(commands);
+        EXPECT_EQ(dialog.filter, c.filter);
+        EXPECT_EQ(dialog.defaultExtension, c.extension);
+        EXPECT_TRUE(QFile::exists(out(c.written)));
+    }
+    EXPECT_FALSE(QFile::exists(out(QStringLiteral("page"))));
+}
+
+TEST_F(SaveAsCommandsTest, BmpIsACopyBetweenItsTwoStatusLinesAndReplacesWithoutAQuestion) {
+    ASSERT_TRUE(test::WriteBytes(out(QStringLiteral("copy.bmp")), "old"));
+    dialog.answer = out(QStringLiteral("copy.bmp"));
+    commands.menuSaveBMP();
+    EXPECT_EQ(test::ReadBytes(out(QStringLiteral("copy.bmp"))),
+              test::ReadBytes(state.currentImageFile));
+    EXPECT_EQ(status.events,
+              (QStringList{QStringLiteral("status:BMPファイルの保存を開始します。"),
+                           QStringLiteral("status:BMPファイルの保存を終了します。")}));
+}
+
+TEST_F(SaveAsCommandsTest, JpegUsesTheSettingsStoredWhenTheCommandStarted) {
+    ASSERT_EQ(
+        WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"), QStringLiteral("True")), 1);
+    ASSERT_EQ(
+        WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("4")), 1);
+    dialog.whileOpen = [] { // the user changes the settings while the dialog is open
+        WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"), QStringLiteral("False"));
+    };
+    dialog.answer = out(QStringLiteral("scan.jpg"));
+    commands.menuSaveJPEG();
+    const auto jpeg = test::ProbeJpeg(test::ReadBytes(out(QStringLiteral("scan.jpg"))));
+    ASSERT_TRUE(jpeg.ok);
+    EXPECT_EQ(jpeg.startOfFrame, 0xC2);
+    EXPECT_LT(test::MeanDifference(jpeg.pixels, picture), 12.0);
+    EXPECT_EQ(status.events,
+              (QStringList{QStringLiteral("status:JPEGファイルの保存を開始しました。"),
+                           QStringLiteral("status:JPEGファイルの保存を終了しました。")}));
+}
+
+TEST_F(SaveAsCommandsTest, JpegFailureShowsTheWritersMessage) {
+    state.currentImageFile = out(QStringLiteral("vanished.bmp"));
+    dialog.answer = out(QStringLiteral("x.jpg"));
+    commands.menuSaveJPEG();
+    EXPECT_EQ(status.events,
+              (QStringList{QStringLiteral("status:JPEGファイルの保存を開始しました。"),
+                           QStringLiteral("message:JPEGファイルの作成に失敗しました。|"
+                                          "スキャン画像に排他制御がかかっています。")}));
+    EXPECT_FALSE(QFile::exists(out(QStringLiteral("x.jpg"))));
+}
+
+TEST_F(SaveAsCommandsTest, PdfShowsTheHourglassSetsTheExportPropertiesAndFollowsComp) {
+    ASSERT_EQ(WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"), QStringLiteral("False")),
+              1);
+    std::vector<int> pointerAtStatus;
+    status.onStatus = [&](const QString&) { pointerAtStatus.push_back(document.mousePointer()); };
+    ASSERT_TRUE(test::WriteBytes(out(QStringLiteral("book.pdf")), "old"));
+    dialog.answer = out(QStringLiteral("book.pdf"));
+    EXPECT_TRUE(commands.menuSavePDF());
+    EXPECT_EQ(pointers, (std::vector<int>{11, 0}));
+    EXPECT_EQ(pointerAtStatus, (std::vector<int>{11, 0}));
+    EXPECT_EQ(repaints, 1);
+    EXPECT_EQ(document.exportProperty(105).toString(), QStringLiteral("tanutanu"));
+    EXPECT_EQ(exporter.compression(), kPdfUncompressed);
+    EXPECT_EQ(status.events,
+              (QStringList{QStringLiteral("status:PDFファイルの保存を開始しました。"),
+                           QStringLiteral("status:PDFファイルの保存を終了しました。")}));
+    const auto pdf = test::ProbePdf(out(QStringLiteral("book.pdf")));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    ASSERT_EQ(pdf.pages[0].images.size(), 1u);
+    EXPECT_FALSE(pdf.pages[0].images[0].hasFilter);
+    EXPECT_EQ(pdf.pages[0].images[0].width, 48);
+}
+
+TEST_F(SaveAsCommandsTest, FailedBmpAndPdfWritesAreReportedAndKeepTheOldFile) {
+    const QString locked = out(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_TRUE(test::WriteBytes(locked + QStringLiteral("/a.pdf"), "old pdf"));
+    ASSERT_TRUE(test::WriteBytes(locked + QStringLiteral("/a.bmp"), "old bmp"));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const QString reason =
+        QStringLiteral("ファイルの出力に失敗しました。（書き込み禁止、容量不足 etc）");
+    dialog.answer = locked + QStringLiteral("/a.pdf");
+    EXPECT_FALSE(commands.menuSavePDF());
+    EXPECT_EQ(pointers, (std::vector<int>{11, 0}));
+    dialog.answer = locked + QStringLiteral("/a.bmp");
+    commands.menuSaveBMP();
+    const QString folder = out(QStringLiteral("folder.bmp")); // a folder chosen as the file
+    ASSERT_TRUE(QDir().mkpath(folder));
+    dialog.answer = folder;
+    commands.menuSaveBMP();
+    EXPECT_EQ(status.events,
+              (QStringList{QStringLiteral("status:PDFファイルの保存を開始しました。"),
+                           QStringLiteral("message:PDFファイルの作成に失敗しました。|%1/a.pdf\n%2")
+                               .arg(locked, reason),
+                           QStringLiteral("status:BMPファイルの保存を開始します。"),
+                           QStringLiteral("message:BMPファイルの作成に失敗しました。|%1/a.bmp\n%2")
+                               .arg(locked, reason),
+                           QStringLiteral("status:BMPファイルの保存を開始します。"),
+                           QStringLiteral("message:BMPファイルの作成に失敗しました。|%1\n%2")
+                               .arg(folder, reason)}));
+    EXPECT_EQ(status.line, QStringLiteral("BMPファイルの作成に失敗しました。"));
+    EXPECT_EQ(test::ReadBytes(locked + QStringLiteral("/a.pdf")), QByteArray("old pdf"));
+    EXPECT_EQ(test::ReadBytes(locked + QStringLiteral("/a.bmp")), QByteArray("old bmp"));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(SaveDialogNames, DefaultExtensionsCompleteBareNamesOnly) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/a/scan", "*.bmp", "/a/scan.bmp"},     {"/a/scan.png", "*.jpg", "/a/scan.png"},
+        {"/a.b/scan", "*.pdf", "/a.b/scan.pdf"}, {"/a/scan", "", "/a/scan"},
+        {"/a/scan", ".jpg", "/a/scan.jpg"},
+    };
+    for (const auto& [path, ext, expected] : cases)
+        EXPECT_EQ(CompleteFileName(QString::fromUtf8(path), QString::fromUtf8(ext)),
+                  QString::fromUtf8(expected));
+    EXPECT_EQ(QtSaveDialog::toQtFilter(QStringLiteral("BMP形式(*.bmp)|*.bmp")),
+              QStringLiteral("BMP形式(*.bmp)"));
+    EXPECT_EQ(QtSaveDialog::toQtFilter(QStringLiteral("Pictures|*.png")),
+              QStringLiteral("Pictures (*.png)"));
+}
+
+} // namespace
+} // namespace folivo
