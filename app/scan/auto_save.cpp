@@ -1,0 +1,124 @@
+#include "auto_save.h"
+
+#include "image_writers.h"
+#include "jpeg_writer.h"
+#include "numbered_names.h"
+#include "program_paths.h"
+#include "settings.h"
+#include "ui_ports.h"
+
+namespace folivo {
+namespace {
+
+const QString kNoFolderPrompt =
+    QStringLiteral("保存先のフォルダが分かりません。\r\n%1の自動保存は行いませんでした。");
+const QString kNoNumberPrompt =
+    QStringLiteral("%1\r\nこのフォルダでは %2 の番号 00000～99999 がすべて使われています。\r\n"
+                   "%3の自動保存は行いませんでした。");
+
+QString FailedTitle(AutoSaveFormat format) {
+    switch (format) {
+    case AutoSaveFormat::Bmp:
+        return text::kBmpFailedTitle;
+    case AutoSaveFormat::Jpeg:
+        return text::kJpegFailedTitle;
+    case AutoSaveFormat::Pdf:
+        break;
+    }
+    return text::kPdfFailedTitle;
+}
+
+QString ProgramFolderWithSlash() {
+    return DataFolder() + u'/';
+}
+
+} // namespace
+
+AutoSaveTarget TargetOf(AutoSaveFormat format) {
+    switch (format) {
+    case AutoSaveFormat::Bmp:
+        return {QStringLiteral("BMP"), QStringLiteral("BMP"), QStringLiteral("BMP")};
+    case AutoSaveFormat::Jpeg:
+        return {QStringLiteral("JPEG"), QStringLiteral("JPEG"), QStringLiteral("jpg")};
+    case AutoSaveFormat::Pdf:
+        break;
+    }
+    return {QStringLiteral("PDF"), QStringLiteral("PDF"), QStringLiteral("PDF")};
+}
+
+bool AutoSaveEnabled(AutoSaveFormat format) {
+    const QString flag = ReadSetting(TargetOf(format).section, QStringLiteral("Flag"), QString());
+    return ParseSettingBool(flag).value_or(false);
+}
+
+std::optional<QString> OutputFolder(AutoSaveFormat format, const SpecialFolders& folders) {
+    const QString section = TargetOf(format).section;
+    const QString type = ReadSetting(section, QStringLiteral("Type"), QString());
+    QString folder;
+    if (type == QLatin1String("0"))
+        folder = folders.desktop ? folders.desktop() : QString();
+    else if (type == QLatin1String("1"))
+        folder = folders.myDocuments ? folders.myDocuments() : QString();
+    else if (type == QLatin1String("2"))
+        folder = ReadSetting(section, QStringLiteral("Path"), ProgramFolderWithSlash());
+    else
+        folder = ProgramFolderWithSlash();
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
+AutoSave::AutoSave(StatusReporter& status, const PageDocument& document,
+                   const PdfExporter& exporter, SpecialFolders folders)
+    : m_status(status), m_document(document), m_exporter(exporter), m_folders(std::move(folders)) {}
+
+void AutoSave::run(const QString& imageFile, const JpegSettings& jpeg) {
+    for (AutoSaveFormat format : {AutoSaveFormat::Bmp, AutoSaveFormat::Jpeg, AutoSaveFormat::Pdf})
+        if (AutoSaveEnabled(format))
+            save(format, imageFile, jpeg);
+}
+
+void AutoSave::save(AutoSaveFormat format, const QString& imageFile, const JpegSettings& jpeg) {
+    const AutoSaveTarget target = TargetOf(format);
+    const std::optional<QString> folder = OutputFolder(format, m_folders);
+    if (!folder) {
+        m_status.ShowMessage(FailedTitle(format), kNoFolderPrompt.arg(target.section));
+        return;
+    }
+    const std::optional<ReservedName> name =
+        ReserveNextFreeFileName(target.prefix, *folder, target.extension);
+    if (!name) {
+        m_status.ShowMessage(FailedTitle(format),
+                             kNoNumberPrompt.arg(*folder, target.prefix, target.section));
+        return;
+    }
+    // A failed write gives its reservation back before the user reads about it.
+    switch (format) {
+    case AutoSaveFormat::Bmp: {
+        m_status.SetStatus(text::kBmpStart);
+        const WriteResult result = CopyBmp(imageFile, name->path);
+        if (result != WriteResult::Ok)
+            ReleaseUnusedReservation(*name);
+        ReportBmpResult(m_status, name->path, result);
+        break;
+    }
+    case AutoSaveFormat::Jpeg: {
+        m_status.SetStatus(text::kJpegStart);
+        const int code = WriteJpeg(imageFile, name->path, jpeg.quality, jpeg.progressive);
+        if (code != kJpegOk)
+            ReleaseUnusedReservation(*name);
+        ReportJpegResult(m_status, code);
+        break;
+    }
+    case AutoSaveFormat::Pdf: {
+        m_status.SetStatus(text::kPdfStart);
+        const WriteResult result = ExportPdf(m_exporter, m_document, name->path);
+        if (result != WriteResult::Ok)
+            ReleaseUnusedReservation(*name);
+        ReportPdfResult(m_status, name->path, result);
+        break;
+    }
+    }
+}
+
+} // namespace folivo

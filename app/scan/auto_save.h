@@ -1,0 +1,65 @@
+#pragma once
+// The automatic save that follows every successful scan: BMP, JPEG and PDF in this order,
+// each format whose "Flag" reads as true (absent or anything else: off).
+//
+// Contract:
+// - Output folder by the format's "Type": "0" Desktop, "1" My Documents, "2" the "Path"
+//   key (default: the program folder and "/"), anything else the program folder and "/".
+// - The output name is the first free numbered name in that folder, reserved with an
+//   exclusive create (numbered_names.h); the writer then replaces the empty file, and a
+//   failed write removes the reservation again.
+// - Each format runs between its start line and its end report: BMP is a copy of the
+//   page's image file, JPEG the JPEG writer with the parameters read at the scan's start,
+//   PDF the export of the page document with the exporter's current compression (the
+//   automatic save does not apply the settings file's compression). A failed copy or
+//   export is reported with a message instead of the end line.
+// - When the folder cannot be determined (a special folder unknown) or every number of
+//   the prefix is taken, that format is not saved, a message says why, and the next
+//   format goes on; no format ever writes under a name worked out for another.
+#include "special_folders.h"
+
+#include <QString>
+#include <optional>
+
+namespace folivo {
+
+class PageDocument;
+class PdfExporter;
+class StatusReporter;
+struct JpegSettings;
+
+enum class AutoSaveFormat { Bmp, Jpeg, Pdf };
+
+struct AutoSaveTarget {
+    QString section;   // settings section: "BMP", "JPEG", "PDF"
+    QString prefix;    // file name prefix
+    QString extension; // "BMP", "jpg", "PDF"
+};
+
+AutoSaveTarget TargetOf(AutoSaveFormat format);
+
+// Whether the format's automatic save is on ("Flag" reads as true).
+bool AutoSaveEnabled(AutoSaveFormat format);
+
+// The format's output folder, or std::nullopt when it cannot be determined.
+std::optional<QString> OutputFolder(AutoSaveFormat format, const SpecialFolders& folders);
+
+class AutoSave {
+public:
+    AutoSave(StatusReporter& status, const PageDocument& document, const PdfExporter& exporter,
+             SpecialFolders folders = {});
+
+    // Saves the page (its image file and the document showing it) in every format that
+    // is switched on.
+    void run(const QString& imageFile, const JpegSettings& jpeg);
+
+private:
+    void save(AutoSaveFormat format, const QString& imageFile, const JpegSettings& jpeg);
+
+    StatusReporter& m_status;
+    const PageDocument& m_document;
+    const PdfExporter& m_exporter;
+    SpecialFolders m_folders;
+};
+
+} // namespace folivo
