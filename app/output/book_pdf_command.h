@@ -1,0 +1,72 @@
+#pragma once
+// The multi-page PDF command (menu "マルチページPDFの作成", F5): scans sheet after sheet
+// into the temporary folder, then lays every sheet out as one document and saves it as
+// a PDF through the PDF save command.
+//
+// Contract of menuBook(), in this order:
+// 1. Every "*.bmp" of the temporary folder is deleted; the multi-page flag is cleared.
+// 2. Until the prompt answers "完了": run the scan (scanSheet answers whether a sheet was
+//    acquired and stored), ask the prompt with "もう一枚" after a stored sheet and
+//    "再試行" otherwise, the count of sheets so far and the newest sheet; then hide the
+//    prompt and repaint the window. A prompt closed another way leaves the flag: the
+//    loop goes on.
+// 3. SearchFiles over "<tmp>/*.bmp" (subfolders included). A failure shows "検索エラー".
+// 4. With a successful search, one page per file in ascending name order (scan order):
+//    landscape 16836 x 11904 twips when GetImageInfo finds the picture wider than high,
+//    else portrait 11904 x 16836 (a header that cannot be read keeps the previous
+//    page's measures), the picture stretched over the page. The document is ended even
+//    when empty.
+// 5. No file found: "変換すべき画像ファイルがありませんでした。", save commands disabled, end.
+// 6. The PDF save command runs (its dialog, compression, export, status lines).
+// 7. Only when the search succeeded and the PDF was written are the sheets deleted and
+//    the single-page save commands disabled. Otherwise (dialog cancelled, export failed,
+//    search failed) the sheets stay in the temporary folder, the preview keeps the
+//    document and the save commands stay enabled, so the PDF save can be run again.
+// The referenced objects must outlive the command.
+#include "book_pdf_prompt.h"
+
+#include <QString>
+#include <functional>
+
+namespace folivo {
+
+class MessageBoxes;
+class PageDocument;
+class StatusReporter;
+struct ProgramState;
+
+struct BookPdfActions {
+    std::function<bool()> scanSheet; // the scan command; true when a sheet was stored
+    std::function<bool()> savePdf;   // the PDF save command; true when the file was written
+    std::function<void(bool)> setSaveCommandsEnabled;
+    std::function<void()> repaintWindow;
+};
+
+inline const QString kSearchErrorText = QStringLiteral("検索エラー");
+inline const QString kNoSheetsText = QStringLiteral("変換すべき画像ファイルがありませんでした。");
+
+class BookPdfCommand {
+public:
+    BookPdfCommand(BookPdfActions actions, BookPdfPrompt& prompt, StatusReporter& status,
+                   MessageBoxes& boxes, ProgramState& state, PageDocument& document,
+                   QString tempFolder);
+
+    void menuBook();
+
+private:
+    void gatherSheets();
+    void layOut(const std::vector<QString>& files);
+
+    BookPdfActions m_actions;
+    BookPdfPrompt& m_prompt;
+    StatusReporter& m_status;
+    MessageBoxes& m_boxes;
+    ProgramState& m_state;
+    PageDocument& m_document;
+    QString m_tempFolder;
+};
+
+// Deletes every file of the folder whose name ends in ".bmp" in any letter case.
+void DeleteSheetFiles(const QString& folder);
+
+} // namespace folivo

@@ -1,0 +1,79 @@
+#pragma once
+// The prompt of the multi-page PDF command, asked after every scan: "もう一枚" (or
+// "再試行" after a scan that gave no page) or "完了".
+//
+// BookPdfPrompt is the interface the command asks; tests answer it. frmBookPDF is the real
+// modal dialog: caption "マルチページPDF作成処理", fixed size, centred on its owner, no
+// maximise or minimise box, buttons CmdNext (first in tab order) and CmdClose "完了" of
+// 1335 x 375 twips at (240, 120) and (1680, 120). Below them it tells how many sheets
+// were gathered so far and shows the last one as a thumbnail; that adds to the dialog's
+// height without changing what its buttons do.
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+
+namespace folivo {
+
+enum class BookPdfAnswer {
+    Next,   // CmdNext: scan another sheet
+    Done,   // CmdClose: make the PDF
+    Closed, // closed another way: the loop goes on as before
+};
+
+struct BookPdfPromptInfo {
+    QString nextCaption;   // "もう一枚" or "再試行"
+    int sheetCount = 0;    // sheets gathered so far in this run
+    QString lastSheetFile; // image file of the newest sheet; empty when none
+};
+
+inline const QString kNextSheetCaption = QStringLiteral("もう一枚");
+inline const QString kRetryCaption = QStringLiteral("再試行");
+inline const QString kDoneCaption = QStringLiteral("完了");
+inline const QString kBookPdfCaption = QStringLiteral("マルチページPDF作成処理");
+
+class BookPdfPrompt {
+public:
+    virtual ~BookPdfPrompt() = default;
+    // Modal: returns when the prompt is closed.
+    virtual BookPdfAnswer ask(const BookPdfPromptInfo& info) = 0;
+};
+
+// The line under the buttons: how many sheets are gathered.
+QString SheetCountText(int sheetCount);
+
+class frmBookPDF final : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmBookPDF(QWidget* owner);
+
+    void present(const BookPdfPromptInfo& info); // captions, count line and thumbnail
+    BookPdfAnswer answer() const { return m_answer; }
+
+    QPushButton* nextButton() const { return m_next; }
+    QPushButton* closeButton() const { return m_close; }
+    QLabel* countLabel() const { return m_count; }
+    QLabel* thumbnail() const { return m_thumbnail; }
+
+private:
+    void choose(BookPdfAnswer answer);
+
+    QPushButton* m_next = nullptr;
+    QPushButton* m_close = nullptr;
+    QLabel* m_count = nullptr;
+    QLabel* m_thumbnail = nullptr;
+    BookPdfAnswer m_answer = BookPdfAnswer::Closed;
+};
+
+// The real prompt: one frmBookPDF shown modally over the owner for every question.
+class DialogBookPdfPrompt final : public BookPdfPrompt {
+public:
+    explicit DialogBookPdfPrompt(QWidget* owner) : m_owner(owner) {}
+    BookPdfAnswer ask(const BookPdfPromptInfo& info) override;
+
+private:
+    QWidget* m_owner;
+};
+
+} // namespace folivo
