@@ -68,6 +68,7 @@ void ppgButton::buildMarginBox() {
     m_margin = new QLineEdit(QStringLiteral("0"), m_marginFrame);
     m_margin->setObjectName(QStringLiteral("txtFocusRectMargin"));
     m_margin->installEventFilter(new DigitsOnly(m_margin));
+    m_margin->setFixedWidth(36);
     m_spin = new QScrollBar(Qt::Vertical, m_marginFrame);
     m_spin->setObjectName(QStringLiteral("vscFocusRectMargin"));
     m_spin->setRange(0, 8);

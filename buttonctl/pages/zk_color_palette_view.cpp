@@ -10,7 +10,7 @@
 #include <cmath>
 
 namespace {
-constexpr int kListWidth = 190;
+constexpr int kListWidth = 230;
 }
 
 zkColorPaletteView::zkColorPaletteView(int number, const QList<zk::pages::PaletteEntry>& fixed,
