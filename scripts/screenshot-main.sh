@@ -7,27 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(readlink -f "${1:-build/bin/folivo}")
 out=manual/html/images/main-window.png
-export LC_ALL=C.UTF-8
 [ -x "$program" ] || { echo "no program at $program (build first)" >&2; exit 1; }
 
-work=$(mktemp -d)
-xvfb_pid="" app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-wait_for() {
-    local tries=$1; shift
-    for ((i = 0; i < tries; i++)); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for 100 test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
+source scripts/xvfb-session.sh
+start_private_x 1280x900
 
 source scripts/sane-test-env.sh
 mkdir "$work/home"
@@ -35,7 +18,6 @@ FOLIVO_HOME="$work/home" FOLIVO_STATUS_LOG="$work/status.log" QT_QPA_PLATFORM=xc
     "$program" >/dev/null 2>&1 &
 app_pid=$!
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 # A box at start-up (no scanner after all) comes before the window; it is closed.
 started() {
     local box

@@ -15,6 +15,16 @@ const QString kNoScannerPrompt =
 const char* const kTwainItems[] = {"menuTwain", "menuSorce", "menuScan", "menuClip", "menuBook"};
 const char* const kViewItems[] = {"menuView", "menuDialogON", "menuDialogOFF", "menuToolbar"};
 const char* const kSaveItems[] = {"menuSave", "menuSaveBMP", "menuSaveJPEG", "menuSavePDF"};
+
+// The enabled states after start-up: scanner items as given, save items always off.
+void ExpectStartStates(const MainWindow& window, bool scannerItems) {
+    std::vector<const char*> items(std::begin(kTwainItems), std::end(kTwainItems));
+    items.insert(items.end(), std::begin(kViewItems), std::end(kViewItems));
+    for (const char* item : items)
+        EXPECT_EQ(window.action(QString::fromLatin1(item))->isEnabled(), scannerItems) << item;
+    for (const char* item : kSaveItems)
+        EXPECT_FALSE(window.action(QString::fromLatin1(item))->isEnabled()) << item;
+}
 } // namespace
 
 TEST_F(MainWindowTest, BeforeLoadTheStatusLineShowsItsDesignText) {
@@ -35,12 +45,7 @@ TEST_F(MainWindowTest, NoSettingsFileWithScannerShowsToolbarAndScannerDialog) {
     EXPECT_EQ(window->statusText(), kStartMessage);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(QFileInfo(home.file("tmp")).isDir());
-    for (const char* item : kTwainItems)
-        EXPECT_TRUE(enabled(*window, item)) << item;
-    for (const char* item : kViewItems)
-        EXPECT_TRUE(enabled(*window, item)) << item;
-    for (const char* item : kSaveItems)
-        EXPECT_FALSE(enabled(*window, item)) << item;
+    ExpectStartStates(*window, true);
     EXPECT_FALSE(exists("Folivo.ini")) << "start-up must not write defaults";
 }
 
@@ -57,12 +62,7 @@ TEST_F(MainWindowTest, MissingScannerShowsThreeLineMessageAndDisablesScannerMenu
     EXPECT_EQ(boxes.shown[0].title, kNoScannerTitle);
     EXPECT_EQ(boxes.shown[0].prompt, kNoScannerPrompt);
     EXPECT_EQ(window->statusText(), kNoScannerTitle);
-    for (const char* item : kTwainItems)
-        EXPECT_FALSE(enabled(*window, item)) << item;
-    for (const char* item : kViewItems)
-        EXPECT_FALSE(enabled(*window, item)) << item;
-    for (const char* item : kSaveItems)
-        EXPECT_FALSE(enabled(*window, item)) << item;
+    ExpectStartStates(*window, false);
     EXPECT_FALSE(saveButton.isEnabled());
     EXPECT_FALSE(scanButton.isEnabled());
     EXPECT_FALSE(checked(*window, "menuToolbar")) << "the toolbar still follows the settings";

@@ -6,36 +6,13 @@
 # Usage: xvfb_smoke.sh <program or launcher>
 set -euo pipefail
 program=${1:?program}
-export LC_ALL=C.UTF-8
-# In the sanitizer build, leaks inside system libraries are not the program's.
 here=$(dirname "$(readlink -f "$0")")
+source "$here/../../scripts/xvfb-session.sh"
+# In the sanitizer build, leaks inside system libraries are not the program's.
 export LSAN_OPTIONS="suppressions=$here/lsan_system_libraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-work=$(mktemp -d)
-xvfb_pid="" app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [ -f "$work/status.log" ] && cat "$work/status.log" >&2; exit 1; }
 
-# wait_for <tenths of a second> <command...>
-wait_for() {
-    local tries=$1; shift
-    for ((i = 0; i < tries; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# Xvfb picks a free display itself and writes its number to the given descriptor.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_private_x 1024x768 || fail "no X server"
 
 mkdir "$work/home"
 FOLIVO_HOME="$work/home" FOLIVO_SCANNER=none FOLIVO_STATUS_LOG="$work/status.log" \
@@ -47,8 +24,6 @@ missing="TWAINデバイスが見つかりません。"
 wait_for 150 grep -qx "$start" "$work/status.log" 2>/dev/null || fail "no start message"
 
 # Without a scanner the three-line box comes up first; Return presses its OK button.
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
-shown() { test -n "$(visible "$1")"; }
 wait_for 150 shown '^TWAIN' || fail "no missing-scanner box"
 box=$(visible '^TWAIN')
 # The box may take a moment to accept keys after it is mapped: press again if needed.
