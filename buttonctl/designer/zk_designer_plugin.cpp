@@ -50,6 +50,9 @@ void zkButtonDesignerWidget::initialize(QDesignerFormEditorInterface* core) {
     if (m_core)
         return;
     m_core = core;
+    // A process may make more than one form editor (tests do): the next one initialises
+    // the plugin again.
+    connect(core, &QObject::destroyed, this, [this] { m_core = nullptr; });
     if (QExtensionManager* manager = core->extensionManager())
         manager->registerExtensions(new zkButtonTaskMenuFactory(manager),
                                     Q_TYPEID(QDesignerTaskMenuExtension));

@@ -50,6 +50,11 @@ std::unique_ptr<QWidget> loadForm(QIODevice& device) {
     return std::unique_ptr<QWidget>(loader.load(&device));
 }
 
+std::unique_ptr<QWidget> loadToolbar() {
+    QFile file(dataFile("toolbar.ui"));
+    return file.open(QIODevice::ReadOnly) ? loadForm(file) : nullptr;
+}
+
 TEST(DesignerPlugin, OffersZkButtonWithItsDomXml) {
     QDesignerCustomWidgetInterface* widget = pluginWidget();
     ASSERT_NE(widget, nullptr) << "plugin not found in " << pluginDir().toStdString();
@@ -81,9 +86,7 @@ TEST(DesignerPlugin, OffersZkButtonWithItsDomXml) {
 }
 
 TEST(DesignerPlugin, UiLoaderGivesWorkingButtonsWithTheSavedProperties) {
-    QFile file(dataFile("toolbar.ui"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::unique_ptr<QWidget> form = loadForm(file);
+    std::unique_ptr<QWidget> form = loadToolbar();
     ASSERT_NE(form, nullptr);
     auto* scan = form->findChild<zkButton*>(QStringLiteral("cmdScan"));
     auto* save = form->findChild<zkButton*>(QStringLiteral("cmdSave"));
@@ -112,9 +115,7 @@ TEST(DesignerPlugin, UiLoaderGivesWorkingButtonsWithTheSavedProperties) {
 }
 
 TEST(DesignerPlugin, FormWrittenBackKeepsTheButtonsAndTheirProperties) {
-    QFile file(dataFile("toolbar.ui"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::unique_ptr<QWidget> form = loadForm(file);
+    std::unique_ptr<QWidget> form = loadToolbar();
     ASSERT_NE(form, nullptr);
     auto* scan = form->findChild<zkButton*>(QStringLiteral("cmdScan"));
     // QFormBuilder writes no enumerations (Designer's own writer does, as toolbar.ui
