@@ -1,0 +1,292 @@
+// The scan command with a scanner that answers without a device: the order of its steps,
+// the temporary page file, the page on the preview, and the automatic save.
+#include "fake_scanner_library.h"
+#include "image_writers.h"
+#include "jpeg_writer.h"
+#include "numbered_names.h"
+#include "page_document.h"
+#include "pdf_exporter.h"
+#include "pdf_probe.h"
+#include "program_state.h"
+#include "recording_status.h"
+#include "scan_command_support.h"
+#include "temp_home.h"
+#include "test_images.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace folivo;
+using namespace folivo::test;
+
+namespace {
+
+const QStringList kAllSaved = {"status:" + text::kBmpStart,  "status:" + text::kBmpEnd,
+                               "status:" + text::kJpegStart, "status:" + text::kJpegEnd,
+                               "status:" + text::kPdfStart,  "status:" + text::kPdfEnd};
+
+class ScanCommandTest : public ::testing::Test {
+protected:
+    ScanCommandTest() : host(scanner) {}
+
+    void settings(const QByteArray& text) { home.write("Folivo.ini", text); }
+    QString tmp(const QString& name) const { return TempFolder() + "/" + name; }
+    QString desk(const QString& name) const { return desktop.filePath(name); }
+    QStringList files(const QString& folder) const {
+        return QDir(folder).entryList(QDir::Files, QDir::Name);
+    }
+    void queue(int width, int height) { scanner.queueImage(ColourPicture(width, height)); }
+
+    TempHome home;
+    QTemporaryDir desktop;
+    QTemporaryDir documents;
+    FakeScannerLibrary scanner;
+    RecordingHost host;
+    RecordingStatus status;
+    ProgramState state;
+    PageDocument document;
+    PdfExporter exporter;
+    SpecialFolders folders{[this] { return desktop.path() + "/"; },
+                           [this] { return documents.path() + "/"; }};
+    ScanCommand command{scanner, host, status, state, document, exporter, folders};
+};
+
+TEST_F(ScanCommandTest, FirstScanBecomesTmp00001AndIsShownInTheDescribedOrder) {
+    queue(300, 200);
+    EXPECT_EQ(command.run(), ScanOutcome::PageStored);
+    EXPECT_EQ(state.currentImageFile, tmp("TMP00001.BMP"));
+    const QImage written(state.currentImageFile, "BMP");
+    EXPECT_EQ(written.size(), QSize(300, 200));
+    EXPECT_EQ(host.events,
+              QStringList({"release", "tmp", "image", "palette", "layout", "save:on"}));
+    EXPECT_NE(host.image, 0u);
+    EXPECT_NE(host.palette, 0u);
+    ASSERT_EQ(document.pageCount(), 1);
+    const Page& page = document.pages()[0];
+    EXPECT_EQ(page.orientation, 1);
+    ASSERT_EQ(page.pictures.size(), 1u);
+    EXPECT_EQ(page.pictures[0].filePath, state.currentImageFile);
+    EXPECT_EQ(page.pictures[0].boxTwips, QRect(0, 0, 16836, 11904));
+    EXPECT_EQ(page.pictures[0].mode, kPictureStretch);
+    EXPECT_TRUE(status.events.isEmpty()) << "nothing saved automatically, nothing said";
+}
+
+TEST_F(ScanCommandTest, EachScanFreesThePreviousImageAndTakesTheNextNumber) {
+    queue(10, 20);
+    queue(20, 10);
+    command.run();
+    const NativeHandle first = host.image;
+    command.run();
+    EXPECT_EQ(scanner.freed, std::vector<NativeHandle>({first}));
+    EXPECT_EQ(state.currentImageFile, tmp("TMP00002.BMP"));
+    EXPECT_EQ(files(TempFolder()), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+}
+
+struct ShapeCase {
+    int width, height;
+    int orientation;
+    QRect box;
+};
+
+TEST_F(ScanCommandTest, ShowPageTurnsTheA4BoxToThePagesShape) {
+    const ShapeCase cases[] = {
+        {2480, 3508, 0, {0, 0, 11904, 16836}},
+        {3508, 2480, 1, {0, 0, 16836, 11904}},
+        {1000, 1000, 0, {0, 0, 11904, 16836}}, // square is portrait
+    };
+    state.currentImageFile = home.file("page.BMP");
+    for (const ShapeCase& c : cases) {
+        command.ShowPage(c.width, c.height);
+        EXPECT_EQ(document.orientation(), c.orientation) << c.width << "x" << c.height;
+        ASSERT_EQ(document.pageCount(), 1);
+        EXPECT_EQ(document.pages()[0].pictures.at(0).boxTwips, c.box);
+        EXPECT_EQ(document.pages()[0].pictures.at(0).filePath, state.currentImageFile);
+    }
+    EXPECT_EQ(host.events.count("layout"), 3);
+}
+
+TEST_F(ScanCommandTest, ShowPageUsesThePaperSizeWhenOneIsSet) {
+    document.setPaperSize(1);
+    document.setPaperDimensions(12240, 15840);
+    for (const auto& [w, h] : {std::pair{300, 100}, std::pair{100, 300}}) {
+        command.ShowPage(w, h);
+        EXPECT_EQ(document.pages()[0].pictures.at(0).boxTwips, QRect(0, 0, 12240, 15840));
+    }
+}
+
+TEST_F(ScanCommandTest, OnlyMinusOneFromOpeningTheSourceGivesUp) {
+    scanner.openResult = -1;
+    queue(10, 10);
+    EXPECT_EQ(command.run(), ScanOutcome::NoPage);
+    EXPECT_EQ(scanner.acquisitions, 0);
+    EXPECT_TRUE(files(TempFolder()).isEmpty()) << "reserved name left behind";
+
+    scanner.openResult = 0;
+    EXPECT_EQ(command.run(), ScanOutcome::PageStored);
+    EXPECT_EQ(scanner.acquisitions, 1);
+}
+
+TEST_F(ScanCommandTest, ACancelledScanLeavesEverythingAndSaysNothing) {
+    settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n[PDF]\nFlag=True\nType=0\n");
+    queue(40, 30);
+    command.run();
+    const QString shown = state.currentImageFile;
+    const QStringList saved = files(desktop.path());
+    status.events.clear();
+    host.events.clear();
+
+    EXPECT_EQ(command.run(), ScanOutcome::NoPage); // the queue is empty: cancelled
+    EXPECT_EQ(state.currentImageFile, shown);
+    EXPECT_EQ(document.pages().at(0).pictures.at(0).filePath, shown);
+    EXPECT_EQ(files(desktop.path()), saved);
+    EXPECT_EQ(files(TempFolder()), QStringList({"TMP00001.BMP"}));
+    EXPECT_TRUE(status.events.isEmpty());
+    EXPECT_EQ(host.image, 0u);
+    EXPECT_EQ(host.palette, 0u);
+    EXPECT_EQ(host.events, QStringList({"release", "tmp", "image"}));
+}
+
+TEST_F(ScanCommandTest, APageThatCannotBeWrittenIsNeitherShownNorSaved) {
+    settings("[BMP]\nFlag=True\nType=0\n");
+    scanner.writeResult = 7;
+    queue(40, 30);
+    EXPECT_EQ(command.run(), ScanOutcome::PageNotStored);
+    EXPECT_TRUE(state.currentImageFile.isEmpty());
+    EXPECT_EQ(document.pageCount(), 0);
+    EXPECT_FALSE(host.saveCommandsEnabled);
+    EXPECT_TRUE(files(TempFolder()).isEmpty()) << "the reserved temporary name stays behind";
+    EXPECT_TRUE(files(desktop.path()).isEmpty());
+    EXPECT_TRUE(status.events.isEmpty());
+}
+
+TEST_F(ScanCommandTest, AutomaticSaveWritesTheThreeFormatsInOrderAndNumbersOn) {
+    settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n[PDF]\nFlag=True\nType=0\n");
+    queue(64, 48);
+    queue(48, 64);
+    command.run();
+    EXPECT_EQ(status.events, kAllSaved);
+    EXPECT_EQ(files(desktop.path()),
+              QStringList({"BMP00001.BMP", "JPEG00001.jpg", "PDF00001.PDF"}));
+    EXPECT_EQ(ReadBytes(desk("BMP00001.BMP")), ReadBytes(tmp("TMP00001.BMP")));
+    const QImage jpeg(desk("JPEG00001.jpg"), "JPG");
+    EXPECT_EQ(jpeg.size(), QSize(64, 48));
+    const ProbedPdf pdf = ProbePdf(desk("PDF00001.PDF"));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    EXPECT_EQ(pdf.pages[0].mediaBox, std::vector<double>({0, 0, 841.8, 595.2}));
+    ASSERT_EQ(pdf.pages[0].images.size(), 1u);
+    EXPECT_EQ(pdf.pages[0].images[0].width, 64);
+    EXPECT_TRUE(pdf.pages[0].images[0].hasFilter) << "initial compression is 3";
+
+    command.run();
+    EXPECT_EQ(files(desktop.path()),
+              QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg", "JPEG00002.jpg",
+                           "PDF00001.PDF", "PDF00002.PDF"}));
+    const ProbedPdf second = ProbePdf(desk("PDF00002.PDF"));
+    ASSERT_TRUE(second.ok);
+    EXPECT_EQ(second.pages.at(0).mediaBox, std::vector<double>({0, 0, 595.2, 841.8}));
+}
+
+TEST_F(ScanCommandTest, ADeletedJpegNumberIsTakenAgainWhileTheOthersGoOn) {
+    settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n[PDF]\nFlag=True\nType=0\n");
+    for (int i = 0; i < 2; ++i)
+        queue(20, 20);
+    command.run();
+    ASSERT_TRUE(QFile::remove(desk("JPEG00001.jpg")));
+    command.run();
+    EXPECT_EQ(files(desktop.path()), QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg",
+                                                  "PDF00001.PDF", "PDF00002.PDF"}));
+}
+
+TEST_F(ScanCommandTest, AutomaticPdfUsesTheExportersCompressionNotTheSettingsFile) {
+    settings("[PDF]\nFlag=True\nType=1\nComp=True\n");
+    exporter.setCompression(kPdfUncompressed); // as a manual save with "Comp" False left it
+    queue(20, 20);
+    command.run();
+    const ProbedPdf pdf = ProbePdf(documents.filePath("PDF00001.PDF"));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    EXPECT_FALSE(pdf.pages.at(0).images.at(0).hasFilter);
+    EXPECT_EQ(exporter.compression(), kPdfUncompressed);
+}
+
+TEST_F(ScanCommandTest, JpegParametersAreThoseReadBeforeTheScan) {
+    settings("[JPEG]\nFlag=True\nType=0\nComplevel=4\nEncode=True\n");
+    // Changed while the page is being acquired: this scan keeps the earlier values.
+    host.onRelease = [this] { settings("[JPEG]\nFlag=True\nType=0\nComplevel=0\nEncode=False\n"); };
+    queue(32, 32);
+    command.run();
+    const QByteArray jpeg = ReadBytes(desk("JPEG00001.jpg"));
+    EXPECT_EQ(JpegFrameMarker(jpeg), 0xC2);
+    EXPECT_EQ(JpegQuantTables(jpeg), LibjpegQuantTables(80));
+}
+
+TEST_F(ScanCommandTest, AMissingChosenFolderGivesTheFailureMessagesAndNoFile) {
+    const QString missing = home.file("no/such/folder");
+    settings("[BMP]\nFlag=True\nType=2\nPath=" + missing.toUtf8() +
+             "\n[JPEG]\nFlag=True\nType=2\n"
+             "Path=" +
+             missing.toUtf8() + "\n[PDF]\nFlag=True\nType=2\nPath=" + missing.toUtf8() + "\n");
+    queue(20, 20);
+    command.run();
+    ASSERT_EQ(status.events.size(), 6);
+    EXPECT_EQ(status.events[0], "status:" + text::kBmpStart);
+    EXPECT_TRUE(status.events[1].startsWith("message:" + text::kBmpFailedTitle + "|" + missing))
+        << status.events[1].toStdString();
+    EXPECT_EQ(status.events[2], "status:" + text::kJpegStart);
+    EXPECT_EQ(status.events[3], "message:" + text::kJpegFailedTitle + "|" + JpegResultPrompt(2));
+    EXPECT_EQ(status.events[4], "status:" + text::kPdfStart);
+    EXPECT_TRUE(status.events[5].startsWith("message:" + text::kPdfFailedTitle + "|"));
+    EXPECT_FALSE(QFileInfo::exists(home.file("no")));
+}
+
+TEST_F(ScanCommandTest, AFailedWriteLeavesNoEmptyReservedFile) {
+    // The page file vanishes before the copy: the BMP and JPEG writers fail on the source.
+    settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n");
+    queue(20, 20);
+    command.AcquirePage();
+    ASSERT_TRUE(QFile::remove(state.currentImageFile));
+    AutoSave(status, document, exporter, folders).run(state.currentImageFile, JpegSettings{});
+    EXPECT_TRUE(files(desktop.path()).isEmpty()) << files(desktop.path()).join(",").toStdString();
+    EXPECT_EQ(status.events.size(), 4);
+    EXPECT_TRUE(status.events[1].startsWith("message:" + text::kBmpFailedTitle));
+    EXPECT_TRUE(status.events[3].startsWith("message:" + text::kJpegFailedTitle));
+}
+
+TEST_F(ScanCommandTest, AnUnknownSpecialFolderSkipsOnlyThatFormatWithAMessage) {
+    folders.desktop = [] { return QString(); };
+    ScanCommand withoutDesktop(scanner, host, status, state, document, exporter, folders);
+    settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=1\n");
+    queue(20, 20);
+    withoutDesktop.run();
+    ASSERT_EQ(status.events.size(), 3);
+    EXPECT_TRUE(status.events[0].startsWith("message:" + text::kBmpFailedTitle + "|"));
+    EXPECT_EQ(status.events[1], "status:" + text::kJpegStart);
+    EXPECT_EQ(status.events[2], "status:" + text::kJpegEnd);
+    EXPECT_EQ(files(documents.path()), QStringList({"JPEG00001.jpg"}));
+    EXPECT_FALSE(QFileInfo::exists(DataFolder() + "/BMP00001.BMP"));
+}
+
+TEST_F(ScanCommandTest, AllNumbersTakenSkipsThatFormatAndNeverBorrowsAnotherName) {
+    const QString full = home.file("full");
+    QDir().mkpath(full);
+    for (int n = 0; n < kNumberedNameCount; ++n) {
+        QFile f(NumberedName("BMP", full, "BMP", n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    settings("[BMP]\nFlag=True\nType=2\nPath=" + full.toUtf8() +
+             "\n[JPEG]\nFlag=True\nType=2\n"
+             "Path=" +
+             full.toUtf8() + "\n");
+    queue(20, 20);
+    command.run();
+    ASSERT_EQ(status.events.size(), 3);
+    EXPECT_TRUE(status.events[0].startsWith("message:" + text::kBmpFailedTitle + "|"));
+    EXPECT_TRUE(status.events[0].contains("00000"));
+    EXPECT_EQ(status.events[2], "status:" + text::kJpegEnd);
+    EXPECT_TRUE(QFileInfo(full + "/JPEG00001.jpg").size() > 0);
+    EXPECT_EQ(QDir(full).entryList(QDir::Files).size(), kNumberedNameCount + 1);
+}
+
+} // namespace

@@ -1,0 +1,223 @@
+// Numbered names, the exclusive reservation, special folders and the output folder by
+// "Type": the pieces the automatic save and the temporary page files are named with.
+#include "auto_save.h"
+#include "numbered_names.h"
+#include "program_paths.h"
+#include "special_folders.h"
+#include "temp_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace folivo;
+using folivo::test::TempHome;
+
+namespace {
+
+void Touch(const QString& path, const QByteArray& bytes = {}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+struct NameCase {
+    const char* prefix;
+    const char* folder;
+    const char* extension;
+    int number;
+    const char* expected;
+};
+
+TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
+    const NameCase cases[] = {
+        {"BMP", "/out", "BMP", 1, "/out/BMP00001.BMP"},
+        {"JPEG", "/out", "jpg", 12, "/out/JPEG00012.jpg"},
+        {"PDF", "/out", "PDF", 99999, "/out/PDF99999.PDF"},
+        {"PDF", "/out", "PDF", 100000, "/out/PDF00000.PDF"},
+        {"TMP", "/home/u/tmp", "BMP", 345, "/home/u/tmp/TMP00345.BMP"},
+        // The separator is always inserted: a folder ending in "/" gives "//".
+        {"BMP", "/home/u/Desktop/", "BMP", 2, "/home/u/Desktop//BMP00002.BMP"},
+    };
+    for (const NameCase& c : cases)
+        EXPECT_EQ(NumberedName(c.prefix, c.folder, c.extension, c.number), QString(c.expected))
+            << c.expected;
+}
+
+TEST(FileExists, OnlyFilesThatCanBeFoundCount) {
+    QTemporaryDir dir;
+    Touch(dir.filePath("page.BMP"));
+    QDir(dir.path()).mkdir("folder.BMP");
+    const struct {
+        QString path;
+        bool expected;
+    } cases[] = {
+        {dir.filePath("page.BMP"), true},    {dir.filePath("missing.BMP"), false},
+        {dir.filePath("folder.BMP"), false}, {QString(), false},
+        {dir.filePath("*.BMP"), false},      {dir.filePath("page.BM?"), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileExists(c.path), c.expected) << c.path.toStdString();
+}
+
+TEST(NextFreeFileName, FillsTheFirstGap) {
+    QTemporaryDir dir;
+    for (const char* name : {"BMP00001.BMP", "BMP00002.BMP", "BMP00004.BMP", "JPEG00001.jpg"})
+        Touch(dir.filePath(name));
+    EXPECT_EQ(NextFreeFileName("BMP", dir.path(), "BMP"), dir.path() + "/BMP00003.BMP");
+    // Each prefix has its own sequence.
+    EXPECT_EQ(NextFreeFileName("JPEG", dir.path(), "jpg"), dir.path() + "/JPEG00002.jpg");
+    EXPECT_EQ(NextFreeFileName("PDF", dir.path(), "PDF"), dir.path() + "/PDF00001.PDF");
+}
+
+TEST(NextFreeFileName, ZeroesComeAfterNinesAndThenTheSearchEnds) {
+    std::vector<QString> asked;
+    auto allButZeroes = [&](const QString& name) {
+        asked.push_back(name);
+        return !name.endsWith("00000.BMP");
+    };
+    EXPECT_EQ(NextFreeFileName("BMP", "/f", "BMP", allButZeroes), QString("/f/BMP00000.BMP"));
+    ASSERT_EQ(asked.size(), 100000u);
+    EXPECT_EQ(asked[99998], QString("/f/BMP99999.BMP"));
+
+    int probes = 0;
+    auto everythingTaken = [&](const QString&) { return ++probes > 0; };
+    EXPECT_EQ(NextFreeFileName("BMP", "/f", "BMP", everythingTaken), std::nullopt);
+    EXPECT_EQ(probes, 100000); // every number once, no endless loop
+}
+
+TEST(ReserveNextFreeFileName, TwoReservationsNeverShareANumber) {
+    QTemporaryDir dir;
+    const auto first = ReserveNextFreeFileName("PDF", dir.path(), "PDF");
+    const auto second = ReserveNextFreeFileName("PDF", dir.path(), "PDF");
+    ASSERT_TRUE(first && second);
+    EXPECT_TRUE(first->reserved);
+    EXPECT_EQ(first->path, dir.path() + "/PDF00001.PDF");
+    EXPECT_EQ(second->path, dir.path() + "/PDF00002.PDF");
+    EXPECT_EQ(QFileInfo(first->path).size(), 0);
+}
+
+TEST(ReserveNextFreeFileName, WritersRacingForTheSameFolderGetDistinctNames) {
+    QTemporaryDir dir;
+    constexpr int kPerWriter = 60;
+    std::vector<QString> a, b;
+    auto writer = [&dir](std::vector<QString>& out) {
+        for (int i = 0; i < kPerWriter; ++i)
+            if (const auto name = ReserveNextFreeFileName("JPEG", dir.path(), "jpg"))
+                out.push_back(name->path);
+    };
+    std::thread one(writer, std::ref(a));
+    std::thread two(writer, std::ref(b));
+    one.join();
+    two.join();
+    QSet<QString> all;
+    for (const auto* list : {&a, &b})
+        for (const QString& name : *list)
+            all.insert(name);
+    EXPECT_EQ(a.size() + b.size(), 2u * kPerWriter);
+    EXPECT_EQ(all.size(), 2 * kPerWriter) << "a number was handed to both writers";
+    EXPECT_TRUE(all.contains(dir.path() + "/JPEG00001.jpg"));
+    EXPECT_TRUE(all.contains(dir.path() + "/JPEG00120.jpg"));
+}
+
+TEST(ReserveNextFreeFileName, AFolderHoldingANameIsPassedOver) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("BMP00001.BMP");
+    const auto name = ReserveNextFreeFileName("BMP", dir.path(), "BMP");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->path, dir.path() + "/BMP00002.BMP");
+    EXPECT_TRUE(name->reserved);
+}
+
+TEST(ReserveNextFreeFileName, AMissingFolderGivesTheNameUnreservedForTheWriterToReport) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("gone");
+    const auto name = ReserveNextFreeFileName("BMP", missing, "BMP");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->path, missing + "/BMP00001.BMP");
+    EXPECT_FALSE(name->reserved);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST(ReleaseUnusedReservation, RemovesOnlyAnEmptyFileItCreated) {
+    QTemporaryDir dir;
+    const auto unused = ReserveNextFreeFileName("BMP", dir.path(), "BMP");
+    const auto filled = ReserveNextFreeFileName("BMP", dir.path(), "BMP");
+    ASSERT_TRUE(unused && filled);
+    Touch(filled->path, "written");
+    ReleaseUnusedReservation(*unused);
+    ReleaseUnusedReservation(*filled);
+    EXPECT_FALSE(QFileInfo::exists(unused->path));
+    EXPECT_TRUE(QFileInfo::exists(filled->path));
+
+    Touch(dir.filePath("BMP00009.BMP")); // empty, but made by someone else
+    ReleaseUnusedReservation({dir.filePath("BMP00009.BMP"), false});
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("BMP00009.BMP")));
+}
+
+TEST(SpecialFolders, XdgFoldersWithATrailingSlash) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    const QString desktop = DesktopFolder();
+    const QString documents = MyDocumentsFolder();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(desktop, home.path() + "/Desktop/");
+    EXPECT_EQ(documents, home.path() + "/Documents/");
+}
+
+class OutputFolderTest : public ::testing::Test {
+protected:
+    void settings(const QByteArray& text) { home.write("Folivo.ini", text); }
+    TempHome home;
+    SpecialFolders folders{[] { return QStringLiteral("/desk/"); },
+                           [] { return QStringLiteral("/docs/"); }};
+};
+
+TEST_F(OutputFolderTest, ChosenByTypeAndPath) {
+    const QString program = DataFolder() + "/";
+    const struct {
+        const char* ini;
+        AutoSaveFormat format;
+        QString expected;
+    } cases[] = {
+        {"[BMP]\nType=0\n", AutoSaveFormat::Bmp, "/desk/"},
+        {"[JPEG]\nType=1\n", AutoSaveFormat::Jpeg, "/docs/"},
+        {"[PDF]\nType=2\nPath=/scans/book\n", AutoSaveFormat::Pdf, "/scans/book"},
+        {"[PDF]\nType=2\n", AutoSaveFormat::Pdf, program},
+        {"[BMP]\nType=3\n", AutoSaveFormat::Bmp, program},
+        {"[BMP]\nType=\n", AutoSaveFormat::Bmp, program},
+        {"", AutoSaveFormat::Jpeg, program},
+        // Each format reads its own section.
+        {"[BMP]\nType=0\n", AutoSaveFormat::Jpeg, program},
+    };
+    for (const auto& c : cases) {
+        settings(c.ini);
+        EXPECT_EQ(OutputFolder(c.format, folders), std::optional<QString>(c.expected)) << c.ini;
+    }
+}
+
+TEST_F(OutputFolderTest, AnUnknownSpecialFolderGivesNoFolderAtAll) {
+    folders.desktop = [] { return QString(); };
+    settings("[BMP]\nType=0\n[JPEG]\nType=1\n");
+    EXPECT_EQ(OutputFolder(AutoSaveFormat::Bmp, folders), std::nullopt);
+    EXPECT_EQ(OutputFolder(AutoSaveFormat::Jpeg, folders), std::optional<QString>("/docs/"));
+}
+
+TEST_F(OutputFolderTest, FlagMustReadAsTrue) {
+    const struct {
+        const char* flag;
+        bool on;
+    } cases[] = {{"True", true},   {"true", true}, {"1", true}, {"-1", true},
+                 {"False", false}, {"0", false},   {"", false}, {"yes", false}};
+    for (const auto& c : cases) {
+        settings(QByteArray("[JPEG]\nFlag=") + c.flag + "\n");
+        EXPECT_EQ(AutoSaveEnabled(AutoSaveFormat::Jpeg), c.on) << c.flag;
+        EXPECT_FALSE(AutoSaveEnabled(AutoSaveFormat::Bmp)) << "absent flag is off";
+    }
+}
+
+} // namespace
