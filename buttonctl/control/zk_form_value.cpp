@@ -12,7 +12,7 @@ namespace zk::form {
 
 namespace {
 constexpr qsizetype kMaxPictureBytes = 8 * 1024 * 1024;
-constexpr int kMaxPictureSide = 4096;
+constexpr int kMaxPictureSide = 2048;
 
 ValueResult fail(const QString& why) {
     return {{}, why};
