@@ -1,0 +1,199 @@
+// The multi-page PDF command driven like a user: sheets scanned, the prompt and the save
+// dialog answered, the PDF read back.
+#include "book_pdf_fixture.h"
+#include "pdf_probe.h"
+
+#include <QFile>
+
+namespace folivo {
+namespace {
+
+using test::BookPdfTest;
+
+const std::vector<double> kPortraitBox{0, 0, 595.2, 841.8};
+const std::vector<double> kLandscapeBox{0, 0, 841.8, 595.2};
+
+// A black BMP; a negative height makes a top-down file.
+test::BmpSpec Bmp(int width, int height) {
+    test::BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.pixel = [](int, int) { return 0u; };
+    return spec;
+}
+
+QStringList Captions(const std::vector<BookPdfPromptInfo>& seen) {
+    QStringList captions;
+    for (const BookPdfPromptInfo& info : seen)
+        captions << info.nextCaption;
+    return captions;
+}
+
+TEST_F(BookPdfTest, OneSheetThenDoneGivesAOnePagePdfAndClearsTheSheets) {
+    sheets({{40, 60}});
+    prompt.answers = {BookPdfAnswer::Done};
+    dialog.answer = home.file("book.pdf");
+    command->menuBook();
+    const test::ProbedPdf pdf = test::ProbePdf(home.file("book.pdf"));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    EXPECT_EQ(pdf.pages[0].mediaBox, kPortraitBox);
+    EXPECT_EQ(dialog.shown, 1);
+    EXPECT_TRUE(sheetFiles().isEmpty());
+    EXPECT_EQ(saveEnabledCalls, std::vector<bool>({false}));
+    EXPECT_EQ(status.line, QStringLiteral("PDFファイルの保存を終了しました。"));
+    ASSERT_EQ(prompt.seen.size(), 1u);
+    EXPECT_EQ(prompt.seen[0].sheetCount, 1);
+    EXPECT_EQ(prompt.seen[0].lastSheetFile, tmpFolder() + "/TMP00001.BMP");
+    EXPECT_EQ(repaints, 1);
+}
+
+TEST_F(BookPdfTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDialog) {
+    sheets({{}});
+    prompt.answers = {BookPdfAnswer::Done};
+    command->menuBook();
+    EXPECT_EQ(Captions(prompt.seen), QStringList({"再試行"}));
+    EXPECT_EQ(dialog.shown, 0);
+    EXPECT_EQ(status.events, QStringList({"message:" + kNoSheetsText + "|" + kNoSheetsText}));
+    EXPECT_EQ(saveEnabledCalls, std::vector<bool>({false}));
+    EXPECT_EQ(document.pageCount(), 0);
+}
+
+TEST_F(BookPdfTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
+    sheets({{300, 100}, {}, {100, 300}});
+    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Next, BookPdfAnswer::Done};
+    dialog.answer = home.file("three.pdf");
+    command->menuBook();
+    EXPECT_EQ(Captions(prompt.seen), QStringList({"もう一枚", "再試行", "もう一枚"}));
+    EXPECT_EQ(prompt.seen[1].sheetCount, 1);
+    EXPECT_EQ(prompt.seen[2].sheetCount, 2);
+    ASSERT_EQ(document.pageCount(), 2);
+    EXPECT_EQ(document.pages()[0].widthTwips, 16836);
+    EXPECT_EQ(document.pages()[0].heightTwips, 11904);
+    EXPECT_EQ(document.pages()[0].pictures.at(0).boxTwips, QRect(0, 0, 16836, 11904));
+    EXPECT_EQ(document.pages()[1].pictures.at(0).boxTwips, QRect(0, 0, 11904, 16836));
+    const test::ProbedPdf pdf = test::ProbePdf(home.file("three.pdf"));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 2u);
+    EXPECT_EQ(pdf.pages[0].mediaBox, kLandscapeBox);
+    EXPECT_EQ(pdf.pages[0].images.at(0).width, 300);
+    EXPECT_EQ(pdf.pages[1].mediaBox, kPortraitBox);
+    EXPECT_EQ(pdf.pages[1].images.at(0).width, 100);
+}
+
+TEST_F(BookPdfTest, AClosedPromptLeavesTheLoopGoing) {
+    sheets({{20, 20}, {20, 20}});
+    prompt.answers = {BookPdfAnswer::Closed, BookPdfAnswer::Done};
+    dialog.answer = home.file("closed.pdf");
+    command->menuBook();
+    EXPECT_EQ(scanCount, 2);
+    EXPECT_EQ(test::ProbePdf(home.file("closed.pdf")).pages.size(), 2u);
+}
+
+TEST_F(BookPdfTest, ACancelledSaveDialogKeepsTheSheetsForTheNextPdfSave) {
+    sheets({{30, 20}, {20, 30}});
+    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Done};
+    command->menuBook(); // dialog.answer is empty: cancelled
+    EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+    EXPECT_TRUE(saveEnabledCalls.empty()) << "save commands must stay enabled";
+    EXPECT_EQ(document.pageCount(), 2);
+
+    dialog.answer = home.file("again.pdf"); // Ctrl+P
+    ASSERT_TRUE(save.menuSavePDF());
+    const test::ProbedPdf pdf = test::ProbePdf(home.file("again.pdf"));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    EXPECT_EQ(pdf.pages.size(), 2u);
+}
+
+TEST_F(BookPdfTest, AFailedExportKeepsTheSheets) {
+    sheets({{30, 20}});
+    dialog.answer = home.file("missing/folder/book.pdf");
+    command->menuBook();
+    EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP"}));
+    EXPECT_TRUE(saveEnabledCalls.empty());
+    ASSERT_FALSE(status.events.isEmpty());
+    EXPECT_TRUE(status.events.last().startsWith("message:PDFファイルの作成に失敗しました。"));
+}
+
+TEST_F(BookPdfTest, ThousandAndOneSheetsOverflowThenSearchErrorAndKeepTheSheets) {
+    const QByteArray sheet = test::BuildBmp(Bmp(2, 1));
+    // The command empties the folder first; the sheets arrive during its loop.
+    command = std::make_unique<BookPdfCommand>(
+        BookPdfActions{[&] {
+                           for (int n = 1; n <= 1001; ++n)
+                               test::WriteBytes(
+                                   tmpFolder() +
+                                       QStringLiteral("/TMP%1.BMP").arg(n, 5, 10, QChar(u'0')),
+                                   sheet);
+                           return true;
+                       },
+                       [this] { return save.menuSavePDF(); },
+                       [this](bool on) { saveEnabledCalls.push_back(on); },
+                       {}},
+        prompt, status, boxes, state, document, tmpFolder());
+    dialog.answer = home.file("last-page-only.pdf");
+    command->menuBook();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QString());
+    EXPECT_EQ(boxes.shown[0].prompt, QStringLiteral("ファイル名バッファオーバー"));
+    ASSERT_FALSE(status.events.isEmpty());
+    EXPECT_EQ(status.events.first(), "message:" + kSearchErrorText + "|" + kSearchErrorText);
+    EXPECT_EQ(sheetFiles().size(), 1001);
+    EXPECT_TRUE(saveEnabledCalls.empty());
+}
+
+TEST_F(BookPdfTest, SheetsComeInNameOrderWithoutRegardToCase) {
+    prompt.answers = {BookPdfAnswer::Done};
+    command = std::make_unique<BookPdfCommand>(
+        BookPdfActions{[this] {
+                           // Written out of order, in mixed letter case.
+                           test::ColourPicture(30, 10).save(tmpFolder() + "/tmp00003.bmp", "BMP");
+                           test::ColourPicture(20, 10).save(tmpFolder() + "/TMP00002.BMP", "BMP");
+                           test::ColourPicture(10, 10).save(tmpFolder() + "/TMP00001.bmp", "BMP");
+                           return true;
+                       },
+                       [] { return false; },
+                       {},
+                       {}},
+        prompt, status, boxes, state, document, tmpFolder());
+    command->menuBook();
+    ASSERT_EQ(document.pageCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(document.pages()[i].pictures.at(0).load().width(), 10 * (i + 1));
+}
+
+TEST_F(BookPdfTest, PagesFollowTheHeadersAndAnUnreadableHeaderKeepsThePreviousShape) {
+    prompt.answers = {BookPdfAnswer::Done};
+    command = std::make_unique<BookPdfCommand>(
+        BookPdfActions{[this] {
+                           test::ColourPicture(50, 50).save(tmpFolder() + "/TMP00001.BMP");
+                           test::ColourPicture(60, 20).save(tmpFolder() + "/TMP00002.BMP");
+                           // A top-down BMP: its height does not fit the header reader.
+                           test::WriteBytes(tmpFolder() + "/TMP00003.BMP",
+                                            test::BuildBmp(Bmp(4, -9)));
+                           test::WriteBytes(tmpFolder() + "/TMP00004.BMP", "not a picture");
+                           return true;
+                       },
+                       [] { return false; },
+                       {},
+                       {}},
+        prompt, status, boxes, state, document, tmpFolder());
+    command->menuBook();
+    ASSERT_EQ(document.pageCount(), 4);
+    const int expected[] = {0, 1, 1, 0}; // square portrait, wide, kept, unrecognised
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(document.pages()[i].orientation, expected[i]) << "page " << i + 1;
+}
+
+TEST_F(BookPdfTest, LeftoverSheetsOfAnEarlierRunAreDeletedFirst) {
+    test::ColourPicture(10, 10).save(tmpFolder() + "/TMP00007.bmp", "BMP");
+    ASSERT_TRUE(test::WriteBytes(tmpFolder() + "/notes.txt", "kept"));
+    sheets({{}});
+    command->menuBook();
+    EXPECT_TRUE(sheetFiles().isEmpty());
+    EXPECT_TRUE(QFile::exists(tmpFolder() + "/notes.txt"));
+    EXPECT_EQ(status.events.size(), 1) << "nothing found: the old sheet was not used";
+}
+
+} // namespace
+} // namespace folivo

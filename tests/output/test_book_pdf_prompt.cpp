@@ -1,0 +1,78 @@
+// The multi-page prompt as the user sees it: its caption, buttons, sheet count and
+// thumbnail, and the answer each way of closing it gives.
+#include "book_pdf_prompt.h"
+#include "test_images.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace folivo {
+namespace {
+
+int Px(int twips, int dpi) {
+    return qRound(twips * dpi / 1440.0);
+}
+
+TEST(BookPdfPrompt, CaptionButtonsAndTheirPlaces) {
+    QWidget owner;
+    frmBookPDF dialog(&owner);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("マルチページPDF作成処理"));
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "fixed size";
+    const int dx = dialog.logicalDpiX();
+    const int dy = dialog.logicalDpiY();
+    EXPECT_EQ(dialog.nextButton()->geometry(),
+              QRect(Px(240, dx), Px(120, dy), Px(1335, dx), Px(375, dy)));
+    EXPECT_EQ(dialog.closeButton()->geometry(),
+              QRect(Px(1680, dx), Px(120, dy), Px(1335, dx), Px(375, dy)));
+    EXPECT_EQ(dialog.width(), Px(3240, dx));
+    EXPECT_EQ(dialog.closeButton()->text(), QStringLiteral("完了"));
+    EXPECT_EQ(dialog.nextButton()->nextInFocusChain(), dialog.closeButton());
+}
+
+TEST(BookPdfPrompt, ShowsTheCountAndTheLastSheetSmall) {
+    QTemporaryDir dir;
+    const QString sheet = dir.filePath("TMP00003.BMP");
+    ASSERT_TRUE(test::ColourPicture(400, 200).save(sheet, "BMP"));
+    frmBookPDF dialog(nullptr);
+    dialog.present({QStringLiteral("もう一枚"), 3, sheet});
+    EXPECT_EQ(dialog.nextButton()->text(), QStringLiteral("もう一枚"));
+    EXPECT_EQ(dialog.countLabel()->text(), SheetCountText(3));
+    EXPECT_TRUE(dialog.countLabel()->text().contains(u'3'));
+    const QPixmap thumb = dialog.thumbnail()->pixmap();
+    ASSERT_FALSE(thumb.isNull());
+    EXPECT_EQ(thumb.width(), dialog.thumbnail()->width());
+    EXPECT_NEAR(thumb.height(), thumb.width() / 2, 1);
+
+    dialog.present({QStringLiteral("再試行"), 0, QString()});
+    EXPECT_EQ(dialog.nextButton()->text(), QStringLiteral("再試行"));
+    EXPECT_TRUE(dialog.thumbnail()->pixmap().isNull());
+    EXPECT_NE(SheetCountText(0), SheetCountText(1));
+}
+
+// Answers the prompt the way given, once it is open.
+BookPdfAnswer AskAndAnswer(const std::function<void(frmBookPDF*)>& act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<frmBookPDF*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(dialog);
+    });
+    QWidget owner;
+    DialogBookPdfPrompt prompt(&owner);
+    return prompt.ask({QStringLiteral("もう一枚"), 1, QString()});
+}
+
+TEST(BookPdfPrompt, EachWayOfClosingGivesItsAnswer) {
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->nextButton()->click(); }), BookPdfAnswer::Next);
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->closeButton()->click(); }), BookPdfAnswer::Done);
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->close(); }), BookPdfAnswer::Closed);
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->reject(); }), BookPdfAnswer::Closed);
+}
+
+} // namespace
+} // namespace folivo

@@ -1,0 +1,117 @@
+// SearchFiles, the file search the multi-page PDF reads its sheets with.
+#include "fake_message_boxes.h"
+#include "search_files.h"
+#include "test_images.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace folivo {
+namespace {
+
+class SearchFilesTest : public ::testing::Test {
+protected:
+    void touch(const QString& relative) {
+        const QString path = dir.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        ASSERT_TRUE(test::WriteBytes(path, "x")) << relative.toStdString();
+    }
+    QStringList found() const {
+        QStringList names;
+        for (int i = 0; i <= list.count; ++i)
+            names << QDir(dir.path()).relativeFilePath(list.entries[std::size_t(i)]);
+        return names;
+    }
+    QString root() const { return dir.path() + "/"; }
+
+    QTemporaryDir dir;
+    FileList list;
+    test::FakeMessageBoxes boxes;
+};
+
+TEST(MatchesPattern, WildcardsWithoutRegardToCase) {
+    const struct {
+        const char* name;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {"TMP00001.BMP", "*.bmp", true},
+        {"scan.Bmp", "*.bmp", true},
+        {"scan.bmp.txt", "*.bmp", false},
+        {"scan.jpg", "*.bmp", false},
+        {"TMP1.BMP", "TMP?.BMP", true},
+        {"TMP12.BMP", "TMP?.BMP", false},
+        {"a.b", "*.*", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
+}
+
+TEST_F(SearchFilesTest, OwnFilesFirstInCaselessOrderThenSubfoldersDepthFirst) {
+    for (const char* name : {"b.bmp", "A.BMP", "c.txt", "sub2/z.bmp", "Sub1/y.bmp",
+                             "Sub1/deeper/x.BMP", "Sub1/w.bmp", "folder.bmp/inside.bmp"})
+        touch(name);
+    ASSERT_TRUE(SearchFiles(root() + "*.bmp", true, list, boxes));
+    EXPECT_EQ(found(), QStringList({"A.BMP", "b.bmp", "folder.bmp/inside.bmp", "Sub1/w.bmp",
+                                    "Sub1/y.bmp", "Sub1/deeper/x.BMP", "sub2/z.bmp"}));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SearchFilesTest, WithoutSubfoldersOnlyTheFolderItself) {
+    touch("one.bmp");
+    touch("sub/two.bmp");
+    ASSERT_TRUE(SearchFiles(root() + "*.bmp", false, list, boxes));
+    EXPECT_EQ(found(), QStringList({"one.bmp"}));
+}
+
+TEST_F(SearchFilesTest, AppendsAfterTheEntryTheCountNames) {
+    list.entries[0] = "earlier";
+    list.count = 0;
+    touch("one.bmp");
+    ASSERT_TRUE(SearchFiles(root() + "*.bmp", true, list, boxes));
+    EXPECT_EQ(list.count, 1);
+    EXPECT_EQ(list.entries[1], root() + "one.bmp");
+    EXPECT_EQ(list.entries[0], QString("earlier"));
+}
+
+TEST_F(SearchFilesTest, FailuresOfThePath) {
+    EXPECT_FALSE(SearchFiles("no-slash-at-all", true, list, boxes));
+    EXPECT_FALSE(SearchFiles(root() + "missing/*.bmp", true, list, boxes));
+    EXPECT_TRUE(SearchFiles(root() + "missing/*.bmp", false, list, boxes));
+    EXPECT_EQ(list.count, -1);
+}
+
+TEST_F(SearchFilesTest, AnEmptyPatternMatchesEveryFile) {
+    touch("x.bmp");
+    touch("y.txt");
+    ASSERT_TRUE(SearchFiles(root(), false, list, boxes));
+    EXPECT_EQ(found(), QStringList({"x.bmp", "y.txt"}));
+}
+
+TEST_F(SearchFilesTest, TheThousandAndFirstMatchOverflows) {
+    for (int i = 0; i < 1000; ++i)
+        touch(QStringLiteral("s/TMP%1.BMP").arg(i, 5, 10, QChar(u'0')));
+    ASSERT_TRUE(SearchFiles(root() + "*.bmp", true, list, boxes));
+    EXPECT_EQ(list.count, 999);
+    EXPECT_TRUE(boxes.shown.empty());
+
+    touch("extra.bmp");
+    FileList again;
+    EXPECT_FALSE(SearchFiles(root() + "*.bmp", true, again, boxes));
+    EXPECT_EQ(again.count, kFileListSize);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].prompt, QStringLiteral("ファイル名バッファオーバー"));
+    EXPECT_EQ(again.entries[0], root() + "extra.bmp");
+}
+
+TEST_F(SearchFilesTest, ALinkBackUpTheTreeIsNotFollowed) {
+    touch("sub/page.bmp");
+    ASSERT_TRUE(QFile::link(dir.path(), dir.filePath("sub/loop")));
+    ASSERT_TRUE(SearchFiles(root() + "*.bmp", true, list, boxes));
+    EXPECT_EQ(found(), QStringList({"sub/page.bmp"}));
+}
+
+} // namespace
+} // namespace folivo
