@@ -1,3 +1,4 @@
+#include "app_composition.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setFont(font);
 
     folivo::MainWindow window;
+    folivo::ComposeApplication(window);
     window.Load();
     window.show();
     return app.exec();
