@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kMaxPixelsPerLine = 1 << 17;
 constexpr int kMaxLines = 1 << 24;
-constexpr qint64 kUnknownHeightStartRows = 256;
+constexpr qint64 kStartRows = 256;
 
 bool IsChannel(FrameFormat f) {
     return f == FrameFormat::Red || f == FrameFormat::Green || f == FrameFormat::Blue;
@@ -126,7 +126,11 @@ DecodeError PageAssembler::beginFrame(const FrameParams& p) {
         m_format = FormatFor(p);
         m_width = p.pixelsPerLine;
         m_stride = ((qsizetype(m_width) * BitsPerPixel(m_format) + 31) / 32) * 4;
-        if (!reserveRows(p.lines > 0 ? p.lines : kUnknownHeightStartRows))
+        if (qint64(p.lines) * m_stride > kMaxImageBytes)
+            return DecodeError::TooLarge;
+        // Rows are taken as lines arrive, not as announced: a backend that announces a
+        // huge page and sends little costs little.
+        if (!reserveRows(p.lines > 0 ? std::min<qint64>(p.lines, kStartRows) : kStartRows))
             return DecodeError::TooLarge;
         m_started = true;
     }

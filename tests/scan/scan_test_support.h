@@ -12,11 +12,32 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
+#include <dlfcn.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace folivo::test {
+
+// The layer unloads libsane, and libsane its backends, after which leak reports cannot
+// name their frames. Pinning both keeps them mapped, so the leak suppressions of
+// data/lsan.supp can tell SANE's own leaks from ours.
+inline const bool kSanePinned = [] {
+    void* sane = dlopen("libsane.so.1", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (!sane)
+        return false;
+    bool pinned = false;
+    Dl_info info{};
+    if (void* init = dlsym(sane, "sane_init"); init && dladdr(init, &info) && info.dli_fname) {
+        std::string folder = info.dli_fname;
+        folder.resize(folder.rfind('/'));
+        pinned = dlopen((folder + "/sane/libsane-test.so.1").c_str(),
+                        RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE) != nullptr;
+    }
+    dlclose(sane);
+    return pinned;
+}();
 
 class FakePrompts final : public ScanPrompts {
 public:
