@@ -12,7 +12,7 @@ packages=(
   libqpdf-dev qpdf libdeflate-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils img2pdf imagemagick
+  poppler-utils img2pdf imagemagick time bc
   xvfb xauth xdotool x11-utils
   at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <span>
 
 namespace folivo {
 namespace {
@@ -33,7 +34,9 @@ std::int64_t BmpLayout::rowOffset(int y) const {
     return pixelOffset + std::int64_t(stored) * stride;
 }
 
-std::optional<BmpLayout> ParseBmpLayout(std::span<const std::uint8_t> head, std::int64_t fileSize) {
+std::optional<BmpLayout> ParseBmpLayout(const std::uint8_t* headBytes, std::size_t headSize,
+                                        std::int64_t fileSize) {
+    const std::span<const std::uint8_t> head(headBytes, headSize);
     if (head.size() < 54 || head[0] != 'B' || head[1] != 'M')
         return std::nullopt;
     const std::uint32_t infoSize = u32(head, 14);
@@ -76,7 +79,7 @@ std::optional<BmpLayout> ReadBmpLayout(QIODevice& device) {
         return std::nullopt;
     const QByteArray head = device.read(kBmpLayoutProbeBytes);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.constData());
-    return ParseBmpLayout({bytes, std::size_t(head.size())}, device.size());
+    return ParseBmpLayout(bytes, std::size_t(head.size()), device.size());
 }
 
 std::optional<BmpLayout> ReadBmpLayout(const QString& path) {

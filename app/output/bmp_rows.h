@@ -8,9 +8,9 @@
 // array that does not fit the file), and callers then fall back to Qt's reader.
 #include <QRgb>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <vector>
 
 class QIODevice;
@@ -31,8 +31,10 @@ struct BmpLayout {
 
 inline constexpr std::int64_t kBmpLayoutProbeBytes = 2048;
 
-// `head` is the start of the file (at most kBmpLayoutProbeBytes needed), `fileSize` its size.
-std::optional<BmpLayout> ParseBmpLayout(std::span<const std::uint8_t> head, std::int64_t fileSize);
+// `head` is the start of the file (at most kBmpLayoutProbeBytes needed), `fileSize` its
+// size. (Pointer and size rather than std::span: this header is also read as C++17.)
+std::optional<BmpLayout> ParseBmpLayout(const std::uint8_t* head, std::size_t headSize,
+                                        std::int64_t fileSize);
 
 // Reads the layout of a BMP file or device (from its start); nothing when it is not one
 // ParseBmpLayout accepts.
