@@ -63,7 +63,23 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     return nullptr;
 }
 bool g_installed = false;
+
+AccessibleListener& listener() {
+    static AccessibleListener l;
+    return l;
+}
+
+void announce(QAccessibleEvent& event) {
+    if (listener())
+        listener()(&event);
+    else
+        QAccessible::updateAccessibility(&event);
+}
 } // namespace
+
+void setAccessibleListener(AccessibleListener l) {
+    listener() = std::move(l);
+}
 
 void installAccessibleFactory() {
     if (g_installed)
@@ -81,19 +97,19 @@ void removeAccessibleFactory() {
 
 void announceFocus(QWidget* widget) {
     QAccessibleEvent event(widget, QAccessible::Focus);
-    QAccessible::updateAccessibility(&event);
+    announce(event);
 }
 
 void announceChecked(QWidget* widget) {
     QAccessible::State changed;
     changed.checked = true;
     QAccessibleStateChangeEvent event(widget, changed);
-    QAccessible::updateAccessibility(&event);
+    announce(event);
 }
 
 void announceName(QWidget* widget) {
     QAccessibleEvent event(widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    announce(event);
 }
 
 } // namespace zk

@@ -20,7 +20,14 @@ private:
     zkButton* button() const;
 };
 
+#include <functional>
+
 namespace zk {
+// Where announcements go: QAccessible::updateAccessibility unless a listener is set (tests,
+// or a host that relays them itself). An empty function restores the default.
+using AccessibleListener = std::function<void(QAccessibleEvent*)>;
+void setAccessibleListener(AccessibleListener listener);
+
 void installAccessibleFactory();
 void removeAccessibleFactory();
 void announceFocus(QWidget* widget);

@@ -298,6 +298,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -391,6 +392,7 @@ private:
     QFont m_bufferFont; // the buffer's current font (TW/TH measure with it)
     bool m_redrawGuard = false;
     bool m_inPaint = false;
+    bool m_platformPaintDue = false;
     bool m_selfUpdatePending = false;
     int m_copyCount = 0;
     int m_handle = 0;

@@ -86,7 +86,8 @@ void zkButton::copyBufferToSurface() {
 }
 
 void zkButton::presentSurface() {
-    if (m_inPaint)
+    // A hidden widget shows nothing: its first platform paint must stay the platform's.
+    if (m_inPaint || !isVisible())
         return;
     m_selfUpdatePending = true;
     update();
@@ -96,7 +97,8 @@ void zkButton::paintEvent(QPaintEvent*) {
     m_inPaint = true;
     // An update we asked for only shows the surface; any other paint request is the
     // platform's, which repaints the face.
-    if (!m_selfUpdatePending) {
+    if (m_platformPaintDue || !m_selfUpdatePending) {
+        m_platformPaintDue = false;
         emit Paint();
         Redraw(idleState());
     }
@@ -104,6 +106,12 @@ void zkButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
     m_inPaint = false;
+}
+
+void zkButton::showEvent(QShowEvent*) {
+    // Showing exposes the window: its first paint is the platform's, whatever updates of
+    // our own are already queued.
+    m_platformPaintDue = true;
 }
 
 void zkButton::resizeEvent(QResizeEvent*) {

@@ -1,0 +1,159 @@
+// The button as a shown widget: platform paint requests, resizing, the real hover timer,
+// window shortcuts for access keys, pointers and accessibility announcements.
+#include "button_fixture.h"
+#include "input_helpers.h"
+#include "zk_accessible.h"
+
+#include <QAccessible>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+using namespace zktest;
+
+struct ShownRig {
+    QWidget window;
+    std::shared_ptr<FakeHost> host = std::make_shared<FakeHost>();
+    std::shared_ptr<FakeCursor> cursor = std::make_shared<FakeCursor>();
+    zkButton* button = new zkButton(&window, host);
+    ShownRig() {
+        button->setPalette(testPalette());
+        button->setCursorSource(cursor);
+        button->setGeometry(10, 10, 40, 20);
+        window.resize(100, 60);
+    }
+    bool show() {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        return QTest::qWaitForWindowExposed(&window);
+    }
+};
+
+TEST(Surface, PlatformPaintRaisesPaintAndDrawsTheFace) {
+    ShownRig rig;
+    QSignalSpy paints(rig.button, &zkButton::Paint);
+    ASSERT_TRUE(rig.show());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paints.size() > 0; }));
+    EXPECT_EQ(rig.button->visibleSurface().pixel(39, 19), kDarkShadow);
+    const QImage shown = rig.button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(0, 0), kHighlight);
+    EXPECT_EQ(shown.pixel(39, 19), kDarkShadow);
+}
+
+TEST(Surface, OwnUpdatesKeepWhatTheDrawingMethodsDrew) {
+    ShownRig rig;
+    ASSERT_TRUE(rig.show());
+    QSignalSpy paints(rig.button, &zkButton::Paint);
+    rig.button->BoxFill(0, 0, 150, 150, 0x000000FF);
+    QTest::qWait(50);
+    EXPECT_EQ(paints.size(), 0);
+    EXPECT_EQ(rig.button->visibleSurface().pixel(5, 5), 0xFFFF0000u);
+}
+
+TEST(Surface, ResizeFollowsWithTheBufferBeforeRedrawing) {
+    ShownRig rig;
+    ASSERT_TRUE(rig.show());
+    rig.button->resize(30, 12);
+    EXPECT_EQ(rig.button->buffer().size(), QSize(30, 12));
+    EXPECT_EQ(rig.button->visibleSurface().pixel(29, 11), kDarkShadow);
+    EXPECT_EQ(rig.button->visibleSurface().pixel(28, 10), kShadow);
+}
+
+TEST(Surface, HoverTimerTicksEvery100Milliseconds) {
+    ShownRig rig;
+    zkMemoryPropertyBag empty;
+    rig.button->ReadProperties(empty);
+    ASSERT_TRUE(rig.button->isHoverTimerEnabled());
+    int in = 0, out = 0;
+    QObject::connect(rig.button, &zkButton::MouseIn, [&](int&, int&, int&, int&) { ++in; });
+    QObject::connect(rig.button, &zkButton::MouseOut, [&](int&, int&, int&, int&) { ++out; });
+    rig.cursor->pos = rig.button->mapToGlobal(QPoint(3, 3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return in == 1; }, 2000));
+    EXPECT_EQ(out, 0);
+    rig.cursor->pos = rig.button->mapToGlobal(QPoint(-3, 3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return out == 1; }, 2000));
+    EXPECT_EQ(in, 1);
+}
+
+TEST(Surface, AccessKeyEnterAndEscReachTheButtonThroughWindowShortcuts) {
+    ShownRig rig;
+    rig.button->setCaption(QStringLiteral("&Open"));
+    rig.button->setDefault(true);
+    auto* other = new zkButton(&rig.window);
+    other->setCancel(true);
+    ASSERT_TRUE(rig.show());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.window));
+    QList<int> clicks, otherClicks;
+    QObject::connect(rig.button, &zkButton::Click,
+                     [&](int& b, int&, int&, int&) { clicks.append(b); });
+    QObject::connect(other, &zkButton::Click,
+                     [&](int& b, int&, int&, int&) { otherClicks.append(b); });
+    QTest::keyClick(&rig.window, Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(clicks.size(), 1);
+    QTest::keyClick(&rig.window, Qt::Key_Return);
+    EXPECT_EQ(clicks.size(), 2);
+    QTest::keyClick(&rig.window, Qt::Key_Escape);
+    EXPECT_EQ(otherClicks.size(), 1);
+    EXPECT_EQ(clicks.size(), 2);
+    rig.button->setDefault(false);
+    QTest::keyClick(&rig.window, Qt::Key_Return);
+    EXPECT_EQ(clicks.size(), 2);
+}
+
+TEST(Surface, KeyCodesAndCharacters) {
+    Rig rig;
+    QList<int> down, typed;
+    QObject::connect(rig.button.get(), &zkButton::KeyDown, [&](int& k, int&) { down.append(k); });
+    QObject::connect(rig.button.get(), &zkButton::KeyPress, [&](int& c) { typed.append(c); });
+    key(rig.button.get(), QEvent::KeyPress, Qt::Key_A, QStringLiteral("a"));
+    key(rig.button.get(), QEvent::KeyPress, Qt::Key_Left);
+    key(rig.button.get(), QEvent::KeyPress, Qt::Key_F2);
+    EXPECT_EQ(down, (QList<int>{65, 37, 113}));
+    EXPECT_EQ(typed, QList<int>{97});
+    EXPECT_FALSE(rig->isPressed()); // only space presses
+}
+
+TEST(Surface, MousePointerAndCustomIcon) {
+    Rig rig;
+    rig->setMousePointer(11);
+    EXPECT_EQ(rig->cursor().shape(), Qt::WaitCursor);
+    rig->setMouseIcon(solidPicture(16, 16, 0xFF000000));
+    rig->setMousePointer(99);
+    EXPECT_EQ(rig->cursor().shape(), Qt::BitmapCursor);
+    rig->setMousePointer(0);
+    EXPECT_EQ(rig->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(Surface, HandlesAreDistinctAndNameIsTheAmbientName) {
+    Rig a, b;
+    EXPECT_NE(a->hWnd(), b->hWnd());
+    EXPECT_NE(a->hWnd(), 0);
+    a.host->name = QStringLiteral("zkPDF");
+    EXPECT_EQ(a->name(), QStringLiteral("zkPDF"));
+    EXPECT_EQ(a->property("Name").toString(), QStringLiteral("zkPDF"));
+}
+
+TEST(Surface, FocusCheckedStateAndNameChangesAreAnnounced) {
+    Rig rig;
+    rig->setButtonStyle(zkButton::zbbCheck);
+    QList<QAccessible::Event> events;
+    QList<bool> checked;
+    zk::setAccessibleListener([&](QAccessibleEvent* e) {
+        events.append(e->type());
+        EXPECT_EQ(e->object(), rig.button.get());
+        if (e->type() == QAccessible::StateChanged)
+            checked.append(static_cast<QAccessibleStateChangeEvent*>(e)->changedStates().checked);
+    });
+    focus(rig.button.get(), true);
+    press(rig.button.get(), {3, 3});
+    release(rig.button.get(), {3, 3});
+    rig->setCaption(QStringLiteral("New"));
+    zk::setAccessibleListener({});
+    EXPECT_EQ(events, (QList<QAccessible::Event>{QAccessible::Focus, QAccessible::StateChanged,
+                                                 QAccessible::NameChanged}));
+    EXPECT_EQ(checked, QList<bool>{true});
+}
+
+} // namespace
