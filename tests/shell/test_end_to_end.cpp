@@ -1,0 +1,218 @@
+// The road of a page through the whole program: Ctrl+R or F5 on the main window, SANE's
+// test device as the scanner, files read back from the user's folders.
+#include "end_to_end_fixture.h"
+#include "image_writers.h"
+#include "pdf_probe.h"
+#include "scan_command_support.h"
+
+#include <QImage>
+#include <QTest>
+#include <QTimer>
+
+namespace folivo::test {
+namespace {
+
+const QString kStart = QStringLiteral("アプリケーションを開始しました。");
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(EndToEnd, AutomaticSaveOfEveryFormatWritesNumberedSetsToTheDesktop) {
+    device();
+    settings(kAllOnDesktop);
+    MainWindow& w = start();
+    EXPECT_FALSE(saveCommandsEnabled());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keySequence(&w, QKeySequence(QStringLiteral("Ctrl+R")));
+
+    EXPECT_EQ(w.state().currentImageFile, TempFolder() + "/TMP00001.BMP");
+    EXPECT_EQ(files(desktop()), QStringList({"BMP00001.BMP", "JPEG00001.jpg", "PDF00001.PDF"}));
+    EXPECT_EQ(w.statusText(), QStringLiteral("PDFファイルの保存を終了しました。"));
+    EXPECT_TRUE(saveCommandsEnabled());
+    EXPECT_NE(w.imageHandle(), 0u);
+    EXPECT_NE(w.paletteHandle(), 0u);
+    EXPECT_EQ(Read(desktop("BMP00001.BMP")), Read(w.state().currentImageFile));
+    EXPECT_EQ(QImage(desktop("BMP00001.BMP")).size(), QSize(300, 100));
+    EXPECT_EQ(QImage(desktop("JPEG00001.jpg")).size(), QSize(300, 100));
+    const ProbedPdf pdf = ProbePdf(desktop("PDF00001.PDF"));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    EXPECT_EQ(pdf.pages[0].mediaBox, std::vector<double>({0, 0, 841.8, 595.2}));
+    EXPECT_EQ(pdf.pages[0].images.at(0).width, 300);
+
+    // The scan's progress window had the focus for a moment; the user is back.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keySequence(&w, QKeySequence(QStringLiteral("Ctrl+R")));
+    EXPECT_EQ(files(desktop()), QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg",
+                                             "JPEG00002.jpg", "PDF00001.PDF", "PDF00002.PDF"}));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(EndToEnd, ADeletedJpegIsNumberedAgainWhileBmpAndPdfGoOn) {
+    device();
+    settings(kAllOnDesktop);
+    start();
+    run("menuScan");
+    ASSERT_TRUE(QFile::remove(desktop("JPEG00001.jpg")));
+    run("menuScan");
+    EXPECT_EQ(files(desktop()), QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg",
+                                             "PDF00001.PDF", "PDF00002.PDF"}));
+    EXPECT_EQ(window->state().currentImageFile, TempFolder() + "/TMP00002.BMP");
+}
+
+TEST_F(EndToEnd, CompressionStepFourWithProgressiveGivesAProgressiveJpegAtQuality80) {
+    device();
+    settings("[TWAIN]\nDialog=False\n[JPEG]\nFlag=True\nType=1\nComplevel=4\nEncode=True\n");
+    start();
+    run("menuScan");
+    const QByteArray jpeg = Read(userHome.filePath("Documents/JPEG00001.jpg"));
+    ASSERT_FALSE(jpeg.isEmpty());
+    EXPECT_EQ(JpegFrameMarker(jpeg), 0xC2);
+    EXPECT_EQ(JpegQuantTables(jpeg), LibjpegQuantTables(80));
+    EXPECT_NE(JpegQuantTables(jpeg), LibjpegQuantTables(75)) << "tables tell qualities apart";
+}
+
+TEST_F(EndToEnd, AChosenFolderThatIsMissingGivesTheFailureMessagesAndNoFile) {
+    device();
+    const QByteArray missing = home.file("gone").toUtf8();
+    settings("[TWAIN]\nDialog=False\n[BMP]\nFlag=True\nType=2\nPath=" + missing +
+             "\n[JPEG]\nFlag=True\nType=2\nPath=" + missing +
+             "\n[PDF]\nFlag=True\nType=2\nPath=" + missing + "\n");
+    start();
+    run("menuScan");
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[0].title, text::kBmpFailedTitle);
+    EXPECT_EQ(boxes.shown[1].title, text::kJpegFailedTitle);
+    EXPECT_EQ(boxes.shown[1].prompt, JpegResultPrompt(2));
+    EXPECT_EQ(boxes.shown[2].title, text::kPdfFailedTitle);
+    EXPECT_EQ(window->statusText(), text::kPdfFailedTitle);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromUtf8(missing)));
+    EXPECT_TRUE(files(home.path()).filter("00001").isEmpty());
+}
+
+TEST_F(EndToEnd, CancellingTheScannersDialogWritesNothingAndLeavesTheStatusLine) {
+    device();
+    settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n[PDF]\nFlag=True\nType=0\n");
+    start(false);
+    ASSERT_EQ(window->statusText(), kStart);
+    PressInScanDialog("cancelButton");
+    run("menuScan");
+    EXPECT_EQ(window->statusText(), kStart);
+    EXPECT_TRUE(files(desktop()).isEmpty());
+    EXPECT_TRUE(files(TempFolder()).isEmpty());
+    EXPECT_TRUE(window->state().currentImageFile.isEmpty());
+    EXPECT_FALSE(saveCommandsEnabled());
+    EXPECT_EQ(window->imageHandle(), 0u);
+}
+
+TEST_F(EndToEnd, TheFirstScanAfterAStartTakesTmp00001) {
+    device();
+    settings("[TWAIN]\nDialog=False\n");
+    QDir().mkpath(TempFolder());
+    for (const char* left : {"TMP00001.BMP", "TMP00002.BMP", "TMP00003.bmp"})
+        home.write(QStringLiteral("tmp/") + left, "left by an earlier run");
+    start();
+    run("menuScan");
+    EXPECT_EQ(window->state().currentImageFile, TempFolder() + "/TMP00001.BMP");
+    EXPECT_EQ(files(TempFolder()), QStringList({"TMP00001.BMP"}));
+    EXPECT_EQ(QImage(window->state().currentImageFile).size(), QSize(300, 100));
+}
+
+// Counts the scanner dialogs shown while it lives, and cancels each at once.
+class ScanDialogWatcher : public QObject {
+public:
+    ScanDialogWatcher() { qApp->installEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* dialog = qobject_cast<ScanDialog*>(watched)) {
+                ++shown;
+                QTimer::singleShot(0, dialog, &QDialog::reject);
+            }
+        return false;
+    }
+};
+
+TEST_F(EndToEnd, DialogOffSurvivesARestartAndTheNextScanShowsNoDialog) {
+    device();
+    start(false);
+    run("menuDialogOFF");
+    start(false); // the layer starts with its dialog shown; the settings say otherwise
+    EXPECT_TRUE(window->action("menuDialogOFF")->isChecked());
+    ScanDialogWatcher watcher;
+    run("menuScan");
+    EXPECT_EQ(watcher.shown, 0);
+    EXPECT_EQ(window->state().currentImageFile, TempFolder() + "/TMP00001.BMP");
+}
+
+TEST_F(EndToEnd, WithAReadOnlySettingsFileTheScannerKeepsShowingItsDialog) {
+    device();
+    settings("[TWAIN]\nDialog=True\n");
+    start(true);
+    QFile::setPermissions(home.file("Folivo.ini"), QFile::ReadOwner | QFile::ReadGroup);
+    run("menuDialogOFF");
+    EXPECT_TRUE(window->action("menuDialogON")->isChecked());
+    EXPECT_FALSE(window->action("menuDialogOFF")->isChecked());
+    ScanDialogWatcher watcher;
+    run("menuScan");
+    EXPECT_EQ(watcher.shown, 1);
+    EXPECT_TRUE(window->state().currentImageFile.isEmpty());
+    QFile::setPermissions(home.file("Folivo.ini"), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+TEST_F(EndToEnd, MultiPageGathersScannedSheetsIntoOnePdfAndSavesEachPageToo) {
+    device();
+    settings("[TWAIN]\nDialog=False\n[PDF]\nFlag=True\nType=0\n");
+    start();
+    prompt->answers = {BookPdfAnswer::Next, BookPdfAnswer::Next, BookPdfAnswer::Done};
+    dialog->answer = home.file("book.pdf");
+    run("menuBook");
+    ASSERT_EQ(prompt->seen.size(), 3u);
+    EXPECT_EQ(prompt->seen[2].nextCaption, QStringLiteral("もう一枚"));
+    EXPECT_EQ(prompt->seen[2].sheetCount, 3);
+    const ProbedPdf book = ProbePdf(home.file("book.pdf"));
+    ASSERT_TRUE(book.ok) << book.error;
+    ASSERT_EQ(book.pages.size(), 3u);
+    for (const ProbedPage& page : book.pages)
+        EXPECT_EQ(page.mediaBox, std::vector<double>({0, 0, 841.8, 595.2}));
+    EXPECT_EQ(files(desktop()), QStringList({"PDF00001.PDF", "PDF00002.PDF", "PDF00003.PDF"}));
+    EXPECT_TRUE(files(TempFolder()).isEmpty());
+    EXPECT_FALSE(saveCommandsEnabled());
+    EXPECT_EQ(window->statusText(), QStringLiteral("PDFファイルの保存を終了しました。"));
+}
+
+TEST_F(EndToEnd, MultiPageRetriesACancelledSheetAndKeepsSheetsWhenTheSaveIsCancelled) {
+    device();
+    start(false);
+    prompt->answers = {BookPdfAnswer::Next, BookPdfAnswer::Next, BookPdfAnswer::Done};
+    const char* presses[] = {"scanButton", "cancelButton", "scanButton"};
+    int next = 0;
+    PressInScanDialog(presses[next++]);
+    prompt->onAsk = [&] {
+        if (next < 3)
+            PressInScanDialog(presses[next++]);
+    };
+    run("menuBook"); // the save dialog is cancelled
+    QStringList captions;
+    for (const BookPdfPromptInfo& info : prompt->seen)
+        captions << info.nextCaption;
+    EXPECT_EQ(captions, QStringList({"もう一枚", "再試行", "もう一枚"}));
+    EXPECT_EQ(dialog->shown, 1);
+    EXPECT_EQ(files(TempFolder()), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+    EXPECT_TRUE(saveCommandsEnabled());
+
+    dialog->answer = home.file("later.pdf");
+    run("menuSavePDF");
+    const ProbedPdf later = ProbePdf(home.file("later.pdf"));
+    ASSERT_TRUE(later.ok) << later.error;
+    EXPECT_EQ(later.pages.size(), 2u);
+}
+
+} // namespace
+} // namespace folivo::test
