@@ -14,6 +14,16 @@ using namespace folivo::test;
 
 namespace {
 
+// Picks an entry of the mode list as a user does; the dialog sends it to the device.
+void ChooseMode(QWidget* dialog, const QString& mode) {
+    auto* list = dialog->findChild<QComboBox*>(QStringLiteral("mode"));
+    ASSERT_NE(list, nullptr);
+    const int index = list->findText(mode);
+    ASSERT_GE(index, 0);
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
 class ScanDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -76,12 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Types, ScanDialogKinds,
 
 TEST_F(ScanDialogTest, ChangingAValueReachesTheDevice) {
     ScanDialog dialog(*device);
-    auto* mode = widget<QComboBox>(dialog, QStringLiteral("mode"));
-    ASSERT_NE(mode, nullptr);
-    const int color = mode->findText(QStringLiteral("Color"));
-    ASSERT_GE(color, 0);
-    mode->setCurrentIndex(color);
-    emit mode->activated(color);
+    ChooseMode(&dialog, QStringLiteral("Color"));
     EXPECT_EQ(deviceValue(QStringLiteral("mode"))->text, QStringLiteral("Color"));
 
     auto* resolution = widget<QDoubleSpinBox>(dialog, QStringLiteral("resolution"));
@@ -93,10 +98,7 @@ TEST_F(ScanDialogTest, ChangingAValueReachesTheDevice) {
 TEST_F(ScanDialogTest, SwitchingToColourReloadsAndActivatesThreePass) {
     ScanDialog dialog(*device);
     ASSERT_FALSE(widget<QCheckBox>(dialog, QStringLiteral("three-pass"))->isEnabled());
-    auto* mode = widget<QComboBox>(dialog, QStringLiteral("mode"));
-    const int color = mode->findText(QStringLiteral("Color"));
-    mode->setCurrentIndex(color);
-    emit mode->activated(color);
+    ChooseMode(&dialog, QStringLiteral("Color"));
     // The device asked for its options to be read again: the form is built anew.
     ASSERT_TRUE(QTest::qWaitFor([&] {
         auto* box = widget<QCheckBox>(dialog, QStringLiteral("three-pass"));
@@ -211,10 +213,7 @@ TEST(ScanDialogInLayer, CancelGivesNoPageAndScanUsesTheDialogsSettings) {
     EXPECT_TRUE(scanner.prompts->errors.empty());
 
     WhenShown<ScanDialog>([](ScanDialog* d) {
-        auto* mode = d->findChild<QComboBox*>(QStringLiteral("mode"));
-        const int color = mode->findText(QStringLiteral("Color"));
-        mode->setCurrentIndex(color);
-        emit mode->activated(color);
+        ChooseMode(d, QStringLiteral("Color"));
         QTimer::singleShot(
             50, d, [d] { d->findChild<QPushButton*>(QStringLiteral("scanButton"))->click(); });
     });
