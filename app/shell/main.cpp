@@ -1,5 +1,6 @@
 #include "app_composition.h"
 #include "main_window.h"
+#include "toolbar_host.h"
 
 #include <QApplication>
 #include <QFont>
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication::setFont(font);
 
     folivo::MainWindow window;
+    folivo::AttachToolbar(window);
     folivo::ComposeApplication(window);
     window.Load();
     window.show();
