@@ -1,6 +1,7 @@
 #include "about_dialog.h"
 
 #include "dialog_geometry.h"
+#include "dialog_widgets.h"
 #include "etched_rule.h"
 #include "system_info.h"
 
@@ -12,9 +13,7 @@ namespace {
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const char16_t* designText,
                   const QRect& geometry) {
-    auto* label = new QLabel(QString::fromUtf16(designText), parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
+    auto* label = Place(new QLabel(QString::fromUtf16(designText), parent), name, geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -86,14 +85,12 @@ void frmAbout::build() {
     rule->move(grey.topLeft());
 
     // Made first so that it comes first in the tab order and holds the focus.
-    auto* ok = new QPushButton(QString::fromUtf16(u"閉じる"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setGeometry(TwipsRect(4800, 2160, 1455, 375, dpi));
+    auto* ok =
+        MakeButton(this, QStringLiteral("cmdOK"), u"閉じる", TwipsRect(4800, 2160, 1455, 375, dpi));
     ok->setDefault(true);
     ok->setFocus();
-    auto* sysInfo = new QPushButton(QString::fromUtf16(u"ｼｽﾃﾑ情報(&S)..."), this);
-    sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    sysInfo->setGeometry(TwipsRect(3240, 2160, 1455, 375, dpi));
+    auto* sysInfo = MakeButton(this, QStringLiteral("cmdSysInfo"), u"ｼｽﾃﾑ情報(&S)...",
+                               TwipsRect(3240, 2160, 1455, 375, dpi));
 
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     connect(sysInfo, &QPushButton::clicked, this,

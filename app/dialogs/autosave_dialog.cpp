@@ -2,6 +2,7 @@
 
 #include "dialog_geometry.h"
 #include "dialog_ports.h"
+#include "dialog_widgets.h"
 #include "program_paths.h"
 #include "settings.h"
 #include "ui_ports.h"
@@ -16,22 +17,6 @@ namespace folivo {
 namespace {
 
 constexpr int kOther = 2;
-
-QRadioButton* MakeOption(QWidget* frame, const QString& name, const char16_t* text,
-                         const QRect& geometry) {
-    auto* option = new QRadioButton(QString::fromUtf16(text), frame);
-    option->setObjectName(name);
-    option->setGeometry(geometry);
-    return option;
-}
-
-QPushButton* MakeButton(QWidget* parent, const QString& name, const char16_t* text,
-                        const QRect& geometry) {
-    auto* button = new QPushButton(QString::fromUtf16(text), parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
 
 } // namespace
 
@@ -52,25 +37,22 @@ void frmAutosave::build() {
     const double dpi = DialogDpi(parentWidget());
     SetInnerTwips(this, 3255, 3495, dpi);
 
-    m_frameAutoSave = new QGroupBox(QString::fromUtf16(u"自動保存処理"), this);
-    m_frameAutoSave->setObjectName(QStringLiteral("FrameAutoSave"));
-    m_frameAutoSave->setGeometry(TwipsRect(120, 120, 3015, 735, dpi));
+    m_frameAutoSave = MakeFrame(this, QStringLiteral("FrameAutoSave"), u"自動保存処理",
+                                TwipsRect(120, 120, 3015, 735, dpi));
     m_optSave[0] = MakeOption(m_frameAutoSave, QStringLiteral("OptSave0"), u"する",
                               TwipsRect(240, 300, 1215, 315, dpi));
     m_optSave[1] = MakeOption(m_frameAutoSave, QStringLiteral("OptSave1"), u"しない",
                               TwipsRect(1560, 300, 1215, 315, dpi));
 
-    m_frameOutput = new QGroupBox(QString::fromUtf16(u"出力先の指定"), this);
-    m_frameOutput->setObjectName(QStringLiteral("FrameOutput"));
-    m_frameOutput->setGeometry(TwipsRect(120, 960, 3015, 1935, dpi));
+    m_frameOutput = MakeFrame(this, QStringLiteral("FrameOutput"), u"出力先の指定",
+                              TwipsRect(120, 960, 3015, 1935, dpi));
     const char16_t* folderTexts[3] = {u"デスクトップ", u"マイドキュメント", u"その他"};
     for (int i = 0; i < 3; ++i)
         m_optAutosave[i] =
             MakeOption(m_frameOutput, QStringLiteral("OptAutosave%1").arg(i), folderTexts[i],
                        TwipsRect(240, 360 + 360 * i, 2295, 315, dpi));
-    m_textOutput = new QLineEdit(m_frameOutput);
-    m_textOutput->setObjectName(QStringLiteral("TextOutput"));
-    m_textOutput->setGeometry(TwipsRect(480, 1440, 2295, 315, dpi));
+    m_textOutput = Place(new QLineEdit(m_frameOutput), QStringLiteral("TextOutput"),
+                         TwipsRect(480, 1440, 2295, 315, dpi));
 
     auto* save =
         MakeButton(this, QStringLiteral("CmdSave"), u"保存", TwipsRect(240, 3000, 1335, 375, dpi));

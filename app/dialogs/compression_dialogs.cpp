@@ -2,6 +2,7 @@
 
 #include "compression_steps.h"
 #include "dialog_geometry.h"
+#include "dialog_widgets.h"
 #include "settings.h"
 
 #include <QComboBox>
@@ -16,28 +17,12 @@ namespace {
 constexpr Qt::WindowFlags kToolWindow =
     Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
 
-template <typename W> W* Place(W* widget, const QString& name, const QRect& geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const char16_t* caption,
-                     const QRect& geometry) {
-    return Place(new QGroupBox(QString::fromUtf16(caption), parent), name, geometry);
-}
-
-QRadioButton* MakeOption(QWidget* frame, const QString& name, const char16_t* text,
-                         const QRect& geometry) {
-    return Place(new QRadioButton(QString::fromUtf16(text), frame), name, geometry);
-}
-
 // "保存" and "閉じる" at the bottom; "閉じる" only closes.
 QPushButton* MakeSaveAndClose(QDialog* dialog, int saveLeft, int closeLeft, int top, double dpi) {
-    auto* save = Place(new QPushButton(QString::fromUtf16(u"保存"), dialog),
-                       QStringLiteral("CmdSave"), TwipsRect(saveLeft, top, 1335, 375, dpi));
-    auto* close = Place(new QPushButton(QString::fromUtf16(u"閉じる"), dialog),
-                        QStringLiteral("CmdClose"), TwipsRect(closeLeft, top, 1335, 375, dpi));
+    auto* save = MakeButton(dialog, QStringLiteral("CmdSave"), u"保存",
+                            TwipsRect(saveLeft, top, 1335, 375, dpi));
+    auto* close = MakeButton(dialog, QStringLiteral("CmdClose"), u"閉じる",
+                             TwipsRect(closeLeft, top, 1335, 375, dpi));
     QObject::connect(close, &QPushButton::clicked, dialog, &QWidget::close);
     return save;
 }
@@ -81,10 +66,9 @@ void frmCompJPEG::build() {
           TwipsRect(240, 360, 1095, 255, dpi));
     m_comboComp = Place(new QComboBox(comp), QStringLiteral("ComboComp"),
                         TwipsRect(1440, 300, 1335, 315, dpi));
-    auto* up = Place(new QPushButton(QString::fromUtf16(u"↑"), comp), QStringLiteral("cmdUP"),
-                     TwipsRect(2880, 300, 375, 300, dpi));
-    auto* down = Place(new QPushButton(QString::fromUtf16(u"↓"), comp), QStringLiteral("cmdDown"),
-                       TwipsRect(3240, 300, 375, 300, dpi));
+    auto* up = MakeButton(comp, QStringLiteral("cmdUP"), u"↑", TwipsRect(2880, 300, 375, 300, dpi));
+    auto* down =
+        MakeButton(comp, QStringLiteral("cmdDown"), u"↓", TwipsRect(3240, 300, 375, 300, dpi));
     auto* guide =
         Place(new QLabel(comp), QStringLiteral("lblGuide"), TwipsRect(360, 720, 3735, 1095, dpi));
     guide->setAlignment(Qt::AlignLeft | Qt::AlignTop);
