@@ -11,7 +11,9 @@
 //   reports nothing when that fails.
 // - closeAll() closes every open window without storing anything (main window shutdown).
 //   The destructor does the same.
-// The main window must outlive this object; state and messages are borrowed.
+// The object is a child of the main window (deleted with it, or earlier by its owner); the
+// windows are the main window's children too. state and messages are borrowed and must
+// outlive this object.
 #include "dialog_ports.h"
 
 #include <QObject>
