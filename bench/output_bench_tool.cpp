@@ -9,7 +9,6 @@
 #include "page_document.h"
 #include "pdf_exporter.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <cmath>
@@ -159,8 +158,11 @@ int writePdf(const QString& target, int compression, const QStringList& pages) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    // No QCoreApplication: nothing here needs an event loop, and its start-up would be
+    // timed as part of the writer.
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     if (args.size() == 4 && args[1] == QLatin1String("pages"))
         return makePages(args[2], args[3].toInt());
     if (args.size() == 6 && args[1] == QLatin1String("jpeg"))

@@ -104,6 +104,14 @@ bool HasGreyPalette(const BmpLayout& layout) {
 void ExpandPaletteRow(const BmpLayout& layout, const std::uint8_t* stored, bool grey,
                       std::uint8_t* out) {
     const int bits = layout.bitCount;
+    if (bits == 8 && grey) { // the scanner's grey pages: one table look-up a pixel
+        std::uint8_t table[256] = {};
+        for (std::size_t i = 0; i < layout.palette.size() && i < 256; ++i)
+            table[i] = static_cast<std::uint8_t>(qRed(layout.palette[i]));
+        for (int x = 0; x < layout.width; ++x)
+            out[x] = table[stored[x]];
+        return;
+    }
     const int perByte = 8 / bits;
     const unsigned mask = (1u << bits) - 1;
     for (int x = 0; x < layout.width; ++x) {
