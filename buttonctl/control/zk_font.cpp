@@ -16,31 +16,6 @@ QSharedPointer<zkFont> zkFont::fromQFont(const QFont& font) {
                                           font.underline(), font.strikeOut());
 }
 
-void zkFont::setName(const QString& name) {
-    m_name = name;
-    emit Changed(QStringLiteral("Name"));
-}
-void zkFont::setSize(double size) {
-    m_size = size;
-    emit Changed(QStringLiteral("Size"));
-}
-void zkFont::setBold(bool on) {
-    m_bold = on;
-    emit Changed(QStringLiteral("Bold"));
-}
-void zkFont::setItalic(bool on) {
-    m_italic = on;
-    emit Changed(QStringLiteral("Italic"));
-}
-void zkFont::setUnderline(bool on) {
-    m_underline = on;
-    emit Changed(QStringLiteral("Underline"));
-}
-void zkFont::setStrikethrough(bool on) {
-    m_strikethrough = on;
-    emit Changed(QStringLiteral("Strikethrough"));
-}
-
 QFont zkFont::toQFont(int dpi) const {
     QFont font(m_name);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(m_size * dpi / 72.0))));

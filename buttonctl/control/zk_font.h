@@ -32,12 +32,12 @@ public:
     bool underline() const { return m_underline; }
     bool strikethrough() const { return m_strikethrough; }
 
-    void setName(const QString& name);
-    void setSize(double size);
-    void setBold(bool on);
-    void setItalic(bool on);
-    void setUnderline(bool on);
-    void setStrikethrough(bool on);
+    void setName(const QString& name) { assign(m_name, name, "Name"); }
+    void setSize(double size) { assign(m_size, size, "Size"); }
+    void setBold(bool on) { assign(m_bold, on, "Bold"); }
+    void setItalic(bool on) { assign(m_italic, on, "Italic"); }
+    void setUnderline(bool on) { assign(m_underline, on, "Underline"); }
+    void setStrikethrough(bool on) { assign(m_strikethrough, on, "Strikethrough"); }
 
     // The Qt font to draw with at `dpi` pixels per inch: the height in pixels is the
     // point size scaled by dpi / 72 and rounded, and text is not antialiased so that
@@ -50,6 +50,11 @@ signals:
     void Changed(const QString& attribute);
 
 private:
+    template <class T> void assign(T& field, const T& value, const char* attribute) {
+        field = value;
+        emit Changed(QString::fromLatin1(attribute));
+    }
+
     QString m_name = QStringLiteral("DejaVu Sans");
     double m_size = 9.0;
     bool m_bold = false;

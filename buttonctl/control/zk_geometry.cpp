@@ -20,51 +20,37 @@ int roundHalfEven(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
+namespace {
+// One axis of the caption position. `slot` is the column (or row) of the caption alignment,
+// `extent` the picture's width (or height) when the picture sits beside (or above/below)
+// the caption, `nearGap` the spacing after a picture on the near side, and pictureNear /
+// pictureFar tell whether the picture is on the left/top or right/bottom of the caption.
+int captionAxis(int slot, int length, int text, int extent, int nearGap, bool pictureNear,
+                bool pictureFar) {
+    switch (slot) {
+    case 0:
+        return pictureFar ? 2 : extent + nearGap;
+    case 1:
+        if (pictureFar)
+            extent = -extent;
+        return extent + sgn(extent) + truncDiv2(roundHalfEven(length - text - extent));
+    case 2:
+        if (pictureNear)
+            extent = 0;
+        return roundHalfEven(length - text - extent - 2);
+    default:
+        return 0;
+    }
+}
+} // namespace
+
 QPoint captionPosition(const FaceMetrics& m, int refWidth, int refHeight) {
-    int pw = 0, ph = 0;
-    if (m.pictureAlign == kCaptionTop || m.pictureAlign == kCaptionBottom)
-        ph = refHeight;
-    else if (m.pictureAlign == kCaptionLeft || m.pictureAlign == kCaptionRight)
-        pw = refWidth;
-
-    int x = 0;
-    switch (columnOf(m.captionAlign)) {
-    case 0:
-        x = m.pictureAlign == kCaptionRight ? 2 : pw + 4;
-        break;
-    case 1:
-        if (m.pictureAlign == kCaptionRight)
-            pw = -pw;
-        x = pw + sgn(pw) + truncDiv2(roundHalfEven(m.width - m.textWidth - pw));
-        break;
-    case 2:
-        if (m.pictureAlign == kCaptionLeft)
-            pw = 0;
-        x = roundHalfEven(m.width - m.textWidth - pw - 2);
-        break;
-    default:
-        break;
-    }
-
-    int y = 0;
-    switch (rowOf(m.captionAlign)) {
-    case 0:
-        y = m.pictureAlign == kCaptionBottom ? 2 : ph + 2;
-        break;
-    case 1:
-        if (m.pictureAlign == kCaptionBottom)
-            ph = -ph;
-        y = ph + sgn(ph) + truncDiv2(roundHalfEven(m.height - m.textHeight - ph));
-        break;
-    case 2:
-        if (m.pictureAlign == kCaptionTop)
-            ph = 0;
-        y = roundHalfEven(m.height - m.textHeight - ph - 2);
-        break;
-    default:
-        break;
-    }
-    return {x, y};
+    const bool beside = m.pictureAlign == kCaptionLeft || m.pictureAlign == kCaptionRight;
+    const bool aboveOrBelow = m.pictureAlign == kCaptionTop || m.pictureAlign == kCaptionBottom;
+    return {captionAxis(columnOf(m.captionAlign), m.width, m.textWidth, beside ? refWidth : 0, 4,
+                        m.pictureAlign == kCaptionLeft, m.pictureAlign == kCaptionRight),
+            captionAxis(rowOf(m.captionAlign), m.height, m.textHeight, aboveOrBelow ? refHeight : 0,
+                        2, m.pictureAlign == kCaptionTop, m.pictureAlign == kCaptionBottom)};
 }
 
 namespace {

@@ -206,22 +206,17 @@ void ternaryBlt(QImage& dst, const QRect& dstRect, const QImage& src, const QRec
     int dx = dstRect.x(), dw = dstRect.width(), sx = srcRect.x(), sw = srcRect.width();
     int dy = dstRect.y(), dh = dstRect.height(), sy = srcRect.y(), sh = srcRect.height();
     const bool mirrorX = (dw < 0) != (sw < 0), mirrorY = (dh < 0) != (sh < 0);
-    if (dw < 0) {
-        dx += dw;
-        dw = -dw;
-    }
-    if (dh < 0) {
-        dy += dh;
-        dh = -dh;
-    }
-    if (sw < 0) {
-        sx += sw;
-        sw = -sw;
-    }
-    if (sh < 0) {
-        sy += sh;
-        sh = -sh;
-    }
+    // A negative size runs backwards from its position: make it a forward span.
+    const auto forward = [](int& pos, int& len) {
+        if (len < 0) {
+            pos += len;
+            len = -len;
+        }
+    };
+    forward(dx, dw);
+    forward(dy, dh);
+    forward(sx, sw);
+    forward(sy, sh);
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
         return;
     for (int j = 0; j < dh; ++j) {

@@ -72,14 +72,6 @@ void zkButton::changed(const char* name) {
 
 // ---- setters: store, pass to the widget where the property has a widget side, redraw, notify
 
-void zkButton::setAppearance(AppearanceEnum v) {
-    m_appearance = v;
-    changed("Appearance");
-}
-void zkButton::setBackColor(uint v) {
-    m_backColor = v;
-    changed("BackColor");
-}
 void zkButton::setCancel(bool v) {
     m_cancel = v;
     updateShortcuts();
@@ -91,20 +83,10 @@ void zkButton::setCaption(const QString& v) {
     zk::announceName(this);
     changed("Caption");
 }
-void zkButton::setCaptionAlign(CaptionAlignEnum v) {
-    m_captionAlign = v;
-    changed("CaptionAlign");
-}
 void zkButton::setDefault(bool v) {
     m_default = v;
     updateShortcuts();
     changed("Default");
-}
-void zkButton::setDisablePicture(const zkPictureRef& v) {
-    setPictureProperty(m_disablePicture, v, "DisablePicture");
-}
-void zkButton::setDownPicture(const zkPictureRef& v) {
-    setPictureProperty(m_downPicture, v, "DownPicture");
 }
 void zkButton::setButtonEnabled(bool v) {
     m_enabled = v;
@@ -115,22 +97,6 @@ void zkButton::setButtonFont(const zkFontRef& v) {
     m_font = v;
     watchFont();
     changed("Font");
-}
-void zkButton::setFocusRectMargin(int v) {
-    m_focusRectMargin = v;
-    changed("FocusRectMargin");
-}
-void zkButton::setForeColor(uint v) {
-    m_foreColor = v;
-    changed("ForeColor");
-}
-void zkButton::setFillColor(uint v) {
-    m_fillColor = v;
-    changed("FillColor");
-}
-void zkButton::setMaskColor(uint v) {
-    m_maskColor = v;
-    changed("MaskColor");
 }
 void zkButton::setMouseIcon(const zkPictureRef& v) {
     m_mouseIcon = v;
@@ -147,28 +113,6 @@ void zkButton::setOleDropMode(OLEDropModeEnum v) {
     setAcceptDrops(v == zboManual);
     changed("OLEDropMode");
 }
-void zkButton::setPicture(const zkPictureRef& v) {
-    setPictureProperty(m_picture, v, "Picture");
-}
-void zkButton::setPictureAlign(PictureAlignEnum v) {
-    m_pictureAlign = v;
-    changed("PictureAlign");
-}
-void zkButton::setSelectPicture(const zkPictureRef& v) {
-    setPictureProperty(m_selectPicture, v, "SelectPicture");
-}
-void zkButton::setShowFocusRect(bool v) {
-    m_showFocusRect = v;
-    changed("ShowFocusRect");
-}
-void zkButton::setButtonStyle(StyleEnum v) {
-    m_style = v;
-    changed("Style");
-}
-void zkButton::setUseMaskColor(bool v) {
-    m_useMaskColor = v;
-    changed("UseMaskColor");
-}
 void zkButton::setValue(ValueEnum v) {
     m_value = v;
     zk::announceChecked(this);
@@ -179,33 +123,8 @@ void zkButton::setOwnerDraw(bool v) {
     Redraw(idleState());
     notify("OwnerDraw");
 }
-void zkButton::setDrawMode(int v) {
-    m_drawMode = v;
-    notify("DrawMode");
-}
-void zkButton::setDrawStyle(int v) {
-    m_drawStyle = v;
-    notify("DrawStyle");
-}
-void zkButton::setDrawWidth(int v) {
-    m_drawWidth = v;
-    notify("DrawWidth");
-}
-void zkButton::setFillStyle(int v) {
-    m_fillStyle = v;
-    notify("FillStyle");
-}
 void zkButton::setScaleMode(int v) {
     m_scaleMode = v;
-}
-void zkButton::setUseMnemonic(bool v) {
-    m_useMnemonic = v;
-    changed("UseMnemonic");
-}
-
-void zkButton::setPictureProperty(zkPictureRef& field, const zkPictureRef& v, const char* name) {
-    field = v;
-    changed(name);
 }
 
 QSize zkButton::holderSize(const QString& pictureProperty) const {

@@ -181,37 +181,41 @@ public:
     // The surface's access-key list: the access key of the caption, or empty.
     QString accessKeys() const { return m_accessKeys; }
 
-    void setAppearance(AppearanceEnum v);
-    void setBackColor(uint v);
+    void setAppearance(AppearanceEnum v) { storeAndRedraw(m_appearance, v, "Appearance"); }
+    void setBackColor(uint v) { storeAndRedraw(m_backColor, v, "BackColor"); }
     void setCancel(bool v);
     void setCaption(const QString& v);
-    void setCaptionAlign(CaptionAlignEnum v);
+    void setCaptionAlign(CaptionAlignEnum v) { storeAndRedraw(m_captionAlign, v, "CaptionAlign"); }
     void setDefault(bool v);
-    void setDisablePicture(const zkPictureRef& v);
-    void setDownPicture(const zkPictureRef& v);
+    void setDisablePicture(const zkPictureRef& v) {
+        storeAndRedraw(m_disablePicture, v, "DisablePicture");
+    }
+    void setDownPicture(const zkPictureRef& v) { storeAndRedraw(m_downPicture, v, "DownPicture"); }
     void setButtonEnabled(bool v);
     void setButtonFont(const zkFontRef& v);
-    void setFocusRectMargin(int v);
-    void setForeColor(uint v);
-    void setFillColor(uint v);
-    void setMaskColor(uint v);
+    void setFocusRectMargin(int v) { storeAndRedraw(m_focusRectMargin, v, "FocusRectMargin"); }
+    void setForeColor(uint v) { storeAndRedraw(m_foreColor, v, "ForeColor"); }
+    void setFillColor(uint v) { storeAndRedraw(m_fillColor, v, "FillColor"); }
+    void setMaskColor(uint v) { storeAndRedraw(m_maskColor, v, "MaskColor"); }
     void setMouseIcon(const zkPictureRef& v);
     void setMousePointer(int v);
     void setOleDropMode(OLEDropModeEnum v);
-    void setPicture(const zkPictureRef& v);
-    void setPictureAlign(PictureAlignEnum v);
-    void setSelectPicture(const zkPictureRef& v);
-    void setShowFocusRect(bool v);
-    void setButtonStyle(StyleEnum v);
-    void setUseMaskColor(bool v);
+    void setPicture(const zkPictureRef& v) { storeAndRedraw(m_picture, v, "Picture"); }
+    void setPictureAlign(PictureAlignEnum v) { storeAndRedraw(m_pictureAlign, v, "PictureAlign"); }
+    void setSelectPicture(const zkPictureRef& v) {
+        storeAndRedraw(m_selectPicture, v, "SelectPicture");
+    }
+    void setShowFocusRect(bool v) { storeAndRedraw(m_showFocusRect, v, "ShowFocusRect"); }
+    void setButtonStyle(StyleEnum v) { storeAndRedraw(m_style, v, "Style"); }
+    void setUseMaskColor(bool v) { storeAndRedraw(m_useMaskColor, v, "UseMaskColor"); }
     void setValue(ValueEnum v);
     void setOwnerDraw(bool v);
-    void setDrawMode(int v);
-    void setDrawStyle(int v);
-    void setDrawWidth(int v);
-    void setFillStyle(int v);
+    void setDrawMode(int v) { storeAndNotify(m_drawMode, v, "DrawMode"); }
+    void setDrawStyle(int v) { storeAndNotify(m_drawStyle, v, "DrawStyle"); }
+    void setDrawWidth(int v) { storeAndNotify(m_drawWidth, v, "DrawWidth"); }
+    void setFillStyle(int v) { storeAndNotify(m_fillStyle, v, "FillStyle"); }
     void setScaleMode(int v);
-    void setUseMnemonic(bool v);
+    void setUseMnemonic(bool v) { storeAndRedraw(m_useMnemonic, v, "UseMnemonic"); }
 
     // Natural size of a picture holder: 0 x 0 when its picture is empty.
     QSize holderSize(const QString& pictureProperty) const;
@@ -322,7 +326,15 @@ private:
     void Redraw(int state);
     void notify(const char* name);
     void changed(const char* name); // Redraw(0) + notify
-    void setPictureProperty(zkPictureRef& field, const zkPictureRef& v, const char* name);
+    // Setter rows: store, then Redraw(0) and notify; or store and notify only.
+    template <class T> void storeAndRedraw(T& field, const T& v, const char* name) {
+        field = v;
+        changed(name);
+    }
+    template <class T> void storeAndNotify(T& field, const T& v, const char* name) {
+        field = v;
+        notify(name);
+    }
     void deriveDisplayCaption();
     void applyMousePointer();
     void updateShortcuts();
