@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
+#include <initializer_list>
 
 namespace {
 
@@ -30,6 +31,13 @@ void outlined(QPainter& p, const QColor& fill, qreal width = 1.2) {
     p.setBrush(fill);
 }
 
+QPainterPath closedPath(std::initializer_list<QPointF> points) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(points));
+    path.closeSubpath();
+    return path;
+}
+
 // A flatbed scanner seen from the front, lid closed.
 void scannerBody(QPainter& p) {
     outlined(p, kSteel);
@@ -43,13 +51,8 @@ void scannerBody(QPainter& p) {
 
 // A sheet with a folded corner, its top-left at (x, y).
 void sheet(QPainter& p, qreal x, qreal y, qreal w, qreal h) {
-    QPainterPath path;
-    path.moveTo(x, y);
-    path.lineTo(x + w - 4, y);
-    path.lineTo(x + w, y + 4);
-    path.lineTo(x + w, y + h);
-    path.lineTo(x, y + h);
-    path.closeSubpath();
+    const QPainterPath path =
+        closedPath({{x, y}, {x + w - 4, y}, {x + w, y + 4}, {x + w, y + h}, {x, y + h}});
     outlined(p, kPaper);
     p.drawPath(path);
     p.drawLine(QPointF(x + w - 4, y), QPointF(x + w - 4, y + 4));
@@ -64,15 +67,8 @@ void textLines(QPainter& p, qreal x, qreal y, qreal w, int count) {
 
 // The blue downward arrow that marks the save buttons.
 void saveArrow(QPainter& p) {
-    QPainterPath arrow;
-    arrow.moveTo(17, 12);
-    arrow.lineTo(20, 12);
-    arrow.lineTo(20, 16);
-    arrow.lineTo(22.5, 16);
-    arrow.lineTo(18.5, 21.5);
-    arrow.lineTo(14.5, 16);
-    arrow.lineTo(17, 16);
-    arrow.closeSubpath();
+    const QPainterPath arrow =
+        closedPath({{17, 12}, {20, 12}, {20, 16}, {22.5, 16}, {18.5, 21.5}, {14.5, 16}, {17, 16}});
     outlined(p, kBlue, 1);
     p.drawPath(arrow);
 }
@@ -139,13 +135,8 @@ void drawSaveJpeg(QPainter& p) {
     p.drawRect(QRectF(4.5, 8, 9, 9));
     p.setBrush(kOrange);
     p.drawEllipse(QPointF(11, 10.5), 1.6, 1.6);
-    QPainterPath hills;
-    hills.moveTo(4.5, 17);
-    hills.lineTo(7.5, 12.5);
-    hills.lineTo(10, 15);
-    hills.lineTo(11.5, 13.5);
-    hills.lineTo(13.5, 17);
-    hills.closeSubpath();
+    const QPainterPath hills =
+        closedPath({{4.5, 17}, {7.5, 12.5}, {10, 15}, {11.5, 13.5}, {13.5, 17}});
     p.setBrush(kGreen);
     p.drawPath(hills);
     saveArrow(p);
@@ -182,23 +173,11 @@ void drawExit(QPainter& p) {
     // An open door and an arrow leaving through it.
     outlined(p, kSteel);
     p.drawRect(QRectF(3.5, 2.5, 11, 19));
-    QPainterPath door;
-    door.moveTo(3.5, 2.5);
-    door.lineTo(10.5, 5);
-    door.lineTo(10.5, 23);
-    door.lineTo(3.5, 21.5);
-    door.closeSubpath();
+    const QPainterPath door = closedPath({{3.5, 2.5}, {10.5, 5}, {10.5, 23}, {3.5, 21.5}});
     outlined(p, kBrown);
     p.drawPath(door);
-    QPainterPath arrow;
-    arrow.moveTo(12, 10.5);
-    arrow.lineTo(17, 10.5);
-    arrow.lineTo(17, 7.5);
-    arrow.lineTo(22, 12.5);
-    arrow.lineTo(17, 17.5);
-    arrow.lineTo(17, 14.5);
-    arrow.lineTo(12, 14.5);
-    arrow.closeSubpath();
+    const QPainterPath arrow = closedPath(
+        {{12, 10.5}, {17, 10.5}, {17, 7.5}, {22, 12.5}, {17, 17.5}, {17, 14.5}, {12, 14.5}});
     outlined(p, kRed, 1);
     p.drawPath(arrow);
 }
