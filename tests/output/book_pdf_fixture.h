@@ -2,6 +2,7 @@
 // A multi-page PDF command on a temporary program folder: sheets "scanned" by the test
 // into the temporary folder, the prompt and the save dialog answered by the test, and the
 // real PDF save command behind it.
+#include "answering_prompts.h"
 #include "book_pdf_command.h"
 #include "fake_message_boxes.h"
 #include "page_document.h"
@@ -9,7 +10,6 @@
 #include "program_state.h"
 #include "recording_status.h"
 #include "save_as_commands.h"
-#include "save_dialog.h"
 #include "temp_home.h"
 #include "test_images.h"
 
@@ -18,30 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace folivo::test {
-
-class ScriptedPrompt final : public BookPdfPrompt {
-public:
-    BookPdfAnswer ask(const BookPdfPromptInfo& info) override {
-        seen.push_back(info);
-        if (answers.empty())
-            return BookPdfAnswer::Done; // never loop forever in a test
-        const BookPdfAnswer next = answers.front();
-        answers.pop_front();
-        return next;
-    }
-    std::deque<BookPdfAnswer> answers;
-    std::vector<BookPdfPromptInfo> seen;
-};
-
-class AnsweringDialog final : public SaveDialog {
-public:
-    QString askSaveFileName(const QString&, const QString&) override {
-        ++shown;
-        return answer;
-    }
-    QString answer;
-    int shown = 0;
-};
 
 class BookPdfTest : public ::testing::Test {
 protected:
@@ -79,8 +55,8 @@ protected:
     }
 
     TempHome home;
-    ScriptedPrompt prompt;
-    AnsweringDialog dialog;
+    ScriptedBookPrompt prompt;
+    AnsweringSaveDialog dialog;
     RecordingStatus status;
     FakeMessageBoxes boxes;
     ProgramState state;

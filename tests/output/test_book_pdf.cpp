@@ -22,13 +22,6 @@ test::BmpSpec Bmp(int width, int height) {
     return spec;
 }
 
-QStringList Captions(const std::vector<BookPdfPromptInfo>& seen) {
-    QStringList captions;
-    for (const BookPdfPromptInfo& info : seen)
-        captions << info.nextCaption;
-    return captions;
-}
-
 TEST_F(BookPdfTest, OneSheetThenDoneGivesAOnePagePdfAndClearsTheSheets) {
     sheets({{40, 60}});
     prompt.answers = {BookPdfAnswer::Done};
@@ -52,7 +45,7 @@ TEST_F(BookPdfTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDialo
     sheets({{}});
     prompt.answers = {BookPdfAnswer::Done};
     command->menuBook();
-    EXPECT_EQ(Captions(prompt.seen), QStringList({"再試行"}));
+    EXPECT_EQ(prompt.captions(), QStringList({"再試行"}));
     EXPECT_EQ(dialog.shown, 0);
     EXPECT_EQ(status.events, QStringList({"message:" + kNoSheetsText + "|" + kNoSheetsText}));
     EXPECT_EQ(saveEnabledCalls, std::vector<bool>({false}));
@@ -64,7 +57,7 @@ TEST_F(BookPdfTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
     prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Next, BookPdfAnswer::Done};
     dialog.answer = home.file("three.pdf");
     command->menuBook();
-    EXPECT_EQ(Captions(prompt.seen), QStringList({"もう一枚", "再試行", "もう一枚"}));
+    EXPECT_EQ(prompt.captions(), QStringList({"もう一枚", "再試行", "もう一枚"}));
     EXPECT_EQ(prompt.seen[1].sheetCount, 1);
     EXPECT_EQ(prompt.seen[2].sheetCount, 2);
     ASSERT_EQ(document.pageCount(), 2);

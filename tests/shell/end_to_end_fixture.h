@@ -3,6 +3,7 @@
 // the program does it, over the real SANE layer on SANE's test device. The program
 // folder, the home folder (Desktop, Documents) and the layer's own settings live in
 // temporary folders; the save dialog and the multi-page prompt are answered by the test.
+#include "answering_prompts.h"
 #include "app_composition.h"
 #include "fake_message_boxes.h"
 #include "main_window.h"
@@ -15,38 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <deque>
 #include <gtest/gtest.h>
 
 namespace folivo::test {
 
 inline const QString kTestDevice = QStringLiteral("test:0");
-
-class AnswerPrompt final : public BookPdfPrompt {
-public:
-    BookPdfAnswer ask(const BookPdfPromptInfo& info) override {
-        seen.push_back(info);
-        const BookPdfAnswer answer = answers.empty() ? BookPdfAnswer::Done : answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        if (onAsk)
-            onAsk();
-        return answer;
-    }
-    std::deque<BookPdfAnswer> answers;
-    std::vector<BookPdfPromptInfo> seen;
-    std::function<void()> onAsk;
-};
-
-class AnswerDialog final : public SaveDialog {
-public:
-    QString askSaveFileName(const QString&, const QString&) override {
-        ++shown;
-        return answer;
-    }
-    QString answer;
-    int shown = 0;
-};
 
 // Presses a button of the scanner's own dialog once it is open.
 inline void PressInScanDialog(const char* button) {
@@ -92,8 +66,8 @@ protected:
         deps.messageBoxes = &boxes;
         window = std::make_unique<MainWindow>(deps);
         CompositionOptions options;
-        auto ownedDialog = std::make_unique<AnswerDialog>();
-        auto ownedPrompt = std::make_unique<AnswerPrompt>();
+        auto ownedDialog = std::make_unique<AnsweringSaveDialog>();
+        auto ownedPrompt = std::make_unique<ScriptedBookPrompt>();
         dialog = ownedDialog.get();
         prompt = ownedPrompt.get();
         options.saveDialog = std::move(ownedDialog);
@@ -121,8 +95,8 @@ protected:
     std::unique_ptr<SaneScannerLibrary> layer;
     std::unique_ptr<MainWindow> window;
     AppParts* parts = nullptr;
-    AnswerDialog* dialog = nullptr;
-    AnswerPrompt* prompt = nullptr;
+    AnsweringSaveDialog* dialog = nullptr;
+    ScriptedBookPrompt* prompt = nullptr;
 
 private:
     QByteArray m_oldHome;
