@@ -39,6 +39,7 @@ zkButton::zkButton(QWidget* parent, std::shared_ptr<zkAmbientHost> host)
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &zkButton::hoverTick);
     m_bufferFont = font();
+    m_bufferFont.setStyleStrategy(QFont::NoAntialias);
     m_buffer = QImage(size(), QImage::Format_RGB32);
     m_surface = m_buffer;
     InitProperties();
