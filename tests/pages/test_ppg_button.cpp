@@ -265,13 +265,14 @@ TEST_F(ButtonPageTest, ListsCarryTheirCaptions) {
 }
 
 TEST_F(ButtonPageTest, EnumerationOutsideTheListShowsNoEntryAndIsKept) {
-    buttons[0]->setCaptionAlign(static_cast<zkButton::CaptionAlignEnum>(20));
-    buttons[1]->setCaptionAlign(static_cast<zkButton::CaptionAlignEnum>(20));
+    // 12 lies outside the list's nine entries (and inside what the enumeration can hold).
+    buttons[0]->setCaptionAlign(static_cast<zkButton::CaptionAlignEnum>(12));
+    buttons[1]->setCaptionAlign(static_cast<zkButton::CaptionAlignEnum>(12));
     select();
     EXPECT_EQ(editor<QComboBox>("cboCaptionAlign")->currentIndex(), -1);
     click(check("chkDefault"));
     ASSERT_FALSE(page.applyChanges().failed());
-    EXPECT_EQ(int(buttons[0]->captionAlign()), 20);
+    EXPECT_EQ(int(buttons[0]->captionAlign()), 12);
 }
 
 TEST_F(ButtonPageTest, ApplyWritesTouchedEditorsInOrderFromFirstToLastButton) {
