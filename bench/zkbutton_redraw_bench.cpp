@@ -1,5 +1,5 @@
 // Prints how long zkButton takes to compose and show its face: a full redraw (caption,
-// masked picture, border, focus rectangle, four surface copies) of a toolbar-sized and a
+// masked picture, border, four surface copies) of a toolbar-sized and a
 // larger button, and a save and a load through an in-memory bag.
 #include "zk_memory_bag.h"
 #include "zkbutton.h"

@@ -72,9 +72,10 @@ class zkButton : public QWidget {
     Q_PROPERTY(int MnemonicPos READ mnemonicPos)
 
 public:
-    enum AppearanceEnum { zbaFlat = 0, zba3D = 1 };
+    // Every enumeration holds any 32-bit value: setters store out-of-range values as given.
+    enum AppearanceEnum : int { zbaFlat = 0, zba3D = 1 };
     Q_ENUM(AppearanceEnum)
-    enum CaptionAlignEnum {
+    enum CaptionAlignEnum : int {
         zbcTopLeft = 0,
         zbcTopCenter = 1,
         zbcTopRight = 2,
@@ -86,7 +87,7 @@ public:
         zbcBottomRight = 8
     };
     Q_ENUM(CaptionAlignEnum)
-    enum PictureAlignEnum {
+    enum PictureAlignEnum : int {
         zbpTopLeft = 0,
         zbpTopCenter = 1,
         zbpTopRight = 2,
@@ -102,13 +103,13 @@ public:
         zbpCaptionBottom = 12
     };
     Q_ENUM(PictureAlignEnum)
-    enum StyleEnum { zbbButton = 0, zbbCheck = 1, zbbOption = 2 };
+    enum StyleEnum : int { zbbButton = 0, zbbCheck = 1, zbbOption = 2 };
     Q_ENUM(StyleEnum)
-    enum ValueEnum { zbvOff = 0, zbvOn = 1 };
+    enum ValueEnum : int { zbvOff = 0, zbvOn = 1 };
     Q_ENUM(ValueEnum)
-    enum OLEDropModeEnum { zboNone = 0, zboManual = 1 };
+    enum OLEDropModeEnum : int { zboNone = 0, zboManual = 1 };
     Q_ENUM(OLEDropModeEnum)
-    enum BorderStyleEnum { zbsNormal = 0, zbsPush = 1, zbsSelect = 2 };
+    enum BorderStyleEnum : int { zbsNormal = 0, zbsPush = 1, zbsSelect = 2 };
     Q_ENUM(BorderStyleEnum)
 
     // The host's scale-mode constants used by ScaleMode.
