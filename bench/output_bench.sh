@@ -21,8 +21,9 @@ magick=$(command -v convert-im6.q16 || command -v convert || true)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Debian's ImageMagick policy forbids the "PDF" coder and caps memory and disk far below a
-# 20-page job. Its PDF writer is reached as "EPDF:" (the same writer), and a policy of
-# our own lifts the resource caps, so ImageMagick runs as it would unconfined.
+# 20-page job. Its PDF writer is reached as "PDFA:" (the same writer, multi-page, Flate
+# for -compress zip), and a policy of our own lifts the resource caps, so ImageMagick
+# runs as it would unconfined.
 mkdir -p "$work/im"
 cat >"$work/im/policy.xml" <<'POLICY'
 <policymap>
@@ -36,7 +37,7 @@ POLICY
 cat >"$work/magick_pdf" <<SCRIPT
 #!/usr/bin/env bash
 out=\${*: -1}
-MAGICK_CONFIGURE_PATH="$work/im" exec "$magick" "\${@:1:\$#-1}" -compress zip "EPDF:\$out"
+MAGICK_CONFIGURE_PATH="$work/im" exec "$magick" "\${@:1:\$#-1}" -compress zip "PDFA:\$out"
 SCRIPT
 chmod +x "$work/magick_pdf"
 declare -A wall cpu peak size
