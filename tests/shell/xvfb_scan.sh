@@ -9,7 +9,17 @@ program=${1:?program}
 sane_config=${2:?SANE configuration folder}
 here=$(dirname "$(readlink -f "$0")")
 source "$here/../../scripts/xvfb-session.sh"
-export LSAN_OPTIONS="suppressions=$here/lsan_system_libraries.supp:suppressions=$sane_config/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# In the sanitizer build, leaks of system libraries and of SANE itself are not the
+# program's. The program unloads libsane (and libsane its backend) before leaks are
+# reported; preloading both into it keeps them mapped so that the suppressions name them.
+cat "$here/lsan_system_libraries.supp" "$sane_config"/*.supp >"$work/lsan.supp" 2>/dev/null || true
+export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+sanitizer_env=()
+if ldd "$program" | grep -q libasan; then
+    sane=$(ldconfig -p | awk '/libsane\.so\.1 / {print $NF; exit}')
+    sanitizer_env=("LD_PRELOAD=$sane $(dirname "$sane")/sane/libsane-test.so.1"
+        "ASAN_OPTIONS=verify_asan_link_order=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}")
+fi
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$work/status.log" ] && cat "$work/status.log" >&2
@@ -35,8 +45,8 @@ Flag=True
 Type=0
 INI
 
-HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status.log" \
+env "${sanitizer_env[@]}" HOME="$work/user" XDG_CONFIG_HOME="$work/config" \
+    XDG_DATA_HOME="$work/data" FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status.log" \
     SANE_CONFIG_DIR="$sane_config" QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
 
