@@ -104,6 +104,9 @@ zkFormText parse(const QByteArray& text, const QString& baseDir) {
         const QStringView key = line.left(eq).trimmed();
         if (!isIdentifier(key) || key.contains(u'.'))
             return failAt(result, lineNo, QStringLiteral("bad key"));
+        // Written back, such a key would read as a block marker and break the form.
+        if (key == u"Begin" || key == u"End")
+            return failAt(result, lineNo, QStringLiteral("reserved key"));
         if (open->bag->size() >= kMaxKeysPerControl)
             return failAt(result, lineNo, QStringLiteral("too many keys"));
         const ValueResult value = parseValue(line.mid(eq + 1), baseDir);

@@ -142,6 +142,9 @@ TEST_F(FormText, RejectsFaultsWithTheirLine) {
         {"Begin x y\n  Picture = PictureData(9, \"\")\nEnd\n", 2},
         {"Begin x y\n  2bad = 1\nEnd\n", 2},
         {"Begin x y\n  Value = maybe\nEnd\n", 2},
+        // Keys that would be written back as block markers.
+        {"Begin x y\n  Begin=5\nEnd\n", 2},
+        {"Begin x y\n  End = 1\nEnd\n", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
