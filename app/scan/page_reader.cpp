@@ -72,6 +72,10 @@ PageReadResult ReadPage(SaneApi& api, SANE_Handle handle, double dpi, ReadProgre
                 return Failed(SANE_STATUS_CANCELLED);
             SANE_Int length = 0;
             status = api.read(handle, buffer.data(), kReadChunk, &length);
+            // Once the user cancelled, whatever the read answers (an error, a short end of
+            // frame) is the cancel taking effect, never a device fault or a finished page.
+            if (progress.cancelled)
+                return Failed(SANE_STATUS_CANCELLED);
             if (status == SANE_STATUS_EOF)
                 break;
             if (status != SANE_STATUS_GOOD)
@@ -85,6 +89,8 @@ PageReadResult ReadPage(SaneApi& api, SANE_Handle handle, double dpi, ReadProgre
         }
         page.endFrame();
     }
+    if (progress.cancelled)
+        return Failed(SANE_STATUS_CANCELLED);
     PageReadResult result;
     result.image = page.takeImage(dpi);
     if (!result.image)
