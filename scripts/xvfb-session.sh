@@ -26,6 +26,18 @@ wait_for() {
     return 1
 }
 
+# press_until WINDOW KEY TRIES COMMAND...: a window may take a moment to accept keys after
+# it is mapped, so press KEY again (up to 10 times) until COMMAND holds within TRIES checks.
+press_until() {
+    local window=$1 key=$2 tries=$3 try
+    shift 3
+    for ((try = 0; try < 10; try++)); do
+        xdotool windowfocus --sync "$window" key "$key" 2>/dev/null || true
+        wait_for "$tries" "$@" && return 0
+    done
+    return 1
+}
+
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 shown() { test -n "$(visible "$1")"; }
 

@@ -61,11 +61,7 @@ three_files() {
     [ -s "$desktop/BMP00001.BMP" ] && [ -s "$desktop/JPEG00001.jpg" ] &&
         [ -s "$desktop/PDF00001.PDF" ]
 }
-# The window may take a moment to accept keys after it is mapped: press again if needed.
-for ((try = 0; try < 10; try++)); do
-    xdotool windowfocus --sync "$main" key ctrl+r 2>/dev/null || true
-    wait_for 50 grep -qx "$done_line" "$work/status.log" && break
-done
+press_until "$main" ctrl+r 50 grep -qx "$done_line" "$work/status.log" || true
 wait_for 100 three_files || fail "the three files did not appear: $(ls "$desktop")"
 [ "$(tail -n1 "$work/status.log")" = "$done_line" ] || fail "unexpected last status line"
 [ "$(ls "$desktop" | wc -l)" -eq 3 ] || fail "more than one scan: $(ls "$desktop")"

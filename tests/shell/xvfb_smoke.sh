@@ -26,11 +26,7 @@ wait_for 150 grep -qx "$start" "$work/status.log" 2>/dev/null || fail "no start 
 # Without a scanner the three-line box comes up first; Return presses its OK button.
 wait_for 150 shown '^TWAIN' || fail "no missing-scanner box"
 box=$(visible '^TWAIN')
-# The box may take a moment to accept keys after it is mapped: press again if needed.
-for ((try = 0; try < 10; try++)); do
-    xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
-    wait_for 10 grep -qx "$missing" "$work/status.log" && break
-done
+press_until "$box" Return 10 grep -qx "$missing" "$work/status.log" || true
 grep -qx "$missing" "$work/status.log" || fail "status line not updated"
 [ "$(tail -n1 "$work/status.log")" = "$missing" ] || fail "unexpected last status line"
 
