@@ -9,6 +9,8 @@
 #include "settings.h"
 #include "ui_ports.h"
 
+#include "qt_translation.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -65,6 +67,7 @@ void WriteSamples() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    folivo::InstallQtTranslation();
     const QStringList args = app.arguments();
     if (args.size() < 3) {
         std::fprintf(stderr, "usage: %s <output folder> <program folder> [icon]\n", argv[0]);

@@ -1,5 +1,6 @@
-// The Japanese UI font: the family name maps to IPA P Gothic and draws Japanese.
+// The Japanese UI: the family name maps to IPA P Gothic, and Qt's own texts are Japanese.
 #include "app_font.h"
+#include "qt_translation.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -21,4 +22,13 @@ TEST(UiFont, FamilyNameResolvesToIpaPGothicWithJapaneseGlyphs) {
     EXPECT_TRUE(QFontMetrics(font).inFont(QChar(0x30A2))) << "katakana A";
     EXPECT_TRUE(QFontMetrics(font).inFont(QChar(0x958B))) << "kanji of 開始";
     QApplication::setFont(before);
+}
+
+TEST(QtTranslation, StandardDialogButtonsSpeakJapanese) {
+    const QString english = QStringLiteral("Cancel");
+    ASSERT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), english);
+    ASSERT_TRUE(InstallQtTranslation()) << "qt6-translations-l10n is not installed";
+    const QString translated = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    EXPECT_NE(translated, english);
+    EXPECT_TRUE(translated.contains(QChar(0x30AD))) << translated.toStdString(); // キ of キャンセル
 }
