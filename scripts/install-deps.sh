@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins
+  libqt6opengl6-dev
   qt6-l10n-tools libqt6svg6 qt6-translations-l10n
   libsane-dev libsane1 sane-utils
   libjpeg62-turbo-dev libjpeg-turbo-progs
