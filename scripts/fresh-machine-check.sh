@@ -17,13 +17,17 @@ started=$(date +%s)
 # written into the repository.
 mirror_of() {
   local suite_pattern="$1"
-  local files=(/etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list)
+  local files=() f
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] && files+=("$f")
+  done
+  [ ${#files[@]} -gt 0 ] || return 0
   # deb822 stanzas: URIs before Suites within one stanza.
   awk -v pat="$suite_pattern" '
     /^URIs:/ { uri = $2 }
     /^Suites:/ && $0 ~ pat && uri != "" { print uri; exit }
     /^deb / && $0 ~ pat { print $2; exit }
-  ' "${files[@]}" 2>/dev/null | head -1
+  ' "${files[@]}" 2>/dev/null | head -1 || true
 }
 mirror="$(mirror_of ' bookworm( |$)')"
 security="$(mirror_of 'bookworm-security')"
