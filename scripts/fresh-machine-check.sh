@@ -11,6 +11,7 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 work="${1:-$(mktemp -d /var/tmp/folivo-fresh.XXXXXX)}"
 root="$work/root"
+mkdir -p "$work"
 started=$(date +%s)
 
 # The mirrors this machine already uses: nothing about where packages come from is
