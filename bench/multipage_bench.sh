@@ -5,7 +5,7 @@
 # Usage: bench/multipage_bench.sh [build folder] [sheets] [runs]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=${1:-$root/build-bench}
 sheets=${2:-20}
 runs=${3:-3}
 driver=$build/bin/multipage_bench_driver

@@ -4,10 +4,10 @@
 # both, and their ratios (targets: time within 1.10 of scanimage's, peak memory within
 # 2 times the raw page).
 #
-#   bash bench/scan_bench.sh [BUILD_DIR]   (default: build; runs 3 times, keeps the best)
+#   bash bench/scan_bench.sh [BUILD_DIR]   (default: build-bench; runs 3 times, keeps the best)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="${1:-$here/../build}"
+build="${1:-$here/../build-bench}"
 tool="$build/bin/scan_bench_tool"
 [ -x "$tool" ] || { echo "build scan_bench_tool first ($tool)" >&2; exit 1; }
 command -v scanimage >/dev/null || { echo "scanimage (sane-utils) is missing" >&2; exit 1; }

@@ -3,6 +3,8 @@
 #include "program_paths.h"
 #include "ui_ports.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 #include <QtEndian>
@@ -75,7 +77,16 @@ void LaunchSystemInfo(Registry& registry, ProcessLauncher& launcher, MessageBoxe
 }
 
 QString ManualPath() {
-    return JoinPath(ProgramFolder(), QStringLiteral("Manual/html/index.htm"));
+    // Beside the program in a build tree or under $FOLIVO_HOME; in an install, the data
+    // folder at the same place relative to the program as at build time.
+    const QString besideProgram =
+        JoinPath(ProgramFolder(), QStringLiteral("Manual/html/index.htm"));
+    const QString installed =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/" FOLIVO_MANUAL_FROM_PROGRAM "/index.htm"));
+    if (!QFileInfo::exists(besideProgram) && QFileInfo::exists(installed))
+        return installed;
+    return besideProgram;
 }
 
 void OpenManual(UrlOpener& opener) {

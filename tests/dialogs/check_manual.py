@@ -8,13 +8,9 @@
       exist and every page can be reached from index.htm.
   check_manual.py selftest
       Runs the checks on broken sample pages and fails unless each fault is reported.
-  check_manual.py install <build folder>
-      Installs the build into a temporary root, finds the installed program and checks
-      the pages of Manual/html beside it.
 """
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 from html.parser import HTMLParser
@@ -145,37 +141,6 @@ def check_pages(root):
     return errors, len(pages)
 
 
-def installed_program(root):
-    for folder, _, files in os.walk(root):
-        if "folivo" in files:
-            path = os.path.join(folder, "folivo")
-            with open(path, "rb") as f:
-                if f.read(4) == b"\x7fELF":
-                    return path
-    return None
-
-
-def check_install(build):
-    work = tempfile.mkdtemp(prefix="folivo-manual-")
-    try:
-        # A staging root keeps even absolute install destinations inside the temporary folder.
-        env = dict(os.environ, DESTDIR=os.path.join(work, "root"))
-        done = subprocess.run(["cmake", "--install", build, "--prefix", "/opt/folivo"],
-                              env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                              text=True)
-        if done.returncode != 0:
-            return ["cmake --install failed: " + done.stderr.strip()], 0
-        program = installed_program(os.path.join(work, "root"))
-        if not program:
-            return ["no installed program"], 0
-        manual = os.path.join(os.path.dirname(program), "Manual", "html")
-        if not os.path.isfile(os.path.join(manual, "index.htm")):
-            return ["no Manual/html/index.htm beside the installed program"], 0
-        return check_pages(manual)
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-
-
 # Each sample page holds one fault; the check must name it.
 BROKEN = {
     "unclosed.htm": ("<p>text", "never closed"),
@@ -230,13 +195,13 @@ def self_test():
 def main(argv):
     if len(argv) == 2 and argv[1] == "selftest":
         return self_test()
-    if len(argv) != 3 or argv[1] not in ("pages", "install"):
+    if len(argv) != 3 or argv[1] != "pages":
         print(__doc__)
         return 2
-    if argv[1] == "pages" and not os.path.isfile(os.path.join(argv[2], "index.htm")):
+    if not os.path.isfile(os.path.join(argv[2], "index.htm")):
         print("FAIL: no index.htm in %s" % argv[2])
         return 1
-    errors, count = check_pages(argv[2]) if argv[1] == "pages" else check_install(argv[2])
+    errors, count = check_pages(argv[2])
     for e in errors:
         print("FAIL: " + e)
     if not errors:

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks the layout a user gets:
-# prefix/lib/folivo/{folivo, libzkbutton2.so*, Manual/html}, the launcher prefix/bin/folivo,
-# the desktop entry and the icon. Then starts the installed program through a link to
-# the launcher, on a private X server, exactly as the smoke test does.
+# prefix/lib/folivo/{folivo, libzkbutton2.so*}, the manual in share/doc/folivo/html, the
+# launcher prefix/bin/folivo, the desktop entry, metadata, man page and icon. Then starts
+# the installed program through a link to the launcher, on a private X server, as the
+# smoke test does, and has it open its manual.
 # Usage: install_test.sh <build dir> <source dir>
 set -euo pipefail
 build=${1:?build dir}
@@ -19,12 +20,13 @@ lib="$prefix/lib/folivo"
 [ -e "$lib/libzkbutton2.so.2" ] || fail "libzkbutton2.so.2 not beside the program"
 missing=$(ldd "$lib/folivo" | grep "not found" || true)
 [ -z "$missing" ] || fail "program does not find its libraries: $missing"
-if [ -f "$source_dir/manual/html/index.htm" ]; then
-    [ -f "$lib/Manual/html/index.htm" ] || fail "manual not installed as Manual/html"
-fi
-if [ -d "$source_dir/manual/html/images" ]; then
-    [ -d "$lib/Manual/html/images" ] || fail "manual pictures not installed"
-fi
+manual="$prefix/share/doc/folivo/html"
+[ -f "$manual/index.htm" ] || fail "manual not installed in share/doc/folivo/html"
+[ -d "$manual/images" ] || fail "manual pictures not installed"
+python3 "$source_dir/tests/dialogs/check_manual.py" pages "$manual" >/dev/null ||
+    fail "installed manual pages are broken"
+[ -f "$prefix/share/metainfo/jp.folivo.Folivo.metainfo.xml" ] || fail "no AppStream metadata"
+[ -f "$prefix/share/man/man1/folivo.1" ] || fail "no man page"
 
 launcher="$prefix/bin/folivo"
 [ -x "$launcher" ] || fail "no launcher in bin"
@@ -42,5 +44,5 @@ grep -q "<svg" "$icon" || fail "icon is not SVG"
 # Started through a link from elsewhere, the launcher still finds the program.
 mkdir "$prefix/elsewhere"
 ln -s "$launcher" "$prefix/elsewhere/folivo"
-bash "$here/xvfb_smoke.sh" "$prefix/elsewhere/folivo"
+SMOKE_EXPECT_MANUAL="$manual/index.htm" bash "$here/xvfb_smoke.sh" "$prefix/elsewhere/folivo"
 echo "PASS: install layout"

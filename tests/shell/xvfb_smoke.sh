@@ -3,6 +3,8 @@
 # waits for its start-up, dismisses the missing-scanner box, checks the status line and
 # the main window "Folivo", then presses Ctrl+X and expects a clean exit within 5 s.
 # The status line is read from outside through FOLIVO_STATUS_LOG.
+# With SMOKE_EXPECT_MANUAL=<file>, F1 must hand exactly that file to the desktop's opener
+# (a stand-in xdg-open records what it is given).
 # Usage: xvfb_smoke.sh <program or launcher>
 set -euo pipefail
 program=${1:?program}
@@ -14,8 +16,10 @@ fail() { echo "FAIL: $*" >&2; [ -f "$work/status.log" ] && cat "$work/status.log
 
 start_private_x 1024x768 || fail "no X server"
 
-mkdir "$work/home"
-FOLIVO_HOME="$work/home" FOLIVO_SCANNER=none FOLIVO_STATUS_LOG="$work/status.log" \
+mkdir "$work/home" "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened.log"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+PATH="$work/bin:$PATH" FOLIVO_HOME="$work/home" FOLIVO_SCANNER=none FOLIVO_STATUS_LOG="$work/status.log" \
     QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
 
@@ -33,6 +37,13 @@ grep -qx "$missing" "$work/status.log" || fail "status line not updated"
 wait_for 100 shown '^Folivo$' || fail "no main window titled Folivo"
 main=$(visible '^Folivo$')
 [ -d "$work/home/tmp" ] || fail "tmp folder not made"
+
+if [ -n "${SMOKE_EXPECT_MANUAL:-}" ]; then
+    press_until "$main" F1 10 test -s "$work/opened.log" || fail "F1 opened nothing"
+    opened=$(head -n1 "$work/opened.log")
+    [ "$(readlink -f "${opened#file://}")" = "$(readlink -f "$SMOKE_EXPECT_MANUAL")" ] ||
+        fail "F1 opened $opened, not $SMOKE_EXPECT_MANUAL"
+fi
 
 xdotool windowfocus --sync "$main" key ctrl+x
 for ((i = 0; i < 50; i++)); do
