@@ -1,6 +1,6 @@
 #include "jpeg_compressor.h"
 
-#include "jpeg_writer.h"
+#include "jpeg_result.h"
 
 #include <QIODevice>
 #include <algorithm>

@@ -11,6 +11,8 @@
 //   is not a BMP this writer can read; 4 out of memory.
 // - The target is replaced only when the new file is complete; on any failure an
 //   existing target keeps its old bytes. Never aborts: library errors become codes.
+#include "jpeg_result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -18,14 +20,6 @@
 class QIODevice;
 
 namespace folivo {
-
-enum JpegResultCode : std::int16_t {
-    kJpegOk = 0,
-    kJpegSourceUnreadable = 1,
-    kJpegTargetUnwritable = 2,
-    kJpegBadSource = 3,
-    kJpegOutOfMemory = 4,
-};
 
 inline constexpr std::int16_t kJpegProgressive = -1;
 inline constexpr std::int16_t kJpegBaseline = 0;

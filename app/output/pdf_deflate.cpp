@@ -72,9 +72,14 @@ std::optional<StreamBytes> deflateNoisy(StreamBytes input) {
             failed = true;
         }
     };
-    std::thread helper(work);
+    // Every core takes bands; the calling thread is one of them.
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> helpers;
+    for (std::size_t i = 1; i < std::min(cores, count); ++i)
+        helpers.emplace_back(work);
     work();
-    helper.join();
+    for (std::thread& helper : helpers)
+        helper.join();
     input = {}; // the bands are all that is needed from here on
     if (failed)
         return std::nullopt;

@@ -4,10 +4,10 @@
 // Scanned pages are mostly sensor noise on paper, where LZ77 matches barely pay and
 // cost time; their bytes compress best and fastest by Huffman coding with runs only.
 // So: clean data (mostly runs of one byte value: line art, drawings) goes through
-// libdeflate in one piece; noisy data is cut into bands that both cores
-// compress at once (zlib run-length strategy), joined into one valid zlib stream by
+// libdeflate in one piece; noisy data is cut into bands that every core
+// compresses at once (zlib run-length strategy), joined into one valid zlib stream by
 // ending every band but the last on a byte-aligned sync point.
-#include "pdf_stream_encoder.h"
+#include "stream_bytes.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,9 +5,11 @@
 #include "pdf_picture_source.h"
 
 #include <QSaveFile>
+#include <algorithm>
 #include <map>
 #include <new>
 #include <stdexcept>
+#include <thread>
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
@@ -18,8 +20,10 @@
 namespace folivo {
 namespace {
 
-constexpr int kWorkers = 2;
-constexpr std::size_t kWindow = 2; // pages prepared ahead of the writer
+// One worker per core, each a page ahead of the writer at most.
+int workerCount() {
+    return int(std::max(1u, std::thread::hardware_concurrency()));
+}
 constexpr double kTwipsPerPoint = 20.0;
 
 // qpdf's output end: the temporary file of a QSaveFile.
@@ -202,7 +206,8 @@ WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool com
     DocumentBuilder builder(pdf, provider, compress);
     for (const Page& page : document.pages())
         builder.addPage(page);
-    PdfJobQueue queue(builder.takeJobs(), kWorkers, kWindow);
+    const int workers = workerCount();
+    PdfJobQueue queue(builder.takeJobs(), workers, std::size_t(workers));
     provider->setQueue(&queue);
     DevicePipeline pipeline(out);
     try {
