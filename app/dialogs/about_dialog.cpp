@@ -11,9 +11,9 @@
 namespace folivo {
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const char16_t* designText,
+QLabel* MakeLabel(QWidget* parent, const QString& name, const char16_t* text,
                   const QRect& geometry) {
-    auto* label = Place(new QLabel(QString::fromUtf16(designText), parent), name, geometry);
+    auto* label = Place(new QLabel(QString::fromUtf16(text), parent), name, geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }

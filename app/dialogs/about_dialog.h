@@ -2,7 +2,7 @@
 // frmAbout: the program's title, version and description, and a button that starts the
 // system information program (LaunchSystemInfo). "閉じる" is the default and the cancel
 // button (Enter and Esc press it). Fixed size, no minimise or maximise button; the window
-// deletes itself when closed. Controls carry their designed names (picIcon, lblTitle,
+// deletes itself when closed. Controls carry fixed object names (picIcon, lblTitle,
 // lblVersion, lblDescription, Line1, cmdSysInfo, cmdOK).
 #include "dialog_ports.h"
 

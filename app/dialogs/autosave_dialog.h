@@ -2,7 +2,7 @@
 // frmAutosave: the automatic-save settings of one output format ("BMP", "JPEG", "PDF").
 //
 // The format is fixed when the window is made; the caption reads "[" + format + "] ファイルの
-// 自動保存設定". Controls are named as designed (OptSave0/1, OptAutosave0/1/2, TextOutput,
+// 自動保存設定". Controls carry fixed object names (OptSave0/1, OptAutosave0/1/2, TextOutput,
 // FrameAutoSave, FrameOutput, CmdSave, CmdClose) so that tests can find them.
 // "保存" stores the choice (StoreAutosaveChoice) and closes, unless the other folder is
 // chosen without a folder: then the message "出力先の指定が行われていません。" is shown and

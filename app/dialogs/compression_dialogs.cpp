@@ -72,7 +72,7 @@ void frmCompJPEG::build() {
     auto* guide =
         Place(new QLabel(comp), QStringLiteral("lblGuide"), TwipsRect(360, 720, 3735, 1095, dpi));
     guide->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    guide->setWordWrap(true); // a long line wraps inside the label as designed
+    guide->setWordWrap(true); // a line longer than the label wraps inside it
 
     auto* save = MakeSaveAndClose(this, 1560, 3000, 3360, dpi);
     connect(up, &QPushButton::clicked, this, &frmCompJPEG::stepUp);

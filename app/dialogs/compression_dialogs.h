@@ -2,7 +2,7 @@
 // frmCompJPEG ("JPEG圧縮設定") and frmCompPDF ("PDF圧縮設定"): fixed-size tool windows that
 // read their keys when made and write them when "保存" is pressed, then close. "閉じる" and
 // the close box write nothing. The answers of the writes are not looked at: the window
-// closes all the same. Controls carry their designed names (OptEnc0/1, ComboComp, cmdUP,
+// closes all the same. Controls carry fixed object names (OptEnc0/1, ComboComp, cmdUP,
 // cmdDown, lblComp, lblGuide, FrameEncode, FrameComp, OptComp0/1, CmdSave, CmdClose).
 // Both delete themselves when closed.
 #include <QDialog>

@@ -1,5 +1,5 @@
 #pragma once
-// Placing the dialogs' controls from their designed twips positions (1/1440 inch) at the
+// Placing the dialogs' controls from their twips positions (1/1440 inch) at the
 // screen's dots per inch, and centring a dialog on the main window.
 #include <QRect>
 

@@ -1,5 +1,5 @@
 #pragma once
-// Small builders for the dialogs' controls: each gets its designed name (so tests and the
+// Small builders for the dialogs' controls: each gets a fixed object name (so tests and the
 // user's assistive tools can find it) and its place in pixels.
 #include <QGroupBox>
 #include <QPushButton>

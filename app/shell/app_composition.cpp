@@ -1,4 +1,5 @@
 #include "app_composition.h"
+#include "menu_names.h"
 
 #include "book_pdf_command.h"
 #include "main_window.h"
@@ -74,19 +75,19 @@ void AppParts::installCommands(MainWindow& window) {
     auto set = [&window](const char* name, std::function<void()> command) {
         window.setCommand(QString::fromLatin1(name), std::move(command));
     };
-    set("menuScan", [this] { m_scan->run(); });
-    set("menuBook", [this] { m_book->menuBook(); });
-    set("menuSaveBMP", [this] { m_save->menuSaveBMP(); });
-    set("menuSaveJPEG", [this] { m_save->menuSaveJPEG(); });
-    set("menuSavePDF", [this] { m_save->menuSavePDF(); });
+    set(menu::kScan, [this] { m_scan->run(); });
+    set(menu::kBook, [this] { m_book->menuBook(); });
+    set(menu::kSaveBMP, [this] { m_save->menuSaveBMP(); });
+    set(menu::kSaveJPEG, [this] { m_save->menuSaveJPEG(); });
+    set(menu::kSavePDF, [this] { m_save->menuSavePDF(); });
     SettingsWindows* settings = m_settings;
-    set("menuBMP", [settings] { settings->showAutosave(QStringLiteral("BMP")); });
-    set("menuJPEG", [settings] { settings->showAutosave(QStringLiteral("JPEG")); });
-    set("menuPDF", [settings] { settings->showAutosave(QStringLiteral("PDF")); });
-    set("menuJPEGSet", [settings] { settings->showCompressionJpeg(); });
-    set("menuPDFSet", [settings] { settings->showCompressionPdf(); });
-    set("menuMokuji", [settings] { settings->openManual(); });
-    set("menuVersion", [settings] { settings->showAbout(); });
+    set(menu::kBMP, [settings] { settings->showAutosave(QStringLiteral("BMP")); });
+    set(menu::kJPEG, [settings] { settings->showAutosave(QStringLiteral("JPEG")); });
+    set(menu::kPDF, [settings] { settings->showAutosave(QStringLiteral("PDF")); });
+    set(menu::kJPEGSet, [settings] { settings->showCompressionJpeg(); });
+    set(menu::kPDFSet, [settings] { settings->showCompressionPdf(); });
+    set(menu::kMokuji, [settings] { settings->openManual(); });
+    set(menu::kVersion, [settings] { settings->showAbout(); });
 }
 
 AppParts& ComposeApplication(MainWindow& window, CompositionOptions options) {

@@ -1,5 +1,6 @@
 // The main window's start-up sequence and the resources it owns.
 #include "main_window.h"
+#include "menu_names.h"
 
 #include "program_paths.h"
 #include "settings.h"
@@ -45,14 +46,14 @@ void MainWindow::Load() {
 
 void MainWindow::applyToolbarFlag() {
     const bool shown = ReadsAsTrue(QStringLiteral("ToolBar"), QStringLiteral("Flag"));
-    action(QStringLiteral("menuToolbar"))->setChecked(shown);
+    action(menu::kToolbar)->setChecked(shown);
     m_state.toolbarOffset = shown ? kToolbarOffsetTwips : 0;
 }
 
 void MainWindow::applyDialogFlag() {
     const bool showDialog = ReadsAsTrue(QStringLiteral("TWAIN"), QStringLiteral("Dialog"));
-    action(QStringLiteral("menuDialogON"))->setChecked(showDialog);
-    action(QStringLiteral("menuDialogOFF"))->setChecked(!showDialog);
+    action(menu::kDialogON)->setChecked(showDialog);
+    action(menu::kDialogOFF)->setChecked(!showDialog);
     m_scanner->TWAIN_SetHideUI(showDialog ? 0 : 1);
 }
 
@@ -82,22 +83,22 @@ void MainWindow::deleteLeftoverPages() {
 }
 
 void MainWindow::installViewCommands() {
-    setCommand(QStringLiteral("menuDialogON"), [this] { setDialogOption(true); });
-    setCommand(QStringLiteral("menuDialogOFF"), [this] { setDialogOption(false); });
-    setCommand(QStringLiteral("menuToolbar"), [this] { toggleToolbar(); });
+    setCommand(menu::kDialogON, [this] { setDialogOption(true); });
+    setCommand(menu::kDialogOFF, [this] { setDialogOption(false); });
+    setCommand(menu::kToolbar, [this] { toggleToolbar(); });
 }
 
 void MainWindow::setDialogOption(bool showDialog) {
     const QString value = showDialog ? QStringLiteral("True") : QStringLiteral("False");
     if (WriteSetting(QStringLiteral("TWAIN"), QStringLiteral("Dialog"), value) != 1)
         return; // nothing moves when the choice cannot be stored
-    action(QStringLiteral("menuDialogON"))->setChecked(showDialog);
-    action(QStringLiteral("menuDialogOFF"))->setChecked(!showDialog);
+    action(menu::kDialogON)->setChecked(showDialog);
+    action(menu::kDialogOFF)->setChecked(!showDialog);
     m_scanner->TWAIN_SetHideUI(showDialog ? 0 : 1);
 }
 
 void MainWindow::toggleToolbar() {
-    QAction* item = action(QStringLiteral("menuToolbar"));
+    QAction* item = action(menu::kToolbar);
     const bool show = !item->isChecked();
     const QString value = show ? QStringLiteral("True") : QStringLiteral("False");
     if (WriteSetting(QStringLiteral("Toolbar"), QStringLiteral("Flag"), value) != 1)

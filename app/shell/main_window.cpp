@@ -1,4 +1,5 @@
 #include "main_window.h"
+#include "menu_names.h"
 
 #include "menu_tree.h"
 #include "page_preview.h"
@@ -33,10 +34,9 @@ MainWindow::MainWindow(MainWindowDeps deps, QWidget* parent)
     buildMenus();
     buildClientArea();
     installViewCommands();
-    setCommand(QStringLiteral("menuSorce"), [this] { m_scanner->TWAIN_SelectImageSource(this); });
-    setCommand(QStringLiteral("menuClip"),
-               [this] { m_scanner->TWAIN_AcquireToClipboard(this, 0); });
-    setCommand(QStringLiteral("menuExit"), [this] { close(); });
+    setCommand(menu::kSorce, [this] { m_scanner->TWAIN_SelectImageSource(this); });
+    setCommand(menu::kClip, [this] { m_scanner->TWAIN_AcquireToClipboard(this, 0); });
+    setCommand(menu::kExit, [this] { close(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -45,8 +45,8 @@ void MainWindow::buildMenus() {
     BuiltMenus built = BuildMenus(menuBar(), MainMenuTree());
     m_actions = std::move(built.actions);
     m_menus = std::move(built.menus);
-    for (const QString& name : {QStringLiteral("menuDialogON"), QStringLiteral("menuDialogOFF"),
-                                QStringLiteral("menuToolbar")})
+    for (const QString& name :
+         {QString(menu::kDialogON), QString(menu::kDialogOFF), QString(menu::kToolbar)})
         m_actions.value(name)->setCheckable(true);
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (m_menus.contains(it.key()))
@@ -125,13 +125,13 @@ void setControlsEnabled(std::vector<QPointer<QWidget>>& controls, bool enabled) 
 } // namespace
 
 void MainWindow::setSaveCommandsEnabled(bool enabled) {
-    setMenuEnabled(QStringLiteral("menuSave"), enabled);
+    setMenuEnabled(menu::kSave, enabled);
     setControlsEnabled(m_saveControls, enabled);
 }
 
 void MainWindow::setScannerCommandsEnabled(bool enabled) {
-    setMenuEnabled(QStringLiteral("menuTwain"), enabled);
-    setMenuEnabled(QStringLiteral("menuView"), enabled);
+    setMenuEnabled(menu::kTwain, enabled);
+    setMenuEnabled(menu::kView, enabled);
     setControlsEnabled(m_scannerControls, enabled);
 }
 

@@ -2,10 +2,10 @@
 
 namespace folivo {
 
-const ToolbarButtonSpec* FindToolbarButton(const QString& name) {
-    for (const ToolbarButtonSpec& spec : kToolbarButtons)
-        if (name == QLatin1String(spec.name))
-            return &spec;
+const ToolbarCommand* FindToolbarButton(const QString& name) {
+    for (const ToolbarCommand& entry : kToolbarButtons)
+        if (name == QLatin1String(entry.name))
+            return &entry;
     return nullptr;
 }
 

@@ -2,6 +2,8 @@
 // The nine toolbar buttons: which menu command each runs and which group of commands
 // switches it on and off. Positions, tooltips and pictures live in the window's form
 // description; this table only says what the program does with each button.
+#include "menu_names.h"
+
 #include <QString>
 #include <array>
 
@@ -13,26 +15,26 @@ enum class ToolbarGroup {
     Always,
 };
 
-struct ToolbarButtonSpec {
+struct ToolbarCommand {
     const char* name;     // the control's name in the form description
     const char* menuItem; // the menu command the button runs
     ToolbarGroup group;
 };
 
 // Left to right, as the buttons stand in the strip.
-inline constexpr std::array<ToolbarButtonSpec, 9> kToolbarButtons{{
-    {"zkSelect", "menuSorce", ToolbarGroup::Scanner},
-    {"zkScan", "menuScan", ToolbarGroup::Scanner},
-    {"zkClip", "menuClip", ToolbarGroup::Scanner},
-    {"zkBookPDF", "menuBook", ToolbarGroup::Scanner},
-    {"zkBMP", "menuSaveBMP", ToolbarGroup::Save},
-    {"zkJPEG", "menuSaveJPEG", ToolbarGroup::Save},
-    {"zkPDF", "menuSavePDF", ToolbarGroup::Save},
-    {"zkhelp", "menuMokuji", ToolbarGroup::Always},
-    {"zkExit", "menuExit", ToolbarGroup::Always},
+inline constexpr std::array<ToolbarCommand, 9> kToolbarButtons{{
+    {"zkSelect", menu::kSorce, ToolbarGroup::Scanner},
+    {"zkScan", menu::kScan, ToolbarGroup::Scanner},
+    {"zkClip", menu::kClip, ToolbarGroup::Scanner},
+    {"zkBookPDF", menu::kBook, ToolbarGroup::Scanner},
+    {"zkBMP", menu::kSaveBMP, ToolbarGroup::Save},
+    {"zkJPEG", menu::kSaveJPEG, ToolbarGroup::Save},
+    {"zkPDF", menu::kSavePDF, ToolbarGroup::Save},
+    {"zkhelp", menu::kMokuji, ToolbarGroup::Always},
+    {"zkExit", menu::kExit, ToolbarGroup::Always},
 }};
 
 // The entry of a button name; null for a name that is not a toolbar button.
-const ToolbarButtonSpec* FindToolbarButton(const QString& name);
+const ToolbarCommand* FindToolbarButton(const QString& name);
 
 } // namespace folivo

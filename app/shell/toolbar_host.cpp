@@ -69,8 +69,8 @@ QString Toolbar::build(const ToolbarSource& source) {
 
 bool Toolbar::place(FormDescription& form, int index) {
     const QString name = form.name(index);
-    const ToolbarButtonSpec* spec = FindToolbarButton(name);
-    if (!spec || form.className(index) != QLatin1String(kButtonProgId) || button(name))
+    const ToolbarCommand* entry = FindToolbarButton(name);
+    if (!entry || form.className(index) != QLatin1String(kButtonProgId) || button(name))
         return false;
     const ButtonSiteResult site =
         ReadButtonSite([&](const QString& key) { return form.value(index, key); });
@@ -91,13 +91,13 @@ bool Toolbar::place(FormDescription& form, int index) {
                         m_window.twipsToPixelsX(s.width), m_window.twipsToPixelsY(s.height));
     widget->setToolTip(s.toolTipText);
 
-    const QString command = QLatin1String(spec->menuItem);
+    const QString command = QLatin1String(entry->menuItem);
     new ButtonRelay(
         widget, [this, command] { m_window.runCommand(command); },
         [this, widget] { m_window.SetStatus(widget->toolTip()); });
-    if (spec->group == ToolbarGroup::Scanner)
+    if (entry->group == ToolbarGroup::Scanner)
         m_window.addScannerControl(widget);
-    else if (spec->group == ToolbarGroup::Save)
+    else if (entry->group == ToolbarGroup::Save)
         m_window.addSaveControl(widget);
     widget->show();
     m_buttons.append({widget, name, s});
