@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles for the dialogs' outside things, and small helpers that act like a user.
 #include "dialog_ports.h"
+#include "fake_message_boxes.h"
 #include "ui_ports.h"
 
 #include <QAbstractButton>
@@ -17,19 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace folivo::test {
-
-struct MessageRecord {
-    QString title;
-    QString prompt;
-};
-
-class RecordingMessageBoxes final : public MessageBoxes {
-public:
-    void information(const QString& title, const QString& prompt) override {
-        shown.push_back({title, prompt});
-    }
-    std::vector<MessageRecord> shown;
-};
 
 // Answers the queued folders in order (empty text = the user cancelled) and records each
 // call's owner and starting folder.

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -32,36 +31,12 @@ protected:
         d->show();
         return d;
     }
-    QString label(const QWidget* d, const char* name) {
-        return Child<QLabel>(d, QString::fromLatin1(name))->text();
-    }
     std::shared_ptr<FakeRegistry> registry = std::make_shared<FakeRegistry>();
     std::shared_ptr<FakeLauncher> launcher = std::make_shared<FakeLauncher>();
-    RecordingMessageBoxes messages;
+    FakeMessageBoxes messages;
 };
 
-TEST_F(AboutTest, CaptionTitleVersionAndDescription) {
-    auto d = open();
-    EXPECT_EQ(d->windowTitle(), QString::fromUtf16(u"[ Folivo ] のﾊﾞｰｼﾞｮﾝ情報"));
-    EXPECT_EQ(label(d, "lblTitle"), QStringLiteral("Folivo"));
-    EXPECT_EQ(label(d, "lblVersion"), QStringLiteral("Version : 1.0.0"));
-    EXPECT_EQ(label(d, "lblDescription"),
-              QString::fromUtf16(u"［アプリケーションの説明］\n\n書籍、パンフレット、カタログ、"
-                                 u"技術書など、あらゆる紙文書をスキャナーで読み込みPDFファイル"
-                                 u"（BMP,JPEGも可能）に変換するソフトウェアです。"));
-    EXPECT_EQ(Child<QPushButton>(d, QStringLiteral("cmdOK"))->text(),
-              QString::fromUtf16(u"閉じる"));
-    EXPECT_EQ(Child<QPushButton>(d, QStringLiteral("cmdSysInfo"))->text(),
-              QString::fromUtf16(u"ｼｽﾃﾑ情報(&S)..."));
-    EXPECT_EQ(d->size(), QSize(420, 176)); // 6300 x 2640 twips at 96 dpi
-    EXPECT_EQ(d->minimumSize(), d->maximumSize());
-    EXPECT_FALSE(d->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_FALSE(d->isModal());
-    delete d;
-}
-
-TEST(AboutTexts, BlanksAndNumbersAreExact) {
-    EXPECT_EQ(AboutCaption(QStringLiteral("X")), QString::fromUtf16(u"[ X ] のﾊﾞｰｼﾞｮﾝ情報"));
+TEST(AboutTexts, VersionNumbersAreNotPadded) {
     EXPECT_EQ(VersionText(10, 2, 0), QStringLiteral("Version : 10.2.0"));
     EXPECT_EQ(VersionText(1, 0, 7), QStringLiteral("Version : 1.0.7"));
 }
@@ -70,8 +45,6 @@ TEST(AboutTexts, BlanksAndNumbersAreExact) {
 TEST_F(AboutTest, EnterAndEscClose) {
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         auto d = open();
-        auto* ok = Child<QPushButton>(d, QStringLiteral("cmdOK"));
-        EXPECT_TRUE(ok->isDefault());
         QTest::keyClick(d, key);
         EXPECT_TRUE(Closed(d)) << key;
         EXPECT_TRUE(launcher->started.isEmpty());
@@ -92,148 +65,126 @@ TEST_F(AboutTest, EtchedRuleIsGreyOverWhiteAcrossTheDialog) {
     delete d;
 }
 
-TEST_F(AboutTest, SystemInfoButtonStartsTheRegistryProgram) {
-    registry->set(kKey1, QStringLiteral("PATH"), kRegSz, Bytes("C:\\msinfo32.exe\0", 16));
-    auto d = open();
-    UserClick(Child<QPushButton>(d, QStringLiteral("cmdSysInfo")));
-    EXPECT_EQ(launcher->started, QStringList{QStringLiteral("C:\\msinfo32.exe")});
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(d->isVisible());
-    delete d;
-}
-
-TEST_F(AboutTest, SystemInfoUnavailableShowsTheMessageAndStaysOpen) {
+TEST_F(AboutTest, SystemInfoButtonStartsTheProgramOrSaysWhyNotAndStaysOpen) {
     auto d = open();
     UserClick(Child<QPushButton>(d, QStringLiteral("cmdSysInfo")));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, QString());
     EXPECT_EQ(messages.shown[0].prompt, kUnavailable);
+    registry->set(kKey1, QStringLiteral("PATH"), kRegSz, Bytes("C:\\msinfo32.exe\0", 16));
+    UserClick(Child<QPushButton>(d, QStringLiteral("cmdSysInfo")));
+    EXPECT_EQ(launcher->started, QStringList{QStringLiteral("C:\\msinfo32.exe")});
+    EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(d->isVisible());
     delete d;
 }
 
-class SystemInfoTest : public ::testing::Test {
-protected:
-    void launch() { LaunchSystemInfo(registry, launcher, messages); }
-    bool messageShown() const {
-        return messages.shown.size() == 1 && messages.shown[0].prompt == kUnavailable;
+// Which program the system information command starts: the first registry key, else the
+// program in the second key's folder, else the first equivalent on PATH.
+TEST(SystemInfo, SearchOrderAndFailures) {
+    QTemporaryDir folder;
+    const QString inFolder = folder.filePath(QStringLiteral("MSINFO32.EXE"));
+    const struct Case {
+        const char* name;
+        std::function<void(FakeRegistry&, FakeLauncher&)> setUp;
+        QStringList queried;
+        QStringList started; // empty: the message is shown instead
+    } cases[] = {
+        {"KeyOneWinsAndKeyTwoIsNeverRead",
+         [&](FakeRegistry& r, FakeLauncher&) {
+             r.set(kKey1, QStringLiteral("PATH"), kRegSz, "/opt/info");
+             r.set(kKey2, QStringLiteral("MSINFO"), kRegSz, folder.path().toUtf8());
+         },
+         {kKey1},
+         {QStringLiteral("/opt/info")}},
+        {"KeyTwoFolderWithTheProgram",
+         [&](FakeRegistry& r, FakeLauncher&) {
+             QFile(inFolder).open(QIODevice::WriteOnly);
+             r.set(kKey2, QStringLiteral("MSINFO"), kRegSz, folder.path().toUtf8() + '\0');
+         },
+         {kKey1, kKey2},
+         {inFolder}},
+        {"KeyTwoFolderWithAFolderOfThatName",
+         [&](FakeRegistry& r, FakeLauncher& l) {
+             QFile::remove(inFolder);
+             QDir(folder.path()).mkdir(QStringLiteral("MSINFO32.EXE"));
+             r.set(kKey2, QStringLiteral("MSINFO"), kRegSz, folder.path().toUtf8());
+             l.onPath[QStringLiteral("hardinfo")] = QStringLiteral("/usr/bin/hardinfo");
+         },
+         {kKey1, kKey2},
+         {}},
+        {"KeyOneOfAnotherType",
+         [](FakeRegistry& r, FakeLauncher&) {
+             r.set(kKey1, QStringLiteral("PATH"), 3, Bytes("\x01\x02", 2));
+         },
+         {kKey1},
+         {}},
+        {"FirstEquivalentOnPath",
+         [](FakeRegistry&, FakeLauncher& l) {
+             l.onPath[QStringLiteral("hardinfo")] = QStringLiteral("/usr/bin/hardinfo");
+             l.onPath[QStringLiteral("gnome-system-monitor")] = QStringLiteral("/usr/bin/gsm");
+         },
+         {kKey1, kKey2},
+         {QStringLiteral("/usr/bin/hardinfo")}},
+        {"NothingAnywhere", [](FakeRegistry&, FakeLauncher&) {}, {kKey1, kKey2}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeRegistry registry;
+        FakeLauncher launcher;
+        FakeMessageBoxes messages;
+        c.setUp(registry, launcher);
+        LaunchSystemInfo(registry, launcher, messages);
+        EXPECT_EQ(registry.queried, c.queried);
+        EXPECT_EQ(launcher.started, c.started);
+        EXPECT_EQ(messages.shown.size(), c.started.isEmpty() ? 1u : 0u);
+        for (std::uint32_t root : registry.roots)
+            EXPECT_EQ(root, kHKeyLocalMachine);
     }
+}
+
+TEST(SystemInfo, AProgramThatFailsToStartShowsTheMessage) {
     FakeRegistry registry;
     FakeLauncher launcher;
-    RecordingMessageBoxes messages;
-    QTemporaryDir folder;
-};
-
-TEST_F(SystemInfoTest, KeyOneFoundMeansKeyTwoIsNeverRead) {
-    registry.set(kKey1, QStringLiteral("PATH"), kRegSz, "/opt/info");
-    registry.set(kKey2, QStringLiteral("MSINFO"), kRegSz, folder.path().toUtf8());
-    launch();
-    EXPECT_EQ(registry.queried, QStringList{kKey1});
-    EXPECT_EQ(launcher.started, QStringList{QStringLiteral("/opt/info")});
-    for (std::uint32_t root : registry.roots)
-        EXPECT_EQ(root, kHKeyLocalMachine);
-}
-
-TEST_F(SystemInfoTest, KeyTwoFolderWithTheProgramStartsIt) {
-    QFile program(folder.filePath(QStringLiteral("MSINFO32.EXE")));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
-    registry.set(kKey2, QStringLiteral("MSINFO"), kRegSz, folder.path().toUtf8() + '\0');
-    launch();
-    EXPECT_EQ(registry.queried, (QStringList{kKey1, kKey2}));
-    EXPECT_EQ(launcher.started, QStringList{program.fileName()});
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(SystemInfoTest, KeyTwoFolderWithoutTheProgramShowsTheMessageAndStartsNothing) {
-    QDir(folder.path()).mkdir(QStringLiteral("MSINFO32.EXE")); // a folder is not the program
-    registry.set(kKey2, QStringLiteral("MSINFO"), kRegSz, folder.path().toUtf8());
-    launcher.onPath[QStringLiteral("hardinfo")] = QStringLiteral("/usr/bin/hardinfo");
-    launch();
-    EXPECT_TRUE(launcher.started.isEmpty());
-    EXPECT_TRUE(messageShown());
-}
-
-TEST_F(SystemInfoTest, KeyOneOfAnotherTypeGivesNothingToStart) {
-    registry.set(kKey1, QStringLiteral("PATH"), 3, Bytes("\x01\x02", 2));
-    launch();
-    EXPECT_EQ(registry.queried, QStringList{kKey1});
-    EXPECT_TRUE(launcher.started.isEmpty());
-    EXPECT_TRUE(messageShown());
-}
-
-TEST_F(SystemInfoTest, WithoutRegistryTheFirstEquivalentOnPathStarts) {
-    launcher.onPath[QStringLiteral("hardinfo")] = QStringLiteral("/usr/bin/hardinfo");
-    launcher.onPath[QStringLiteral("gnome-system-monitor")] = QStringLiteral("/usr/bin/gsm");
-    launch();
-    EXPECT_EQ(launcher.looked,
-              (QStringList{QStringLiteral("kinfocenter"), QStringLiteral("hardinfo")}));
-    EXPECT_EQ(launcher.started, QStringList{QStringLiteral("/usr/bin/hardinfo")});
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(SystemInfoTest, NothingAnywhereShowsTheMessage) {
-    launch();
-    EXPECT_EQ(launcher.looked.size(), 3);
-    EXPECT_TRUE(launcher.started.isEmpty());
-    EXPECT_TRUE(messageShown());
-}
-
-TEST_F(SystemInfoTest, AProgramThatFailsToStartShowsTheMessage) {
+    FakeMessageBoxes messages;
     registry.set(kKey1, QStringLiteral("PATH"), kRegSz, "/opt/info");
     launcher.startWorks = false;
-    launch();
+    LaunchSystemInfo(registry, launcher, messages);
     EXPECT_EQ(launcher.started.size(), 1);
-    EXPECT_TRUE(messageShown());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].prompt, kUnavailable);
 }
 
-struct DecodeCase {
-    const char* name;
-    std::uint32_t type;
-    QByteArray data;
-    bool found;
-    QString text;
-};
-
-class RegistryDecode : public ::testing::TestWithParam<DecodeCase> {};
-
-TEST_P(RegistryDecode, TrimsOneClosingNulAndConvertsByType) {
-    const DecodeCase& c = GetParam();
-    FakeRegistry registry;
-    registry.set(QStringLiteral("K"), QStringLiteral("V"), c.type, c.data);
-    const RegistryText got =
-        ReadRegistryText(registry, kHKeyLocalMachine, QStringLiteral("K"), QStringLiteral("V"));
-    EXPECT_EQ(got.found, c.found);
-    EXPECT_EQ(got.text, c.text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Registry, RegistryDecode,
-    ::testing::Values(
-        DecodeCase{"TextWithNul", kRegSz, Bytes("C:\\info.exe\0", 12), true, "C:\\info.exe"},
-        DecodeCase{"TextWithoutNulKeepsLastCharacter", kRegSz, "C:\\info.exe", true,
-                   "C:\\info.exe"},
-        DecodeCase{"OnlyOneNulIsDropped", kRegSz, Bytes("ab\0\0", 4), true,
-                   QString::fromLatin1("ab\0", 3)},
-        DecodeCase{"EmptyText", kRegSz, QByteArray(), true, QString()},
-        DecodeCase{"JustANul", kRegSz, Bytes("\0", 1), true, QString()},
-        DecodeCase{"Utf8Text", kRegSz, QString::fromUtf16(u"情報").toUtf8(), true,
-                   QString::fromUtf16(u"情報")},
-        DecodeCase{"Dword", kRegDword, Bytes("\x39\x30\0\0", 4), true, "12345"},
-        DecodeCase{"DwordAllOnesIsUnsigned", kRegDword, Bytes("\xff\xff\xff\xff", 4), true,
-                   "4294967295"},
-        DecodeCase{"ShortDwordIsZeroPadded", kRegDword, Bytes("\x01\x02", 2), true, "513"},
-        DecodeCase{"OtherTypeIsFoundButEmpty", 3, Bytes("\x01\x02\x03", 3), true, QString()},
-        DecodeCase{"FillsTheBuffer", kRegSz, QByteArray(1024, 'a'), true, QString(1024, u'a')},
-        DecodeCase{"LargerThanTheBuffer", kRegSz, QByteArray(1025, 'a'), false, QString()}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RegistryRead, MissingValueIsNotFound) {
-    FakeRegistry registry;
-    const RegistryText got =
-        ReadRegistryText(registry, kHKeyLocalMachine, QStringLiteral("K"), QStringLiteral("V"));
-    EXPECT_FALSE(got.found);
-    EXPECT_TRUE(got.text.isEmpty());
+TEST(RegistryRead, TrimsOneClosingNulAndConvertsByType) {
+    const struct {
+        std::uint32_t type;
+        QByteArray data;
+        bool found;
+        QString text;
+    } cases[] = {
+        {kRegSz, Bytes("C:\\info.exe\0", 12), true, "C:\\info.exe"},
+        {kRegSz, "C:\\info.exe", true, "C:\\info.exe"},
+        {kRegSz, Bytes("ab\0\0", 4), true, QString::fromLatin1("ab\0", 3)},
+        {kRegSz, QByteArray(), true, QString()},
+        {kRegSz, Bytes("\0", 1), true, QString()},
+        {kRegSz, QString::fromUtf16(u"情報").toUtf8(), true, QString::fromUtf16(u"情報")},
+        {kRegDword, Bytes("\x39\x30\0\0", 4), true, "12345"},
+        {kRegDword, Bytes("\xff\xff\xff\xff", 4), true, "4294967295"},
+        {kRegDword, Bytes("\x01\x02", 2), true, "513"},
+        {3, Bytes("\x01\x02\x03", 3), true, QString()},
+        {kRegSz, QByteArray(1024, 'a'), true, QString(1024, u'a')},
+        {kRegSz, QByteArray(1025, 'a'), false, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.data.left(16).toHex().toStdString());
+        FakeRegistry registry;
+        registry.set(QStringLiteral("K"), QStringLiteral("V"), c.type, c.data);
+        const RegistryText got =
+            ReadRegistryText(registry, kHKeyLocalMachine, QStringLiteral("K"), QStringLiteral("V"));
+        EXPECT_EQ(got.found, c.found);
+        EXPECT_EQ(got.text, c.text);
+    }
+    FakeRegistry empty;
+    EXPECT_FALSE(ReadRegistryText(empty, kHKeyLocalMachine, kKey1, QStringLiteral("PATH")).found);
     NullRegistry none;
     EXPECT_FALSE(ReadRegistryText(none, kHKeyLocalMachine, kKey1, QStringLiteral("PATH")).found);
 }
@@ -252,25 +203,11 @@ TEST(SystemInfoOnLinux, StartsTheEquivalentFoundOnPath) {
     qputenv("PATH", bin.path().toUtf8() + ':' + oldPath);
     NullRegistry registry;
     QtProcessLauncher launcher;
-    RecordingMessageBoxes messages;
+    FakeMessageBoxes messages;
     LaunchSystemInfo(registry, launcher, messages);
     qputenv("PATH", oldPath);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(mark); }, 10000));
-}
-
-TEST(SystemInfoOnLinux, EmptyPathStartsNothing) {
-    const QByteArray oldPath = qgetenv("PATH");
-    QTemporaryDir empty;
-    qputenv("PATH", empty.path().toUtf8());
-    NullRegistry registry;
-    QtProcessLauncher launcher;
-    RecordingMessageBoxes messages;
-    LaunchSystemInfo(registry, launcher, messages);
-    qputenv("PATH", oldPath);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].prompt, kUnavailable);
-    EXPECT_FALSE(launcher.startDetached(QString()));
 }
 
 TEST(Manual, OpensTheFileUrlUnderTheProgramFolderAndStaysSilentOnFailure) {
@@ -279,10 +216,8 @@ TEST(Manual, OpensTheFileUrlUnderTheProgramFolderAndStaysSilentOnFailure) {
     opener.answer = false;
     OpenManual(opener);
     ASSERT_EQ(opener.opened.size(), 1u);
-    EXPECT_TRUE(opener.opened[0].isLocalFile());
     EXPECT_EQ(opener.opened[0].toLocalFile(),
               QDir(home.path()).filePath(QStringLiteral("Manual/html/index.htm")));
-    EXPECT_EQ(ManualPath(), opener.opened[0].toLocalFile());
 }
 
 } // namespace

@@ -49,12 +49,11 @@ protected:
 
     TempHome home;
     std::shared_ptr<FakeFolderPicker> picker = std::make_shared<FakeFolderPicker>();
-    RecordingMessageBoxes messages;
+    FakeMessageBoxes messages;
 };
 
 TEST_F(AutosaveDialogTest, BmpWithoutSettingsShowsOffWithDesktopDisabled) {
     auto d = open(QStringLiteral("BMP"));
-    EXPECT_EQ(d->windowTitle(), QString::fromUtf16(u"[BMP] ファイルの自動保存設定"));
     EXPECT_TRUE(option(d, "OptSave1")->isChecked());
     EXPECT_FALSE(option(d, "OptSave0")->isChecked());
     EXPECT_TRUE(option(d, "OptAutosave0")->isChecked());
@@ -64,28 +63,6 @@ TEST_F(AutosaveDialogTest, BmpWithoutSettingsShowsOffWithDesktopDisabled) {
     EXPECT_TRUE(folderBox(d)->text().isEmpty());
     EXPECT_FALSE(folderBox(d)->isReadOnly());
     EXPECT_TRUE(picker->initialFolders.isEmpty());
-}
-
-TEST_F(AutosaveDialogTest, CaptionsOfTheControls) {
-    auto d = open(QStringLiteral("PDF"));
-    EXPECT_EQ(d->windowTitle(), QString::fromUtf16(u"[PDF] ファイルの自動保存設定"));
-    const std::pair<const char*, const char16_t*> captions[] = {
-        {"OptSave0", u"する"},
-        {"OptSave1", u"しない"},
-        {"OptAutosave0", u"デスクトップ"},
-        {"OptAutosave1", u"マイドキュメント"},
-        {"OptAutosave2", u"その他"}};
-    for (const auto& [name, text] : captions)
-        EXPECT_EQ(option(d, name)->text(), QString::fromUtf16(text)) << name;
-    EXPECT_EQ(Child<QGroupBox>(d, QStringLiteral("FrameAutoSave"))->title(),
-              QString::fromUtf16(u"自動保存処理"));
-    EXPECT_EQ(Child<QGroupBox>(d, QStringLiteral("FrameOutput"))->title(),
-              QString::fromUtf16(u"出力先の指定"));
-    EXPECT_EQ(Child<QPushButton>(d, QStringLiteral("CmdSave"))->text(),
-              QString::fromUtf16(u"保存"));
-    EXPECT_EQ(Child<QPushButton>(d, QStringLiteral("CmdClose"))->text(),
-              QString::fromUtf16(u"閉じる"));
-    EXPECT_FALSE(d->isModal());
 }
 
 TEST_F(AutosaveDialogTest, StoredOtherFolderLoadsWithoutPickerAndSavesTheSameValues) {
@@ -127,31 +104,22 @@ TEST_F(AutosaveDialogTest, PickerStartsAtProgramFolderAndItsAnswerIsSaved) {
 
 // Choosing "その他" with the picker cancelled keeps what the folder box held; an empty box
 // then cannot be saved.
-struct CancelCase {
-    const char* name;
-    QString typed;
-    bool saves;
-};
-
-class CancelledPicker : public AutosaveDialogTest,
-                        public ::testing::WithParamInterface<CancelCase> {};
-
-TEST_P(CancelledPicker, KeepsTheBoxText) {
-    const CancelCase& c = GetParam();
-    auto d = open(QStringLiteral("PDF"));
-    UserClick(option(d, "OptSave0"));
-    folderBox(d)->setFocus();
-    QTest::keyClicks(folderBox(d), c.typed);
-    UserClick(option(d, "OptAutosave2")); // the fake picker answers "" = cancelled
-    ASSERT_EQ(picker->initialFolders.size(), 1);
-    EXPECT_EQ(folderBox(d)->text(), c.typed);
-    press(d, "CmdSave");
-    if (c.saves) {
-        EXPECT_TRUE(Closed(d));
-        EXPECT_TRUE(messages.shown.empty());
-        EXPECT_EQ(stored("PDF", "Type"), QStringLiteral("2"));
-        EXPECT_EQ(stored("PDF", "Path"), c.typed);
-    } else {
+TEST_F(AutosaveDialogTest, CancelledPickerKeepsTheBoxTextAndAnEmptyBoxCannotBeSaved) {
+    for (const QString& typed : {QStringLiteral("/typed/dir"), QString()}) {
+        SCOPED_TRACE(typed.toStdString());
+        auto d = open(QStringLiteral("PDF"));
+        UserClick(option(d, "OptSave0"));
+        folderBox(d)->setFocus();
+        QTest::keyClicks(folderBox(d), typed);
+        UserClick(option(d, "OptAutosave2")); // the fake picker answers "" = cancelled
+        EXPECT_EQ(folderBox(d)->text(), typed);
+        press(d, "CmdSave");
+        if (!typed.isEmpty()) {
+            EXPECT_TRUE(Closed(d));
+            EXPECT_EQ(stored("PDF", "Path"), typed);
+            QFile::remove(SettingsFilePath());
+            continue;
+        }
         EXPECT_FALSE(Closed(d)) << "the window stays open for a folder";
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].title, QString::fromUtf16(kNoOutputFolder));
@@ -159,12 +127,6 @@ TEST_P(CancelledPicker, KeepsTheBoxText) {
         EXPECT_FALSE(QFile::exists(SettingsFilePath())) << "nothing may be written";
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Autosave, CancelledPicker,
-                         ::testing::Values(CancelCase{"EmptyBox", QString(), false},
-                                           CancelCase{"TypedFolder", QStringLiteral("/typed/dir"),
-                                                      true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AutosaveDialogTest, OffWritesOnlyFlagAndReopensWithFolderOptionKeptButDisabled) {
     preset("JPEG", "Flag", QStringLiteral("True"));
@@ -230,41 +192,30 @@ TEST_F(AutosaveDialogTest, OtherFolderClickedAgainAsksAgain) {
 
 // Flag must be exactly "True" to show "する"; any type but "1" and "2" shows the Desktop,
 // and the window then stores the Desktop it shows.
-struct LoadCase {
-    const char* name;
-    QString flag;
-    QString type;
-    const char* checkedSave;
-    const char* checkedFolder;
-    QString storedType;
-};
-
-class LoadRules : public AutosaveDialogTest, public ::testing::WithParamInterface<LoadCase> {};
-
-TEST_P(LoadRules, SelectsAsStoredAndSavesWhatItShows) {
-    const LoadCase& c = GetParam();
-    preset("BMP", "Flag", c.flag);
-    preset("BMP", "Type", c.type);
-    auto d = open(QStringLiteral("BMP"));
-    EXPECT_TRUE(option(d, c.checkedSave)->isChecked());
-    EXPECT_TRUE(option(d, c.checkedFolder)->isChecked());
-    UserClick(option(d, "OptSave0"));
-    press(d, "CmdSave");
-    ASSERT_TRUE(Closed(d));
-    EXPECT_EQ(stored("BMP", "Type"), c.storedType);
+TEST_F(AutosaveDialogTest, LoadSelectsAsStoredAndSavesWhatItShows) {
+    const struct {
+        const char* flag;
+        const char* type;
+        const char* checkedSave;
+        const char* checkedFolder;
+        const char* storedType;
+    } cases[] = {{"true", "1", "OptSave1", "OptAutosave1", "1"},
+                 {"1", "0", "OptSave1", "OptAutosave0", "0"},
+                 {"True", "7", "OptSave0", "OptAutosave0", "0"},
+                 {"True", "", "OptSave0", "OptAutosave0", "0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.flag) + "/" + c.type);
+        preset("BMP", "Flag", QString::fromLatin1(c.flag));
+        preset("BMP", "Type", QString::fromLatin1(c.type));
+        auto d = open(QStringLiteral("BMP"));
+        EXPECT_TRUE(option(d, c.checkedSave)->isChecked());
+        EXPECT_TRUE(option(d, c.checkedFolder)->isChecked());
+        UserClick(option(d, "OptSave0"));
+        press(d, "CmdSave");
+        ASSERT_TRUE(Closed(d));
+        EXPECT_EQ(stored("BMP", "Type"), QString::fromLatin1(c.storedType));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Autosave, LoadRules,
-    ::testing::Values(LoadCase{"LowerCaseTrueIsOff", QStringLiteral("true"), QStringLiteral("1"),
-                               "OptSave1", "OptAutosave1", QStringLiteral("1")},
-                      LoadCase{"NumberIsOff", QStringLiteral("1"), QStringLiteral("0"), "OptSave1",
-                               "OptAutosave0", QStringLiteral("0")},
-                      LoadCase{"UnknownTypeIsDesktop", QStringLiteral("True"), QStringLiteral("7"),
-                               "OptSave0", "OptAutosave0", QStringLiteral("0")},
-                      LoadCase{"EmptyTypeIsDesktop", QStringLiteral("True"), QString(), "OptSave0",
-                               "OptAutosave0", QStringLiteral("0")}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AutosaveDialogTest, CloseLeavesTheFileByteIdentical) {
     preset("BMP", "Flag", QStringLiteral("False"));
@@ -292,39 +243,29 @@ TEST_F(AutosaveDialogTest, ReadOnlySettingsFileStillClosesWithoutChange) {
 }
 
 // The chain of writes: a failed write skips the later ones.
-struct ChainCase {
-    const char* name;
-    AutosaveChoice choice;
-    int failAt; // 1-based call that answers 0; 0 = none fails
-    QStringList expected;
-};
-
-class StoreChain : public ::testing::TestWithParam<ChainCase> {};
-
-TEST_P(StoreChain, WritesInOrderAndStopsAtTheFirstFailure) {
-    const ChainCase& c = GetParam();
-    QStringList calls;
-    StoreAutosaveChoice(QStringLiteral("JPEG"), c.choice,
-                        [&](const QString& section, const QString& key, const QString& value) {
-                            calls << section + u'/' + key + u'=' + value;
-                            return calls.size() == c.failAt ? 0 : 1;
-                        });
-    EXPECT_EQ(calls, c.expected);
+TEST(AutosaveStore, WritesInOrderAndStopsAtTheFirstFailure) {
+    const AutosaveChoice onOther{QStringLiteral("True"), QStringLiteral("2"), QStringLiteral("/f")};
+    const AutosaveChoice onDesktop{QStringLiteral("True"), QStringLiteral("0"),
+                                   QStringLiteral("/f")};
+    const AutosaveChoice off{QStringLiteral("False"), QStringLiteral("2"), QStringLiteral("/f")};
+    const struct {
+        AutosaveChoice choice;
+        int failAt; // 1-based call that answers 0; 0 = none fails
+        QStringList expected;
+    } cases[] = {{onOther, 0, {"JPEG/Flag=True", "JPEG/Type=2", "JPEG/Path=/f"}},
+                 {onDesktop, 0, {"JPEG/Flag=True", "JPEG/Type=0", "JPEG/Path="}},
+                 {onOther, 1, {"JPEG/Flag=True"}},
+                 {onOther, 2, {"JPEG/Flag=True", "JPEG/Type=2"}},
+                 {off, 0, {"JPEG/Flag=False"}}};
+    for (const auto& c : cases) {
+        QStringList calls;
+        StoreAutosaveChoice(QStringLiteral("JPEG"), c.choice,
+                            [&](const QString& section, const QString& key, const QString& value) {
+                                calls << section + u'/' + key + u'=' + value;
+                                return calls.size() == c.failAt ? 0 : 1;
+                            });
+        EXPECT_EQ(calls, c.expected);
+    }
 }
-
-const AutosaveChoice kOnOther{QStringLiteral("True"), QStringLiteral("2"), QStringLiteral("/f")};
-const AutosaveChoice kOnDesktop{QStringLiteral("True"), QStringLiteral("0"), QStringLiteral("/f")};
-const AutosaveChoice kOff{QStringLiteral("False"), QStringLiteral("2"), QStringLiteral("/f")};
-
-INSTANTIATE_TEST_SUITE_P(
-    Autosave, StoreChain,
-    ::testing::Values(
-        ChainCase{"AllThree", kOnOther, 0, {"JPEG/Flag=True", "JPEG/Type=2", "JPEG/Path=/f"}},
-        ChainCase{
-            "DesktopClearsPath", kOnDesktop, 0, {"JPEG/Flag=True", "JPEG/Type=0", "JPEG/Path="}},
-        ChainCase{"FlagFails", kOnOther, 1, {"JPEG/Flag=True"}},
-        ChainCase{"TypeFails", kOnOther, 2, {"JPEG/Flag=True", "JPEG/Type=2"}},
-        ChainCase{"OffWritesOnlyFlag", kOff, 0, {"JPEG/Flag=False"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -76,7 +76,7 @@ TEST(FolderPicker, TypedFolderIsTheAnswer) {
 // The automatic-save window with the real picker: cancelling keeps the typed folder.
 TEST(FolderPicker, CancelledInTheAutosaveWindowKeepsTheBox) {
     TempHome home;
-    RecordingMessageBoxes messages;
+    FakeMessageBoxes messages;
     auto* d = new frmAutosave(QStringLiteral("BMP"), std::make_shared<QtFolderPicker>(), messages);
     d->show();
     UserClick(Child<QRadioButton>(d, QStringLiteral("OptSave0")));

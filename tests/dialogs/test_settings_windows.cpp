@@ -37,7 +37,7 @@ protected:
     TempHome home;
     std::unique_ptr<QWidget> main = std::make_unique<QWidget>();
     ProgramState state;
-    RecordingMessageBoxes messages;
+    FakeMessageBoxes messages;
     std::shared_ptr<FakeFolderPicker> picker = std::make_shared<FakeFolderPicker>();
     std::shared_ptr<FakeRegistry> registry = std::make_shared<FakeRegistry>();
     std::shared_ptr<FakeLauncher> launcher = std::make_shared<FakeLauncher>();
