@@ -34,6 +34,13 @@ void SetUpToolWindow(QDialog* dialog, const QString& name, const char16_t* capti
     dialog->setModal(false);
 }
 
+// A stored value never holds a line break, so that default means the key is absent.
+std::optional<QString> storedJpegSetting(const char* key) {
+    const QString absent = QStringLiteral("\n");
+    const QString value = ReadSetting(QStringLiteral("JPEG"), QString::fromLatin1(key), absent);
+    return value == absent ? std::nullopt : std::optional<QString>(value);
+}
+
 } // namespace
 
 QStringList JpegGuideLines() {
@@ -81,13 +88,14 @@ void frmCompJPEG::build() {
 }
 
 void frmCompJPEG::load() {
-    const bool standard = ReadSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"),
-                                      QString()) == QLatin1String("False");
+    // Only an exact "True" or any text but "False" shows progressive; an absent key shows
+    // standard, which is what the writer then uses.
+    const auto encode = storedJpegSetting("Encode");
+    const bool standard = !encode || *encode == QLatin1String("False");
     m_optEnc[standard ? 0 : 1]->setChecked(true);
     m_comboComp->clear();
     m_comboComp->addItems(JpegStepTexts());
-    m_comboComp->setCurrentIndex(ParseJpegStep(
-        ReadSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("20"))));
+    m_comboComp->setCurrentIndex(ShownJpegStep(storedJpegSetting("Complevel")));
     findChild<QLabel*>(QStringLiteral("lblGuide"))->setText(JpegGuideLines().join(u'\n'));
 }
 

@@ -15,6 +15,13 @@ int ParseJpegStep(const QString& text) {
     return ok && step >= 0 && step <= kJpegLastStep ? step : -1;
 }
 
+int ShownJpegStep(const std::optional<QString>& stored) {
+    bool number = false;
+    if (stored)
+        stored->trimmed().toDouble(&number);
+    return number ? ParseJpegStep(*stored) : kJpegDefaultStep;
+}
+
 int JpegStepUp(int index) {
     return index > kJpegLastStep - 1 ? kJpegLastStep : index + 1;
 }

@@ -19,6 +19,8 @@ constexpr qint64 kCopyChunk = 1 << 20;
 
 // A stored step read as a 16-bit whole number: surrounding blanks are allowed and a
 // fraction is rounded to the nearest (halves to even), as a numeric conversion would.
+constexpr int kDefaultJpegStep = 5;
+
 std::optional<int> parseStep(const QString& text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
@@ -62,11 +64,12 @@ WriteResult CopyBmp(const QString& sourcePath, const QString& targetPath) {
 
 JpegSettings JpegSettingsFromText(const QString& complevel, const QString& encode) {
     JpegSettings settings;
-    if (const auto step = parseStep(complevel)) {
-        const int quality = 100 - 5 * *step;
-        if (quality >= 0 && quality <= 255)
-            settings.quality = static_cast<std::uint8_t>(quality);
-    }
+    // Quality 75 when nothing readable is stored: a fresh install must not write quality-1
+    // pictures.
+    const int step = parseStep(complevel).value_or(kDefaultJpegStep);
+    const int quality = 100 - 5 * step;
+    if (quality >= 0 && quality <= 255)
+        settings.quality = static_cast<std::uint8_t>(quality);
     settings.progressive = ParseSettingBool(encode).value_or(false);
     return settings;
 }

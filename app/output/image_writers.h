@@ -4,9 +4,9 @@
 // - CopyBmp copies the current image file byte for byte; an existing target is replaced
 //   (through a temporary file, so a failure keeps its old bytes).
 // - ReadJpegSettings reads "JPEG"/"Complevel" and "JPEG"/"Encode" anew on every call:
-//   quality = 100 - 5 x step as an unsigned byte; an absent or unreadable step, or one
-//   giving a quality outside 0..255, gives 0. Encode true = progressive; absent or not a
-//   boolean = standard.
+//   quality = 100 - 5 x step as an unsigned byte; an absent step or one that is no number
+//   means step 5 (quality 75); a step giving a quality outside 0..255 gives 0. Encode true =
+//   progressive; absent or not a boolean = standard.
 // - WriteJpeg runs SavetoJPEG and answers its code; ReportJpegResult shows the end line
 //   for 0 and the failure message for every other code.
 // - ApplyPdfSettings sets the exporter's compression from "PDF"/"Comp" (false gives 0;

@@ -23,11 +23,11 @@ TEST(JpegSettingsRules, StepAndEncodeTextsGiveQualityAndFlag) {
         bool progressive;
     };
     const Case cases[] = {
-        {"0", "", 100, false},     {"20", "", 0, false},      {"", "", 0, false},
-        {"-1", "", 105, false},    {"abc", "", 0, false},     {"4", "True", 80, true},
+        {"0", "", 100, false},     {"20", "", 0, false},      {"", "", 75, false},
+        {"-1", "", 105, false},    {"abc", "", 75, false},    {"4", "True", 80, true},
         {"1", "False", 95, false}, {"3", "false", 85, false}, {"3", "TRUE", 85, true},
         {"3", "yes", 85, false},   {"60", "", 0, false},      {"-31", "", 255, false},
-        {"-32", "", 0, false},     {" 2 ", "-1", 90, true},   {"70000", "", 0, false},
+        {"-32", "", 0, false},     {" 2 ", "-1", 90, true},   {"70000", "", 75, false},
         {"2.5", "", 90, false},    {"19", "0", 5, false},
     };
     for (const Case& c : cases) {
@@ -41,7 +41,7 @@ TEST(JpegSettingsRules, StepAndEncodeTextsGiveQualityAndFlag) {
 
 TEST(JpegSettingsRules, ReadFromTheSettingsFileEveryTime) {
     test::TempHome home;
-    EXPECT_EQ(ReadJpegSettings(), (JpegSettings{0, false})); // no file at all
+    EXPECT_EQ(ReadJpegSettings(), (JpegSettings{75, false})); // no file at all
     ASSERT_EQ(
         WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("4")), 1);
     ASSERT_EQ(
