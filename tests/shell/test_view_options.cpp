@@ -39,48 +39,35 @@ protected:
 };
 } // namespace
 
-TEST_F(ViewOptionsTest, DialogOptionIsStoredAndSurvivesARestart) {
-    {
-        auto window = startWindow();
-        window->action("menuDialogOFF")->trigger();
-        EXPECT_FALSE(checked(*window, "menuDialogON"));
-        EXPECT_TRUE(checked(*window, "menuDialogOFF"));
-        EXPECT_EQ(scanner.hideUiCalls, (std::vector<int>{0, 1}));
-        EXPECT_EQ(home.read("Folivo.ini"), "[TWAIN]\nDialog=False\n");
-    }
-    scanner.hideUiCalls.clear();
-    auto again = startWindow();
-    EXPECT_TRUE(checked(*again, "menuDialogOFF"));
-    EXPECT_FALSE(checked(*again, "menuDialogON"));
-    again->action("menuDialogON")->trigger();
-    again->action("menuDialogON")->trigger(); // the same value is written again
-    EXPECT_TRUE(checked(*again, "menuDialogON"));
-    EXPECT_FALSE(checked(*again, "menuDialogOFF"));
-    EXPECT_EQ(scanner.hideUiCalls, (std::vector<int>{1, 0, 0}));
+// What the options write is what the start-up reads (test_main_startup.cpp).
+TEST_F(ViewOptionsTest, DialogOptionMovesItsCheckTellsTheScannerAndIsStored) {
+    auto window = startWindow();
+    window->action("menuDialogOFF")->trigger();
+    EXPECT_FALSE(checked(*window, "menuDialogON"));
+    EXPECT_TRUE(checked(*window, "menuDialogOFF"));
+    EXPECT_EQ(home.read("Folivo.ini"), "[TWAIN]\nDialog=False\n");
+    window->action("menuDialogON")->trigger();
+    window->action("menuDialogON")->trigger(); // the same value is written again
+    EXPECT_TRUE(checked(*window, "menuDialogON"));
+    EXPECT_FALSE(checked(*window, "menuDialogOFF"));
+    EXPECT_EQ(scanner.hideUiCalls, (std::vector<int>{0, 1, 0, 0}));
     EXPECT_EQ(home.read("Folivo.ini"), "[TWAIN]\nDialog=True\n");
 }
 
-TEST_F(ViewOptionsTest, HiddenToolbarGivesThePreviewItsStripAndSurvivesARestart) {
-    QRect shown;
-    {
-        auto window = startShown();
-        shown = PreviewGeometry(*window);
-        EXPECT_EQ(shown.top(), TwipsToPixels(415, window->logicalDpiY()));
-        window->action("menuToolbar")->trigger();
-        EXPECT_FALSE(checked(*window, "menuToolbar"));
-        EXPECT_EQ(window->state().toolbarOffset, 0);
-        const QRect hidden = PreviewGeometry(*window);
-        EXPECT_EQ(hidden.top(), 0);
-        EXPECT_EQ(hidden.bottom(), shown.bottom()) << "the preview grows over the strip";
-        EXPECT_EQ(home.read("Folivo.ini"), "[Toolbar]\nFlag=False\n");
-    }
-    auto again = startShown(); // read back from the "ToolBar" section
-    EXPECT_FALSE(checked(*again, "menuToolbar"));
-    EXPECT_EQ(again->state().toolbarOffset, 0);
-    EXPECT_EQ(PreviewGeometry(*again).top(), 0);
-    again->action("menuToolbar")->trigger();
-    EXPECT_TRUE(checked(*again, "menuToolbar"));
-    EXPECT_EQ(PreviewGeometry(*again), shown);
+TEST_F(ViewOptionsTest, HiddenToolbarGivesThePreviewItsStripAndIsStored) {
+    auto window = startShown();
+    const QRect shown = PreviewGeometry(*window);
+    EXPECT_EQ(shown.top(), TwipsToPixels(415, window->logicalDpiY()));
+    window->action("menuToolbar")->trigger();
+    EXPECT_FALSE(checked(*window, "menuToolbar"));
+    EXPECT_EQ(window->state().toolbarOffset, 0);
+    const QRect hidden = PreviewGeometry(*window);
+    EXPECT_EQ(hidden.top(), 0);
+    EXPECT_EQ(hidden.bottom(), shown.bottom()) << "the preview grows over the strip";
+    EXPECT_EQ(home.read("Folivo.ini"), "[Toolbar]\nFlag=False\n");
+    window->action("menuToolbar")->trigger();
+    EXPECT_TRUE(checked(*window, "menuToolbar"));
+    EXPECT_EQ(PreviewGeometry(*window), shown);
     EXPECT_EQ(home.read("Folivo.ini"), "[Toolbar]\nFlag=True\n");
 }
 
