@@ -51,11 +51,10 @@ protected:
         EXPECT_TRUE(image.save(p, "BMP"));
         return p;
     }
-    // The source converted at `quality` and decoded again.
-    test::ProbedJpeg converted(const QString& source, std::int16_t progressive,
-                               std::uint8_t quality = 100) {
+    // The source converted at quality 100 and decoded again.
+    test::ProbedJpeg converted(const QString& source, std::int16_t progressive) {
         const QString target = path(QStringLiteral("page.jpg"));
-        EXPECT_EQ(SavetoJPEG(source, target, quality, progressive), kJpegOk);
+        EXPECT_EQ(SavetoJPEG(source, target, 100, progressive), kJpegOk);
         return ProbeJpeg(test::ReadBytes(target));
     }
     QTemporaryDir m_dir;

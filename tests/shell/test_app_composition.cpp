@@ -14,11 +14,10 @@ namespace {
 
 TEST_F(EndToEnd, EveryMenuItemThatIsNotASubmenuHasItsCommand) {
     start();
-    for (const MenuEntry& entry : MainMenuTree()) {
-        if (!entry.name.isEmpty() && !window->menu(entry.name)) {
-            EXPECT_TRUE(window->hasCommand(entry.name)) << entry.name.toStdString();
-        }
-    }
+    for (const MenuEntry& entry : MainMenuTree()) // separators and submenus run nothing
+        EXPECT_TRUE(entry.name.isEmpty() || window->menu(entry.name) ||
+                    window->hasCommand(entry.name))
+            << entry.name.toStdString();
 }
 
 TEST_F(EndToEnd, SettingsItemsOpenTheirWindowsOnceEach) {
