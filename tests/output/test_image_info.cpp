@@ -49,72 +49,70 @@ Bytes jpegWithFrame(std::uint8_t marker, int height, int width) {
 ImageInfo info(ImageFormat f, int w, int h, int bits) {
     return {static_cast<std::int32_t>(f), w, h, bits};
 }
+ImageInfo bmp(int w, int h, int bits) {
+    return info(ImageFormat::Bmp, w, h, bits);
+}
+ImageInfo png(int w, int h, int bits) {
+    return info(ImageFormat::Png, w, h, bits);
+}
+ImageInfo jpeg(int w, int h) {
+    return info(ImageFormat::Jpeg, w, h, 24);
+}
 
-struct ParseCase {
-    const char* name;
-    ImageInfoResult (*parse)(std::span<const std::uint8_t>);
-    Bytes bytes;
-    ImageInfo expected;
-    ImageInfoError error;
-};
-
-TEST(ImageHeaderParsers, AnswerTheDescribedRecordsAndErrors) {
+TEST(ImageHeaderParsers, AnswerTheRecordOrErrorOfEachHeader) {
     Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 0x40, 0x01, 0xF0, 0x00, 0xF5, 0, 0};
     Bytes gix = gif;
     gix[2] = 'X';
-    Bytes nearEnd = {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x11, 0x08, 0x01};
-    Bytes lossless = jpegWithFrame(0xC3, 10, 20);
-    const std::vector<ParseCase> cases = {
-        {"BMP 1024 x 768", ParseBmpInfo, bmpHeader({0, 4, 0, 0}, {0, 3, 0, 0}, 24),
-         info(ImageFormat::Bmp, 1024, 768, 24), ImageInfoError::None},
-        {"BMP 1-bit", ParseBmpInfo, bmpHeader({1, 0, 0, 0}, {2, 0, 0, 0}, 1),
-         info(ImageFormat::Bmp, 1, 2, 1), ImageInfoError::None},
-        {"BMP top-down (negative height)", ParseBmpInfo,
-         bmpHeader({0, 4, 0, 0}, {0x00, 0xFD, 0xFF, 0xFF}, 24), ImageInfo{},
-         ImageInfoError::Overflow},
-        {"BMP width 2^31", ParseBmpInfo, bmpHeader({0, 0, 0, 0x80}, {1, 0, 0, 0}, 8), ImageInfo{},
-         ImageInfoError::Overflow},
-        {"BMP width 2^31 - 1", ParseBmpInfo, bmpHeader({0xFF, 0xFF, 0xFF, 0x7F}, {1, 0, 0, 0}, 8),
-         info(ImageFormat::Bmp, 2147483647, 1, 8), ImageInfoError::None},
-        {"BMP header cut short reads zeros", ParseBmpInfo, Bytes{0x42, 0x4D, 0, 0},
-         info(ImageFormat::Bmp, 0, 0, 0), ImageInfoError::None},
-        {"not a BMP", ParseBmpInfo, Bytes{0x42, 0x4E, 1, 2, 3}, ImageInfo{}, ImageInfoError::None},
-        {"GIF 320 x 240, 6 bits", ParseGifInfo, gif, info(ImageFormat::Gif, 320, 240, 6),
-         ImageInfoError::None},
-        {"GIX", ParseGifInfo, gix, ImageInfo{}, ImageInfoError::None},
-        {"PNG palette 8", ParsePngInfo, pngHeader(640, 480, 8, 3),
-         info(ImageFormat::Png, 640, 480, 8), ImageInfoError::None},
-        {"PNG grey 16", ParsePngInfo, pngHeader(1, 1, 16, 0), info(ImageFormat::Png, 1, 1, 16),
-         ImageInfoError::None},
-        {"PNG RGB 8", ParsePngInfo, pngHeader(3, 4, 8, 2), info(ImageFormat::Png, 3, 4, 24),
-         ImageInfoError::None},
-        {"PNG RGBA", ParsePngInfo, pngHeader(3, 4, 8, 6), info(ImageFormat::Png, 3, 4, 0),
-         ImageInfoError::None},
-        {"PNG grey-alpha", ParsePngInfo, pngHeader(3, 4, 8, 4), info(ImageFormat::Png, 3, 4, 0),
-         ImageInfoError::None},
-        {"PNG width 2^32 - 1", ParsePngInfo, pngHeader(0xFFFFFFFF, 4, 8, 2), ImageInfo{},
-         ImageInfoError::Overflow},
-        {"JPEG baseline after APP0", ParseJpegInfo, jpegWithFrame(0xC0, 768, 1024),
-         info(ImageFormat::Jpeg, 1024, 768, 24), ImageInfoError::None},
-        {"JPEG progressive", ParseJpegInfo, jpegWithFrame(0xC2, 5, 6),
-         info(ImageFormat::Jpeg, 6, 5, 24), ImageInfoError::None},
-        {"JPEG lossless", ParseJpegInfo, lossless, info(ImageFormat::Jpeg, 20, 10, 24),
-         ImageInfoError::None},
-        {"JPEG arithmetic 0xC9", ParseJpegInfo, jpegWithFrame(0xC9, 5, 6),
-         info(ImageFormat::Jpeg, 6, 5, 24), ImageInfoError::None},
-        {"JPEG only 0xC5", ParseJpegInfo, jpegWithFrame(0xC5, 5, 6), ImageInfo{},
-         ImageInfoError::None},
-        {"JPEG only 0xC4 (tables)", ParseJpegInfo, jpegWithFrame(0xC4, 5, 6), ImageInfo{},
-         ImageInfoError::None},
-        {"JPEG frame header at the very end", ParseJpegInfo, nearEnd, ImageInfo{},
+    // Two segments before the frame: APP0 (16) and a comment of length 2.
+    Bytes walk = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10};
+    walk.resize(20, 0);
+    walk.insert(walk.end(), {0xFF, 0xFE, 0x00, 0x02, 0xFF, 0xC1, 0, 0x11, 8, 0, 7, 0, 9, 3});
+    walk.resize(walk.size() + 10, 0);
+    const Bytes topDown = bmpHeader({0, 4, 0, 0}, {0x00, 0xFD, 0xFF, 0xFF}, 24);
+    const auto P = ParsePngInfo;
+    const auto J = ParseJpegInfo;
+    const auto B = ParseBmpInfo;
+    const ImageInfoError overflow = ImageInfoError::Overflow;
+    const struct {
+        const char* name;
+        ImageInfoResult (*parse)(std::span<const std::uint8_t>);
+        Bytes bytes;
+        ImageInfo expected;
+        ImageInfoError error = ImageInfoError::None;
+    } cases[] = {
+        {"BMP 1024 x 768", B, bmpHeader({0, 4, 0, 0}, {0, 3, 0, 0}, 24), bmp(1024, 768, 24)},
+        {"BMP 1-bit", B, bmpHeader({1, 0, 0, 0}, {2, 0, 0, 0}, 1), bmp(1, 2, 1)},
+        {"BMP top-down (negative height)", B, topDown, {}, overflow},
+        {"BMP width 2^31", B, bmpHeader({0, 0, 0, 0x80}, {1, 0, 0, 0}, 8), {}, overflow},
+        {"BMP width 2^31 - 1", B, bmpHeader({0xFF, 0xFF, 0xFF, 0x7F}, {1, 0, 0, 0}, 8),
+         bmp(2147483647, 1, 8)},
+        {"BMP header cut short reads zeros", B, Bytes{0x42, 0x4D, 0, 0}, bmp(0, 0, 0)},
+        {"not a BMP", B, Bytes{0x42, 0x4E, 1, 2, 3}, {}},
+        {"GIF 320 x 240, 6 bits", ParseGifInfo, gif, info(ImageFormat::Gif, 320, 240, 6)},
+        {"GIX", ParseGifInfo, gix, {}},
+        {"PNG palette 8", P, pngHeader(640, 480, 8, 3), png(640, 480, 8)},
+        {"PNG grey 16", P, pngHeader(1, 1, 16, 0), png(1, 1, 16)},
+        {"PNG RGB 8", P, pngHeader(3, 4, 8, 2), png(3, 4, 24)},
+        {"PNG RGBA", P, pngHeader(3, 4, 8, 6), png(3, 4, 0)},
+        {"PNG grey-alpha", P, pngHeader(3, 4, 8, 4), png(3, 4, 0)},
+        {"PNG width 2^32 - 1", P, pngHeader(0xFFFFFFFF, 4, 8, 2), {}, overflow},
+        {"JPEG baseline after APP0", J, jpegWithFrame(0xC0, 768, 1024), jpeg(1024, 768)},
+        {"JPEG progressive", J, jpegWithFrame(0xC2, 5, 6), jpeg(6, 5)},
+        {"JPEG lossless", J, jpegWithFrame(0xC3, 10, 20), jpeg(20, 10)},
+        {"JPEG arithmetic 0xC9", J, jpegWithFrame(0xC9, 5, 6), jpeg(6, 5)},
+        {"JPEG walk follows every segment length", J, walk, jpeg(9, 7)},
+        {"JPEG only 0xC5", J, jpegWithFrame(0xC5, 5, 6), {}},
+        {"JPEG only 0xC4 (tables)", J, jpegWithFrame(0xC4, 5, 6), {}},
+        {"JPEG frame header at the very end",
+         J,
+         Bytes{0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x11, 0x08, 0x01},
+         {},
          ImageInfoError::OutOfRange},
-        {"JPEG garbage after SOI", ParseJpegInfo, Bytes{0xFF, 0xD8, 0x00, 0xC0, 0, 0, 0, 0},
-         ImageInfo{}, ImageInfoError::None},
-        {"JPEG of 5 bytes", ParseJpegInfo, Bytes{0xFF, 0xD8, 0xFF, 0xC0, 0}, ImageInfo{},
-         ImageInfoError::None},
-        {"not a JPEG", ParseJpegInfo, Bytes{0xFF, 0xD9}, ImageInfo{}, ImageInfoError::None},
+        {"JPEG garbage after SOI", J, Bytes{0xFF, 0xD8, 0x00, 0xC0, 0, 0, 0, 0}, {}},
+        {"JPEG of 5 bytes", J, Bytes{0xFF, 0xD8, 0xFF, 0xC0, 0}, {}},
+        {"not a JPEG", J, Bytes{0xFF, 0xD9}, {}},
     };
-    for (const ParseCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const ImageInfoResult r = c.parse(c.bytes);
         EXPECT_EQ(r.error, c.error);
@@ -122,17 +120,6 @@ TEST(ImageHeaderParsers, AnswerTheDescribedRecordsAndErrors) {
             EXPECT_EQ(r.info, c.expected);
         }
     }
-}
-
-TEST(ImageHeaderParsers, JpegWalkFollowsEverySegmentLength) {
-    // Two segments before the frame: APP0 (16) and a comment of length 2.
-    Bytes b = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10};
-    b.resize(20, 0);
-    b.insert(b.end(), {0xFF, 0xFE, 0x00, 0x02, 0xFF, 0xC1, 0, 0x11, 8, 0, 7, 0, 9, 3});
-    b.resize(b.size() + 10, 0);
-    const auto r = ParseJpegInfo(b);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.info, info(ImageFormat::Jpeg, 9, 7, 24));
 }
 
 TEST(ImageHeaderParsers, SniffingAndExtensionsPickTheFormat) {
@@ -163,73 +150,58 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(ImageInfoFiles, AOneByteFileIsFormatZeroInEveryMode) {
-    const QString path = write(QStringLiteral("one.bmp"), Bytes{0x42});
-    for (const int mode : {0, 1, 2, 3, 4, 5, 6, -1}) {
-        SCOPED_TRACE(mode);
-        const auto r = GetImageInfo(path, mode);
-        EXPECT_TRUE(r.ok());
-        EXPECT_EQ(r.info, ImageInfo{});
-    }
-    EXPECT_FALSE(IsUsableFile(path));
-}
-
 TEST_F(ImageInfoFiles, ModesDetectByContentByExtensionOrTakeTheFormatGiven) {
-    const QString bmp = write(QStringLiteral("scan.dat"), bmpHeader({0, 4, 0, 0}, {0, 3, 0, 0}, 8));
-    const QString jpeg = write(QStringLiteral("PHOTO.JPEG"), jpegWithFrame(0xC0, 30, 40));
-    const QString gix =
+    const QString bmpFile =
+        write(QStringLiteral("scan.dat"), bmpHeader({0, 4, 0, 0}, {0, 3, 0, 0}, 8));
+    const QString jpegFile = write(QStringLiteral("PHOTO.JPEG"), jpegWithFrame(0xC0, 30, 40));
+    const QString gixFile =
         write(QStringLiteral("x.gif"), Bytes{'G', 'I', 'X', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0});
-    const ImageInfo bmpInfo = info(ImageFormat::Bmp, 1024, 768, 8);
-    const ImageInfo jpegInfo = info(ImageFormat::Jpeg, 40, 30, 24);
-    struct Case {
+    const QString oneByte = write(QStringLiteral("one.bmp"), Bytes{0x42});
+    const ImageInfo b = bmp(1024, 768, 8);
+    const ImageInfo j = jpeg(40, 30);
+    const struct {
         QString path;
         int mode;
         ImageInfo expected;
+    } cases[] = {
+        {bmpFile, 0, b},  {bmpFile, 1, b},  {bmpFile, 5, {}}, {bmpFile, 3, {}},  {bmpFile, 7, {}},
+        {jpegFile, 0, j}, {jpegFile, 5, j}, {jpegFile, 3, j}, {jpegFile, 1, {}}, {gixFile, 0, {}},
+        {gixFile, 2, {}}, {gixFile, 5, {}}, {oneByte, 0, {}}, {oneByte, 1, {}},  {oneByte, 2, {}},
+        {oneByte, 3, {}}, {oneByte, 4, {}}, {oneByte, 5, {}}, {oneByte, 6, {}},  {oneByte, -1, {}},
     };
-    const std::vector<Case> cases = {
-        {bmp, 0, bmpInfo},      {bmp, 1, bmpInfo},     {bmp, 5, ImageInfo{}}, {bmp, 3, ImageInfo{}},
-        {bmp, 7, ImageInfo{}},  {jpeg, 0, jpegInfo},   {jpeg, 5, jpegInfo},   {jpeg, 3, jpegInfo},
-        {jpeg, 1, ImageInfo{}}, {gix, 0, ImageInfo{}}, {gix, 2, ImageInfo{}}, {gix, 5, ImageInfo{}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1 mode %2")
-                         .arg(QFileInfo(c.path).fileName())
-                         .arg(c.mode)
-                         .toStdString());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QFileInfo(c.path).fileName().toStdString() + " mode " +
+                     std::to_string(c.mode));
         const auto r = GetImageInfo(c.path, c.mode);
         ASSERT_TRUE(r.ok());
         EXPECT_EQ(r.info, c.expected);
     }
-    EXPECT_EQ(ReadBmpInfo(bmp).info, bmpInfo);
-    EXPECT_EQ(ReadJpegInfo(jpeg).info, jpegInfo);
-    EXPECT_EQ(ReadGifInfo(gix).info, ImageInfo{});
-}
-
-TEST_F(ImageInfoFiles, ATopDownBmpFileEndsInAnOverflowError) {
-    const QString path =
+    EXPECT_EQ(ReadBmpInfo(bmpFile).info, b);
+    EXPECT_EQ(ReadJpegInfo(jpegFile).info, j);
+    EXPECT_EQ(ReadGifInfo(gixFile).info, ImageInfo{});
+    const QString topDown =
         write(QStringLiteral("top.bmp"), bmpHeader({0, 4, 0, 0}, {0x00, 0xFD, 0xFF, 0xFF}, 24));
-    EXPECT_EQ(GetImageInfo(path, 0).error, ImageInfoError::Overflow);
-    EXPECT_EQ(ReadBmpInfo(path).error, ImageInfoError::Overflow);
+    EXPECT_EQ(GetImageInfo(topDown, 0).error, ImageInfoError::Overflow);
+    EXPECT_EQ(ReadBmpInfo(topDown).error, ImageInfoError::Overflow);
 }
 
 TEST_F(ImageInfoFiles, RealPicturesWrittenByQtAreMeasured) {
-    const QString bmp = m_dir.filePath(QStringLiteral("real.bmp"));
-    const QString png = m_dir.filePath(QStringLiteral("real.png"));
-    const QString jpg = m_dir.filePath(QStringLiteral("real.jpg"));
-    ASSERT_TRUE(test::ColourPicture(37, 21).save(bmp, "BMP"));
-    ASSERT_TRUE(test::ColourPicture(37, 21).save(png, "PNG"));
-    ASSERT_TRUE(test::ColourPicture(37, 21).save(jpg, "JPEG"));
-    EXPECT_EQ(GetImageInfo(bmp, 0).info, info(ImageFormat::Bmp, 37, 21, 24));
-    EXPECT_EQ(GetImageInfo(png, 0).info.format, int(ImageFormat::Png));
-    EXPECT_EQ(GetImageInfo(png, 0).info.width, 37);
-    EXPECT_EQ(GetImageInfo(jpg, 0).info, info(ImageFormat::Jpeg, 37, 21, 24));
+    for (const char* format : {"BMP", "PNG", "JPEG"})
+        ASSERT_TRUE(
+            test::ColourPicture(37, 21).save(m_dir.filePath(QLatin1String(format)), format));
+    EXPECT_EQ(GetImageInfo(m_dir.filePath("BMP"), 0).info, bmp(37, 21, 24));
+    const ImageInfo png = GetImageInfo(m_dir.filePath("PNG"), 0).info;
+    EXPECT_EQ(png.format, int(ImageFormat::Png));
+    EXPECT_EQ(png.width, 37);
+    EXPECT_EQ(GetImageInfo(m_dir.filePath("JPEG"), 0).info, jpeg(37, 21));
 }
 
-TEST_F(ImageInfoFiles, MissingHiddenAndFolderPathsAreNotUsable) {
+TEST_F(ImageInfoFiles, OneByteMissingHiddenAndFolderPathsAreNotUsable) {
     const QString hidden =
         write(QStringLiteral(".hidden.bmp"), bmpHeader({1, 0, 0, 0}, {1, 0, 0, 0}, 24));
     EXPECT_FALSE(IsUsableFile(hidden));
     EXPECT_EQ(GetImageInfo(hidden, 0).info, ImageInfo{});
+    EXPECT_FALSE(IsUsableFile(write(QStringLiteral("one.bmp"), Bytes{0x42})));
     EXPECT_FALSE(IsUsableFile(m_dir.filePath(QStringLiteral("missing.bmp"))));
     EXPECT_FALSE(IsUsableFile(m_dir.path()));
     EXPECT_FALSE(IsUsableFile(QString()));

@@ -47,10 +47,10 @@ void put32(QByteArray& b, int at, std::uint32_t v) {
 
 } // namespace
 
-QByteArray BuildBmp(const BmpSpec& spec) {
-    const int rows = spec.height < 0 ? -spec.height : spec.height;
-    const int stride = (spec.width * spec.bits + 31) / 32 * 4;
-    const int paletteBytes = int(spec.palette.size()) * 4;
+QByteArray BuildBmp(const BmpPicture& picture) {
+    const int rows = picture.height < 0 ? -picture.height : picture.height;
+    const int stride = (picture.width * picture.bits + 31) / 32 * 4;
+    const int paletteBytes = int(picture.palette.size()) * 4;
     const int offset = 54 + paletteBytes;
     QByteArray b(offset + stride * rows, '\0');
     b[0] = 'B';
@@ -58,34 +58,34 @@ QByteArray BuildBmp(const BmpSpec& spec) {
     put32(b, 2, std::uint32_t(b.size()));
     put32(b, 10, std::uint32_t(offset));
     put32(b, 14, 40);
-    put32(b, 18, std::uint32_t(spec.width));
-    put32(b, 22, std::uint32_t(spec.height));
+    put32(b, 18, std::uint32_t(picture.width));
+    put32(b, 22, std::uint32_t(picture.height));
     qToLittleEndian<quint16>(1, b.data() + 26);
-    qToLittleEndian<quint16>(quint16(spec.bits), b.data() + 28);
+    qToLittleEndian<quint16>(quint16(picture.bits), b.data() + 28);
     put32(b, 34, std::uint32_t(stride * rows));
-    put32(b, 38, std::uint32_t(spec.pixelsPerMetre));
-    put32(b, 42, std::uint32_t(spec.pixelsPerMetre));
-    put32(b, 46, std::uint32_t(spec.palette.size()));
-    for (std::size_t i = 0; i < spec.palette.size(); ++i) {
-        const QRgb c = spec.palette[i];
+    put32(b, 38, std::uint32_t(picture.pixelsPerMetre));
+    put32(b, 42, std::uint32_t(picture.pixelsPerMetre));
+    put32(b, 46, std::uint32_t(picture.palette.size()));
+    for (std::size_t i = 0; i < picture.palette.size(); ++i) {
+        const QRgb c = picture.palette[i];
         const int at = 54 + int(i) * 4;
         b[at] = char(qBlue(c));
         b[at + 1] = char(qGreen(c));
         b[at + 2] = char(qRed(c));
     }
     for (int y = 0; y < rows; ++y) {
-        const int stored = spec.height < 0 ? y : rows - 1 - y;
+        const int stored = picture.height < 0 ? y : rows - 1 - y;
         auto* row = reinterpret_cast<std::uint8_t*>(b.data() + offset + stored * stride);
-        for (int x = 0; x < spec.width; ++x) {
-            const std::uint32_t v = spec.pixel(x, y);
-            if (spec.bits >= 24) {
-                const int step = spec.bits / 8;
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint32_t v = picture.pixel(x, y);
+            if (picture.bits >= 24) {
+                const int step = picture.bits / 8;
                 row[x * step] = std::uint8_t(v);
                 row[x * step + 1] = std::uint8_t(v >> 8);
                 row[x * step + 2] = std::uint8_t(v >> 16);
             } else {
-                const int perByte = 8 / spec.bits;
-                const int shift = (perByte - 1 - x % perByte) * spec.bits;
+                const int perByte = 8 / picture.bits;
+                const int shift = (perByte - 1 - x % perByte) * picture.bits;
                 row[x / perByte] |= std::uint8_t(v << shift);
             }
         }

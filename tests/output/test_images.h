@@ -8,12 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include <ostream>
-
-// Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+#include "../support/qt_printing.h"
 
 namespace folivo::test {
 
@@ -24,7 +19,7 @@ QImage GreyPicture(int width, int height);
 // 1-bit with palette {black, white} (or {white, black} when `whiteFirst`).
 QImage MonoPicture(int width, int height, bool whiteFirst = false);
 
-struct BmpSpec {
+struct BmpPicture {
     int width = 1;
     int height = 1; // stored as given: negative for a top-down file
     int bits = 24;
@@ -35,7 +30,9 @@ struct BmpSpec {
 };
 
 // A BITMAPINFOHEADER BMP built byte by byte.
-QByteArray BuildBmp(const BmpSpec& spec);
+QByteArray BuildBmp(const BmpPicture& picture);
+// The earlier name, still used by the multi-page PDF tests.
+using BmpSpec = BmpPicture;
 
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);

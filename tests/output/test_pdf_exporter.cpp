@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace folivo {
 namespace {
@@ -52,20 +53,21 @@ struct FormatCase {
 class PdfExporterTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
-
-    // A one-page A4 document whose picture fills the page.
-    void layOut(PageDocument& doc, const FormatCase& c) {
-        doc.StartDoc();
-        if (c.fileFormat) {
-            const QString file = path(QStringLiteral("page.%1").arg(c.fileFormat).toLower());
-            ASSERT_TRUE(c.picture.save(file, c.fileFormat));
-            doc.DrawPicture(file, 0, 0, kA4ShortTwips, kA4LongTwips);
-        } else {
-            doc.DrawPicture(c.picture, 0, 0, kA4ShortTwips, kA4LongTwips);
-        }
-        doc.EndDoc();
+    // A picture saved as a file in the test's folder.
+    QString saved(const QImage& picture, const QString& name, const char* format = "BMP") {
+        const QString file = path(name);
+        EXPECT_TRUE(picture.save(file, format)) << name.toStdString();
+        return file;
     }
-
+    // Exports with the exporter's initial compression when none is given, and reads back.
+    test::ProbedPdf exported(const PageDocument& doc, std::optional<int> compression = {}) {
+        PdfExporter exporter;
+        if (compression)
+            exporter.setCompression(*compression);
+        const QString out = path(QStringLiteral("out.pdf"));
+        EXPECT_EQ(exporter.exportDocument(doc, out), WriteResult::Ok);
+        return ProbePdf(out);
+    }
     QTemporaryDir m_dir;
 };
 
@@ -104,16 +106,20 @@ std::vector<FormatCase> formatCases() {
 }
 
 TEST_F(PdfExporterTest, ImagesKeepTheirDepthAndColourAndDecodeToTheSourcePixels) {
-    for (const int compression : {kPdfCompressed, kPdfUncompressed}) {
+    // Any non-zero compression compresses.
+    for (const int compression : {kPdfCompressed, kPdfUncompressed, 5}) {
         for (const FormatCase& c : formatCases()) {
             SCOPED_TRACE(std::string(c.name) + " compression " + std::to_string(compression));
             PageDocument doc;
-            layOut(doc, c);
-            PdfExporter exporter;
-            exporter.setCompression(compression);
-            const QString out = path(QStringLiteral("out.pdf"));
-            ASSERT_EQ(exporter.exportDocument(doc, out), WriteResult::Ok);
-            const auto pdf = ProbePdf(out);
+            doc.StartDoc();
+            if (c.fileFormat)
+                doc.DrawPicture(
+                    saved(c.picture, QStringLiteral("page.%1").arg(c.fileFormat), c.fileFormat), 0,
+                    0, kA4ShortTwips, kA4LongTwips);
+            else
+                doc.DrawPicture(c.picture, 0, 0, kA4ShortTwips, kA4LongTwips);
+            doc.EndDoc();
+            const auto pdf = exported(doc, compression);
             ASSERT_TRUE(pdf.ok) << pdf.error;
             ASSERT_EQ(pdf.pages.size(), 1u);
             ASSERT_EQ(pdf.pages[0].images.size(), 1u);
@@ -122,9 +128,10 @@ TEST_F(PdfExporterTest, ImagesKeepTheirDepthAndColourAndDecodeToTheSourcePixels)
             EXPECT_EQ(image.height, c.picture.height());
             EXPECT_EQ(image.colourSpace, c.space);
             EXPECT_EQ(image.bitsPerComponent, c.bits);
-            EXPECT_EQ(image.hasFilter, compression == kPdfCompressed);
-            EXPECT_EQ(pdf.pages[0].contentsFiltered, compression == kPdfCompressed);
-            if (compression == kPdfCompressed) {
+            const bool compressed = compression != kPdfUncompressed;
+            EXPECT_EQ(image.hasFilter, compressed);
+            EXPECT_EQ(pdf.pages[0].contentsFiltered, compressed);
+            if (compressed) {
                 EXPECT_EQ(image.filter, "/FlateDecode");
                 EXPECT_NE(image.decodeParms.find("/Predictor 15"), std::string::npos);
             }
@@ -139,8 +146,7 @@ TEST_F(PdfExporterTest, ImagesKeepTheirDepthAndColourAndDecodeToTheSourcePixels)
 }
 
 TEST_F(PdfExporterTest, MediaBoxIsThePageSizeInPointsAndPicturesSitInTheirBoxes) {
-    const QString file = path(QStringLiteral("p.bmp"));
-    ASSERT_TRUE(test::ColourPicture(8, 6).save(file, "BMP"));
+    const QString file = saved(test::ColourPicture(8, 6), QStringLiteral("p.bmp"));
     PageDocument doc;
     doc.setOrientation(0);
     doc.StartDoc();
@@ -153,9 +159,8 @@ TEST_F(PdfExporterTest, MediaBoxIsThePageSizeInPointsAndPicturesSitInTheirBoxes)
     doc.setPaperDimensions(12240, 15840); // Letter
     doc.NewPage();
     doc.EndDoc();
-    const QString out = path(QStringLiteral("boxes.pdf"));
-    ASSERT_EQ(PdfExporter().exportDocument(doc, out), WriteResult::Ok);
-    const auto pdf = ProbePdf(out);
+    EXPECT_EQ(PdfExporter().compression(), kPdfCompressed);
+    const auto pdf = exported(doc);
     ASSERT_TRUE(pdf.ok) << pdf.error;
     ASSERT_EQ(pdf.pages.size(), 3u);
     EXPECT_EQ(pdf.pages[0].mediaBox, (std::vector<double>{0, 0, 595.2, 841.8}));
@@ -163,30 +168,27 @@ TEST_F(PdfExporterTest, MediaBoxIsThePageSizeInPointsAndPicturesSitInTheirBoxes)
     EXPECT_EQ(pdf.pages[2].mediaBox, (std::vector<double>{0, 0, 612, 792}));
     ASSERT_EQ(pdf.pages[0].images.size(), 1u);
     EXPECT_EQ(pdf.pages[0].images[0].placement, "595.2 0 0 841.8 0 0");
+    EXPECT_TRUE(pdf.pages[0].images[0].hasFilter) << "compressed from the start";
     ASSERT_EQ(pdf.pages[1].images.size(), 1u);
     // 2 x 1 inches, one inch from the left, two from the top of an 8.27-inch-high page.
     EXPECT_EQ(pdf.pages[1].images[0].placement, "144 0 0 72 72 379.2");
     EXPECT_TRUE(pdf.pages[2].images.empty());
 }
 
-TEST_F(PdfExporterTest, ManyPagesComeOutInDocumentOrderWithTheirOwnPictures) {
+TEST_F(PdfExporterTest, ManyPagesComeOutInDocumentOrderAndIdenticalBytesEachTime) {
     PageDocument doc;
     std::vector<QImage> pictures;
+    doc.StartDoc();
     for (int i = 0; i < 7; ++i) {
         pictures.push_back(i % 2 ? test::GreyPicture(20 + i, 10 + i)
                                  : test::ColourPicture(10 + i, 20));
-        const QString file = path(QStringLiteral("TMP%1.BMP").arg(i));
-        ASSERT_TRUE(pictures.back().save(file, "BMP"));
-        if (i == 0)
-            doc.StartDoc();
-        else
+        if (i > 0)
             doc.NewPage();
-        doc.DrawPicture(file, 0, 0, kA4ShortTwips, kA4LongTwips);
+        doc.DrawPicture(saved(pictures.back(), QStringLiteral("TMP%1.BMP").arg(i)), 0, 0,
+                        kA4ShortTwips, kA4LongTwips);
     }
     doc.EndDoc();
-    const QString out = path(QStringLiteral("book.pdf"));
-    ASSERT_EQ(PdfExporter().exportDocument(doc, out), WriteResult::Ok);
-    const auto pdf = ProbePdf(out);
+    const auto pdf = exported(doc);
     ASSERT_TRUE(pdf.ok) << pdf.error;
     ASSERT_EQ(pdf.pages.size(), pictures.size());
     for (std::size_t i = 0; i < pictures.size(); ++i) {
@@ -197,74 +199,14 @@ TEST_F(PdfExporterTest, ManyPagesComeOutInDocumentOrderWithTheirOwnPictures) {
         EXPECT_TRUE(image.samples ==
                     expectedSamples(pictures[i], image.colourSpace, image.bitsPerComponent));
     }
-}
-
-TEST_F(PdfExporterTest, TheSameDocumentExportsToIdenticalBytes) {
-    const QString file = path(QStringLiteral("p.bmp"));
-    ASSERT_TRUE(test::ColourPicture(30, 30).save(file, "BMP"));
-    PageDocument doc;
-    doc.StartDoc();
-    doc.DrawPicture(file, 0, 0, kA4ShortTwips, kA4LongTwips);
-    doc.EndDoc();
-    PdfExporter exporter;
-    ASSERT_EQ(exporter.exportDocument(doc, path(QStringLiteral("a.pdf"))), WriteResult::Ok);
-    ASSERT_EQ(exporter.exportDocument(doc, path(QStringLiteral("b.pdf"))), WriteResult::Ok);
-    const QByteArray a = test::ReadBytes(path(QStringLiteral("a.pdf")));
-    EXPECT_FALSE(a.isEmpty());
-    EXPECT_EQ(a, test::ReadBytes(path(QStringLiteral("b.pdf"))));
+    const QByteArray first = test::ReadBytes(path(QStringLiteral("out.pdf")));
+    (void)exported(doc);
+    EXPECT_EQ(test::ReadBytes(path(QStringLiteral("out.pdf"))), first);
     // A different picture gives a different document ID.
-    ASSERT_TRUE(test::ColourPicture(30, 31).save(file, "BMP"));
-    ASSERT_EQ(exporter.exportDocument(doc, path(QStringLiteral("c.pdf"))), WriteResult::Ok);
-    const auto first = ProbePdf(path(QStringLiteral("a.pdf")));
-    const auto other = ProbePdf(path(QStringLiteral("c.pdf")));
-    EXPECT_EQ(first.id.size(), 16u);
-    EXPECT_NE(first.id, other.id);
+    (void)saved(test::ColourPicture(10, 21), QStringLiteral("TMP0.BMP"));
+    EXPECT_EQ(pdf.id.size(), 16u);
+    EXPECT_NE(exported(doc).id, pdf.id);
 }
-
-TEST_F(PdfExporterTest, AnyNonZeroCompressionCompressesAndTheInitialValueIsThree) {
-    PdfExporter exporter;
-    EXPECT_EQ(exporter.compression(), kPdfCompressed);
-    exporter.setCompression(5);
-    PageDocument doc;
-    doc.StartDoc();
-    doc.DrawPicture(test::GreyPicture(5, 5), 0, 0, 100, 100);
-    doc.EndDoc();
-    ASSERT_EQ(exporter.exportDocument(doc, path(QStringLiteral("x.pdf"))), WriteResult::Ok);
-    const auto pdf = ProbePdf(path(QStringLiteral("x.pdf")));
-    ASSERT_EQ(pdf.pages.size(), 1u);
-    ASSERT_EQ(pdf.pages[0].images.size(), 1u);
-    EXPECT_TRUE(pdf.pages[0].images[0].hasFilter);
-}
-
-TEST_F(PdfExporterTest, APictureThatCannotBeReadLeavesItsPageEmpty) {
-    PageDocument doc;
-    doc.StartDoc();
-    doc.DrawPicture(path(QStringLiteral("missing.bmp")), 0, 0, kA4ShortTwips, kA4LongTwips);
-    doc.NewPage();
-    const QString broken = path(QStringLiteral("broken.bmp"));
-    ASSERT_TRUE(test::WriteBytes(broken, QByteArray("BM this is not a bitmap")));
-    doc.DrawPicture(broken, 0, 0, kA4ShortTwips, kA4LongTwips);
-    doc.EndDoc();
-    ASSERT_EQ(PdfExporter().exportDocument(doc, path(QStringLiteral("e.pdf"))), WriteResult::Ok);
-    const auto pdf = ProbePdf(path(QStringLiteral("e.pdf")));
-    ASSERT_TRUE(pdf.ok) << pdf.error;
-    ASSERT_EQ(pdf.pages.size(), 2u);
-    EXPECT_TRUE(pdf.pages[0].images.empty());
-    EXPECT_TRUE(pdf.pages[1].images.empty());
-}
-
-TEST_F(PdfExporterTest, ADocumentWithoutPagesIsReportedAndWritesNothing) {
-    PageDocument doc;
-    const QString out = path(QStringLiteral("none.pdf"));
-    EXPECT_EQ(PdfExporter().exportDocument(doc, out), WriteResult::EmptyDocument);
-    EXPECT_FALSE(QFile::exists(out));
-}
-
-} // namespace
-} // namespace folivo
-
-namespace folivo {
-namespace {
 
 // A PNG whose header is sound but whose pixel data is cut off: it can be planned from
 // its header, and only fails when its rows are read during the write.
@@ -276,18 +218,36 @@ QByteArray truncatedPng() {
     return png.left(png.size() / 2);
 }
 
-TEST_F(PdfExporterTest, APictureThatFailsWhileWritingFailsTheExportAndKeepsTheOldFile) {
+TEST_F(PdfExporterTest, UnreadablePicturesEmptyTheirPagesAndFailuresKeepTheOldFile) {
+    PageDocument doc;
+    doc.StartDoc();
+    doc.DrawPicture(path(QStringLiteral("missing.bmp")), 0, 0, kA4ShortTwips, kA4LongTwips);
+    doc.NewPage();
+    const QString broken = path(QStringLiteral("broken.bmp"));
+    ASSERT_TRUE(test::WriteBytes(broken, QByteArray("BM this is not a bitmap")));
+    doc.DrawPicture(broken, 0, 0, kA4ShortTwips, kA4LongTwips);
+    doc.EndDoc();
+    const auto pdf = exported(doc);
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 2u);
+    EXPECT_TRUE(pdf.pages[0].images.empty());
+    EXPECT_TRUE(pdf.pages[1].images.empty());
+
+    // A picture that fails only while it is written fails the export.
     const QString picture = path(QStringLiteral("cut.png"));
     ASSERT_TRUE(test::WriteBytes(picture, truncatedPng()));
-    PageDocument doc;
     doc.StartDoc();
     doc.DrawPicture(picture, 0, 0, kA4ShortTwips, kA4LongTwips);
     doc.EndDoc();
-    const QString out = path(QStringLiteral("old.pdf"));
+    const QString out = path(QStringLiteral("out.pdf"));
     ASSERT_TRUE(test::WriteBytes(out, "old bytes"));
     EXPECT_EQ(PdfExporter().exportDocument(doc, out), WriteResult::SourceUnreadable);
     EXPECT_EQ(test::ReadBytes(out), QByteArray("old bytes"));
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file left";
+
+    const QString none = path(QStringLiteral("none.pdf"));
+    EXPECT_EQ(PdfExporter().exportDocument(PageDocument(), none), WriteResult::EmptyDocument);
+    EXPECT_FALSE(QFile::exists(none));
 }
 
 } // namespace

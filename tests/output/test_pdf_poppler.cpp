@@ -42,8 +42,7 @@ QImage halves() {
 }
 
 bool near(QRgb got, QRgb want) {
-    return std::abs(qRed(got) - qRed(want)) < 40 && std::abs(qGreen(got) - qGreen(want)) < 40 &&
-           std::abs(qBlue(got) - qBlue(want)) < 40;
+    return test::ChannelDistance(got, want) < 40;
 }
 
 TEST(PdfReadByPoppler, PagesSizesAndPixelsMatchWhatWasLaidOut) {

@@ -1,7 +1,6 @@
-// Menu tree, command dispatch, enabled states, status line and shutdown.
+// Menu tree, command dispatch, enabled states and the status line.
 #include "main_window_fixture.h"
 
-#include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,94 +10,49 @@ using namespace folivo;
 using namespace folivo::test;
 
 namespace {
-
-struct MenuRow {
-    const char* parent; // "" for the menu bar
-    const char* name;   // "-" for a separator
-    const char* caption;
-    const char* shortcut;
+// Each menu's items in display order as "name:caption:shortcut"; "-" is a separator line.
+// The OFF item closes with an ASCII bracket, the ON item with a full-width one.
+const std::pair<const char*, const char*> kMenus[] = {
+    {"", "menuFile:ファイル(&F) menuView:表示(&V) menuSet:設定(&S) menuHelp:ヘルプ(&H)"},
+    {"menuFile", "menuTwain:TWAINデバイス - menuSave:名前を付けて保存 - "
+                 "menuExit:アプリケーションの終了:Ctrl+X"},
+    {"menuTwain", "menuSorce:ソースの選択:Ctrl+S - menuScan:読み取り:Ctrl+R "
+                  "menuClip:クリップボードにコピー:Ctrl+C - menuBook:マルチページPDFの作成:F5"},
+    {"menuSave", "menuSaveBMP:BMP形式:Ctrl+B - menuSaveJPEG:JPEG形式:Ctrl+J - "
+                 "menuSavePDF:PDF形式:Ctrl+P"},
+    {"menuView", "menuDialogON:スキャン時のダイアログの表示（ON） "
+                 "menuDialogOFF:スキャン時のダイアログの表示（OFF) - menuToolbar:ツールバーの表示"},
+    {"menuSet", "menuAuto:自動保存設定(&A) - menuCompress:圧縮設定(&C)"},
+    {"menuAuto", "menuBMP:BMP(&B) - menuJPEG:JPEG(&J) - menuPDF:PDF(&P)"},
+    {"menuCompress", "menuJPEGSet:JPEG(&J) - menuPDFSet:PDF(&P)"},
+    {"menuHelp", "menuMokuji:目次(&C):F1 - menuVersion:バージョン情報(&V)"},
 };
-
-// The menu bar as the user sees it, menu by menu in display order.
-const MenuRow kMenuRows[] = {
-    {"", "menuFile", "ファイル(&F)", ""},
-    {"", "menuView", "表示(&V)", ""},
-    {"", "menuSet", "設定(&S)", ""},
-    {"", "menuHelp", "ヘルプ(&H)", ""},
-    {"menuFile", "menuTwain", "TWAINデバイス", ""},
-    {"menuFile", "-", "", ""},
-    {"menuFile", "menuSave", "名前を付けて保存", ""},
-    {"menuFile", "-", "", ""},
-    {"menuFile", "menuExit", "アプリケーションの終了", "Ctrl+X"},
-    {"menuTwain", "menuSorce", "ソースの選択", "Ctrl+S"},
-    {"menuTwain", "-", "", ""},
-    {"menuTwain", "menuScan", "読み取り", "Ctrl+R"},
-    {"menuTwain", "menuClip", "クリップボードにコピー", "Ctrl+C"},
-    {"menuTwain", "-", "", ""},
-    {"menuTwain", "menuBook", "マルチページPDFの作成", "F5"},
-    {"menuSave", "menuSaveBMP", "BMP形式", "Ctrl+B"},
-    {"menuSave", "-", "", ""},
-    {"menuSave", "menuSaveJPEG", "JPEG形式", "Ctrl+J"},
-    {"menuSave", "-", "", ""},
-    {"menuSave", "menuSavePDF", "PDF形式", "Ctrl+P"},
-    {"menuView", "menuDialogON", "スキャン時のダイアログの表示（ON）", ""},
-    {"menuView", "menuDialogOFF", "スキャン時のダイアログの表示（OFF)", ""},
-    {"menuView", "-", "", ""},
-    {"menuView", "menuToolbar", "ツールバーの表示", ""},
-    {"menuSet", "menuAuto", "自動保存設定(&A)", ""},
-    {"menuSet", "-", "", ""},
-    {"menuSet", "menuCompress", "圧縮設定(&C)", ""},
-    {"menuAuto", "menuBMP", "BMP(&B)", ""},
-    {"menuAuto", "-", "", ""},
-    {"menuAuto", "menuJPEG", "JPEG(&J)", ""},
-    {"menuAuto", "-", "", ""},
-    {"menuAuto", "menuPDF", "PDF(&P)", ""},
-    {"menuCompress", "menuJPEGSet", "JPEG(&J)", ""},
-    {"menuCompress", "-", "", ""},
-    {"menuCompress", "menuPDFSet", "PDF(&P)", ""},
-    {"menuHelp", "menuMokuji", "目次(&C)", "F1"},
-    {"menuHelp", "-", "", ""},
-    {"menuHelp", "menuVersion", "バージョン情報(&V)", ""},
-};
-
-QList<QAction*> ItemsOf(const MainWindow& window, const QString& parent) {
-    return parent.isEmpty() ? window.menuBar()->actions() : window.menu(parent)->actions();
-}
-
 } // namespace
 
 TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionShortcutAndPlace) {
     auto window = makeWindow();
-    QHash<QString, int> position;
-    for (const MenuRow& row : kMenuRows) {
-        const QString parent = QString::fromUtf8(row.parent);
-        const int index = position[parent]++;
-        const QList<QAction*> items = ItemsOf(*window, parent);
-        ASSERT_LT(index, items.size()) << row.parent << " " << row.name;
-        QAction* item = items[index];
-        if (QByteArray(row.name) == "-") {
-            EXPECT_TRUE(item->isSeparator()) << row.parent << " #" << index;
-            continue;
+    for (const auto& [parent, items] : kMenus) {
+        SCOPED_TRACE(parent);
+        QMenu* menu = *parent ? window->menu(QString::fromLatin1(parent)) : nullptr;
+        ASSERT_TRUE(menu || !*parent);
+        const QList<QAction*> shown = menu ? menu->actions() : window->menuBar()->actions();
+        const QStringList expected = QString::fromUtf8(items).split(u' ');
+        ASSERT_EQ(shown.size(), expected.size());
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            const QStringList field = expected[i].split(u':');
+            if (field[0] == u"-") {
+                EXPECT_TRUE(shown[i]->isSeparator()) << i;
+                continue;
+            }
+            EXPECT_EQ(shown[i]->objectName(), field[0]);
+            EXPECT_EQ(shown[i]->text(), field[1]);
+            EXPECT_EQ(shown[i]->shortcut(), QKeySequence(field.value(2))) << i;
+            EXPECT_EQ(window->action(field[0]), shown[i]);
+            EXPECT_FALSE(shown[i]->isChecked()) << i;
         }
-        EXPECT_EQ(item->objectName(), QString::fromUtf8(row.name));
-        EXPECT_EQ(item->text(), QString::fromUtf8(row.caption)) << row.name;
-        EXPECT_EQ(item->shortcut(), QKeySequence(QString::fromUtf8(row.shortcut))) << row.name;
-        EXPECT_EQ(window->action(QString::fromUtf8(row.name)), item) << row.name;
-        EXPECT_FALSE(item->isChecked()) << row.name;
     }
-    for (auto it = position.cbegin(); it != position.cend(); ++it)
-        EXPECT_EQ(ItemsOf(*window, it.key()).size(), it.value()) << it.key().toStdString();
-    EXPECT_EQ(window->menu("menuTwain")->objectName(), "menuTwain");
     EXPECT_EQ(window->menu("menuScan"), nullptr);
     EXPECT_EQ(window->action("menuNothing"), nullptr);
-}
-
-TEST_F(MainWindowTest, ScannerDialogCaptionsKeepTheirMixedBrackets) {
-    auto window = makeWindow();
-    const QString on = window->action("menuDialogON")->text();
-    const QString off = window->action("menuDialogOFF")->text();
-    EXPECT_EQ(on.right(4), QString(QChar(0xFF08)) + "ON" + QChar(0xFF09));
-    EXPECT_EQ(off.right(5), QString(QChar(0xFF08)) + "OFF)");
 }
 
 TEST_F(MainWindowTest, ItemsRunTheirCommandsAndItemsWithoutOneDoNothing) {
@@ -116,16 +70,21 @@ TEST_F(MainWindowTest, ItemsRunTheirCommandsAndItemsWithoutOneDoNothing) {
     EXPECT_EQ(ran, QStringList({"scan", "bmp", "scan2"}));
     EXPECT_FALSE(window->hasCommand("menuScan"));
     EXPECT_TRUE(window->hasCommand("menuBMP"));
-}
 
-TEST_F(MainWindowTest, SourceAndClipboardItemsCallTheScannerLibrary) {
-    auto window = startWindow();
     scanner.queueImage(QImage(3, 3, QImage::Format_RGB32));
     window->action("menuSorce")->trigger();
     window->action("menuClip")->trigger();
     EXPECT_EQ(scanner.selectCalls, 1);
     EXPECT_EQ(scanner.clipboardAcquisitions, 1);
     EXPECT_EQ(scanner.queuedImages(), 0);
+
+    // Check marks move only through their commands.
+    window->setCommand("menuToolbar", nullptr);
+    window->action("menuToolbar")->trigger();
+    EXPECT_TRUE(checked(*window, "menuToolbar"));
+    window->setCommand("menuDialogON", nullptr);
+    window->action("menuDialogON")->trigger();
+    EXPECT_TRUE(checked(*window, "menuDialogON"));
 }
 
 TEST_F(MainWindowTest, ShortcutsRunCommandsOnlyWhileEnabled) {
@@ -135,15 +94,13 @@ TEST_F(MainWindowTest, ShortcutsRunCommandsOnlyWhileEnabled) {
     window->setCommand("menuBook", [&] { ++pdfs; });
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
-    QTest::keyClick(window.get(), Qt::Key_F5);
-    EXPECT_EQ(scans, 1);
-    EXPECT_EQ(pdfs, 1);
-    window->setScannerCommandsEnabled(false);
-    QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
-    QTest::keyClick(window.get(), Qt::Key_F5);
-    EXPECT_EQ(scans, 1);
-    EXPECT_EQ(pdfs, 1);
+    for (const bool enabled : {true, false}) {
+        window->setScannerCommandsEnabled(enabled);
+        QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        EXPECT_EQ(scans, 1);
+        EXPECT_EQ(pdfs, 1);
+    }
     QTest::keyClick(window.get(), Qt::Key_X, Qt::ControlModifier);
     EXPECT_FALSE(window->isVisible()) << "Ctrl+X closes the program";
 }
@@ -172,17 +129,11 @@ TEST_F(MainWindowTest, SaveAndScannerSwitchesCoverMenusAndAddedControls) {
     EXPECT_TRUE(enabled(*window, "menuExit"));
 }
 
-TEST_F(MainWindowTest, SetStatusReplacesTheWholeLine) {
+TEST_F(MainWindowTest, StatusLineIsReplacedWholeAndTakesAMessageTitleAfterTheBox) {
     auto window = startWindow();
     window->SetStatus("first message that is rather long");
-    window->SetStatus("second");
-    EXPECT_EQ(window->statusText(), "second");
-    EXPECT_EQ(window->findChild<QLineEdit*>("TextStatus")->text(), "second");
-}
-
-TEST_F(MainWindowTest, ShowMessageShowsTheBoxThenPutsItsTitleIntoTheStatusLine) {
-    auto window = startWindow();
     window->SetStatus("before");
+    EXPECT_EQ(window->findChild<QLineEdit*>("TextStatus")->text(), "before");
     QString statusDuringBox;
     boxes.onShow = [&](const ShownMessage&) { statusDuringBox = window->statusText(); };
     window->ShowMessage("Title", "Prompt\r\nline 2");
@@ -203,14 +154,4 @@ TEST_F(MainWindowTest, StatusLineIsReadOnlyAndHandsFocusToThePreview) {
     status->setFocus(Qt::MouseFocusReason);
     EXPECT_FALSE(status->hasFocus());
     EXPECT_TRUE(window->findChild<QWidget*>("VS")->hasFocus());
-}
-
-TEST_F(MainWindowTest, CheckMarksMoveOnlyThroughTheirCommands) {
-    auto window = startWindow();
-    window->setCommand("menuToolbar", nullptr);
-    window->action("menuToolbar")->trigger();
-    EXPECT_TRUE(checked(*window, "menuToolbar"));
-    window->setCommand("menuDialogON", nullptr);
-    window->action("menuDialogON")->trigger();
-    EXPECT_TRUE(checked(*window, "menuDialogON"));
 }

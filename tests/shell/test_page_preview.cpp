@@ -3,7 +3,6 @@
 #include "page_preview.h"
 #include "preview_geometry.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,25 +34,25 @@ void FillDocument(PageDocument& doc, const QList<QColor>& colours, int orientati
 QColor PixelAt(QWidget& widget, QPoint point) {
     return widget.grab().toImage().pixelColor(point);
 }
+
+QColor Centre(PagePreview& preview) {
+    return PixelAt(preview, preview.sheetRect().center());
+}
 } // namespace
 
-TEST(PreviewGeometry, SheetKeepsThePageShapeAndIsCentred) {
-    struct Case {
+TEST(PreviewGeometry, SheetKeepsThePageShapeCentredAndBoxesMapOntoIt) {
+    const struct {
         QSize area, page;
         QRect sheet;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {QSize(424, 624), QSize(11904, 16836), QRect(12, 29, 400, 566)},   // width decides
         {QSize(1024, 624), QSize(11904, 16836), QRect(300, 12, 424, 600)}, // height decides
         {QSize(624, 624), QSize(16836, 11904), QRect(12, 100, 600, 424)},  // landscape
         {QSize(24, 100), QSize(11904, 16836), QRect()},                    // no room
         {QSize(300, 300), QSize(0, 16836), QRect()},                       // no page size
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(FitSheet(c.area, c.page), c.sheet) << c.area.width() << "x" << c.area.height();
-}
-
-TEST(PreviewGeometry, BoxesMapOntoTheSheet) {
     const QSize page(12000, 18000);
     const QRect sheet(10, 20, 400, 600);
     EXPECT_EQ(MapBoxToSheet(QRect(0, 0, 12000, 18000), page, sheet), sheet);
@@ -62,44 +61,30 @@ TEST(PreviewGeometry, BoxesMapOntoTheSheet) {
     EXPECT_EQ(MapBoxToSheet(QRect(0, 0, 10, 10), QSize(0, 0), sheet), QRect());
 }
 
-TEST(PagePreview, EmptyDocumentShowsABlankSheetWithShadow) {
+TEST(PagePreview, BlankSheetWithShadowThenPicturesStretchedIntoTheirBoxes) {
     PageDocument doc;
     PagePreview preview(&doc);
-    preview.resize(300, 400);
-    const QRect sheet = preview.sheetRect();
+    preview.resize(424, 624);
+    QRect sheet = preview.sheetRect();
     ASSERT_FALSE(sheet.isEmpty());
     EXPECT_LT(sheet.width(), sheet.height()) << "A4 portrait";
     EXPECT_EQ(PixelAt(preview, sheet.center()), QColor(Qt::white));
     EXPECT_EQ(PixelAt(preview, QPoint(2, 2)), QColor(128, 128, 128));
     EXPECT_EQ(PixelAt(preview, sheet.bottomRight() + QPoint(2, 2)), QColor(64, 64, 64));
     EXPECT_EQ(preview.pageLabelText(), "0 / 0");
-}
 
-TEST(PagePreview, PicturesAreStretchedIntoTheirBoxes) {
-    PageDocument doc;
     doc.StartDoc();
     // Left half red, right half blue; a square picture stretched into tall boxes.
     doc.DrawPicture(Solid(Qt::red), 0, 0, kA4ShortTwips / 2, kA4LongTwips);
     doc.DrawPicture(Solid(Qt::blue), kA4ShortTwips / 2, 0, kA4ShortTwips / 2, kA4LongTwips / 2);
     doc.EndDoc();
-    PagePreview preview(&doc);
-    preview.resize(424, 624);
-    const QRect sheet = preview.sheetRect();
+    sheet = preview.sheetRect();
     const int quarter = sheet.width() / 4;
     EXPECT_EQ(PixelAt(preview, QPoint(sheet.left() + quarter, sheet.bottom() - 5)),
               QColor(Qt::red));
     EXPECT_EQ(PixelAt(preview, QPoint(sheet.right() - quarter, sheet.top() + 5)), QColor(Qt::blue));
     EXPECT_EQ(PixelAt(preview, QPoint(sheet.right() - quarter, sheet.bottom() - 5)),
               QColor(Qt::white));
-}
-
-TEST(PagePreview, LandscapePageIsWiderThanHigh) {
-    PageDocument doc;
-    FillDocument(doc, {Qt::green}, 1);
-    PagePreview preview(&doc);
-    preview.resize(500, 500);
-    EXPECT_GT(preview.sheetRect().width(), preview.sheetRect().height());
-    EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), QColor(Qt::green));
 }
 
 TEST(PagePreview, PageKeysButtonsAndLabelPageThroughTheDocument) {
@@ -118,13 +103,12 @@ TEST(PagePreview, PageKeysButtonsAndLabelPageThroughTheDocument) {
 
     QTest::keyClick(&preview, Qt::Key_PageDown);
     EXPECT_EQ(label->text(), "2 / 3");
-    EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), QColor(Qt::green));
+    EXPECT_EQ(Centre(preview), QColor(Qt::green));
     QTest::mouseClick(next, Qt::LeftButton);
-    EXPECT_EQ(preview.currentPage(), 2);
     EXPECT_FALSE(next->isEnabled());
     QTest::keyClick(&preview, Qt::Key_PageDown); // stays on the last page
     EXPECT_EQ(label->text(), "3 / 3");
-    EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), QColor(Qt::blue));
+    EXPECT_EQ(Centre(preview), QColor(Qt::blue));
     QTest::mouseClick(previous, Qt::LeftButton);
     QTest::keyClick(&preview, Qt::Key_PageUp);
     QTest::keyClick(&preview, Qt::Key_PageUp);
@@ -133,19 +117,18 @@ TEST(PagePreview, PageKeysButtonsAndLabelPageThroughTheDocument) {
     EXPECT_EQ(preview.currentPage(), 2);
     QTest::keyClick(&preview, Qt::Key_Home);
     EXPECT_EQ(preview.currentPage(), 0);
-}
 
-TEST(PagePreview, NewDocumentStartsAtItsFirstPageAndHidesPagingForOnePage) {
-    PageDocument doc;
-    FillDocument(doc, {Qt::red, Qt::green});
-    PagePreview preview(&doc);
-    preview.resize(400, 500);
-    preview.show();
-    preview.nextPage();
-    FillDocument(doc, {Qt::yellow});
+    // A document being rebuilt is never indexed past its pages.
+    QTest::keyClick(&preview, Qt::Key_PageDown); // a page not painted since
+    doc.StartDoc();                              // one page, not yet ended: no documentChanged yet
+    doc.DrawPicture(Solid(Qt::cyan), 0, 0, kA4ShortTwips, kA4LongTwips);
+    EXPECT_EQ(Centre(preview), QColor(Qt::cyan));
+    // A new document starts at its first page; one page needs no paging.
+    FillDocument(doc, {Qt::yellow}, 1);
     EXPECT_EQ(preview.currentPage(), 0);
     EXPECT_FALSE(preview.findChild<QWidget*>("previewNavigation")->isVisible());
-    EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), QColor(Qt::yellow));
+    EXPECT_GT(preview.sheetRect().width(), preview.sheetRect().height()) << "landscape";
+    EXPECT_EQ(Centre(preview), QColor(Qt::yellow));
 }
 
 TEST(PagePreview, OnlyTheShownPageIsDecodedAndRepaintsReuseIt) {
@@ -156,39 +139,20 @@ TEST(PagePreview, OnlyTheShownPageIsDecodedAndRepaintsReuseIt) {
     doc.StartDoc();
     doc.DrawPicture(path, 0, 0, kA4ShortTwips, kA4LongTwips);
     doc.NewPage();
-    doc.DrawPicture(path, 0, 0, kA4ShortTwips, kA4LongTwips);
+    doc.DrawPicture(QStringLiteral("/nonexistent/folder/TMP00001.BMP"), 0, 0, kA4ShortTwips,
+                    kA4LongTwips);
     doc.EndDoc();
     PagePreview preview(&doc);
     preview.resize(300, 400);
-    EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), QColor(Qt::magenta));
+    EXPECT_EQ(Centre(preview), QColor(Qt::magenta));
     EXPECT_EQ(preview.decodeCount(), 1) << "the second page is not decoded";
     (void)preview.grab();
     EXPECT_EQ(preview.decodeCount(), 1) << "a repaint uses the cached picture";
     preview.resize(350, 450);
     (void)preview.grab();
     EXPECT_EQ(preview.decodeCount(), 2) << "a new size scales again";
-}
-
-TEST(PagePreview, UnreadablePictureFileLeavesTheSheetWhite) {
-    PageDocument doc;
-    doc.StartDoc();
-    doc.DrawPicture(QStringLiteral("/nonexistent/folder/TMP00001.BMP"), 0, 0, kA4ShortTwips,
-                    kA4LongTwips);
-    doc.EndDoc();
-    PagePreview preview(&doc);
-    preview.resize(300, 400);
-    EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), QColor(Qt::white));
-}
-
-TEST(PagePreview, DocumentBeingRebuiltNeverIndexesPastItsPages) {
-    PageDocument doc;
-    FillDocument(doc, {Qt::red, Qt::green, Qt::blue});
-    PagePreview preview(&doc);
-    preview.resize(300, 400);
-    preview.setCurrentPage(2);
-    doc.StartDoc(); // one page, not yet ended: no documentChanged yet
-    doc.DrawPicture(Solid(Qt::cyan), 0, 0, kA4ShortTwips, kA4LongTwips);
-    EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), QColor(Qt::cyan));
+    preview.nextPage();
+    EXPECT_EQ(Centre(preview), QColor(Qt::white)) << "an unreadable picture leaves it white";
 }
 
 TEST(PagePreview, MousePointerFollowsTheDocument) {

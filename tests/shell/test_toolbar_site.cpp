@@ -18,95 +18,77 @@ SiteValueLookup lookupIn(const Block& block) {
     };
 }
 
-Block scanBlock() {
-    return {{"Height", 375},
-            {"Left", 375},
-            {"TabIndex", 1},
-            {"ToolTipText", QStringLiteral("TWAINデバイスから新しいスキャンを行います。")},
-            {"Top", 40},
-            {"Width", 375}};
-}
+const QString kTip = QStringLiteral("TWAINデバイスから新しいスキャンを行います。");
+const Block kScanBlock{{"Height", 375},       {"Left", 375}, {"TabIndex", 1},
+                       {"ToolTipText", kTip}, {"Top", 40},   {"Width", 750}};
 
-TEST(ButtonSite, ReadsEveryKeyOfAWholeBlock) {
-    const ButtonSiteResult r = ReadButtonSite(lookupIn(scanBlock()));
+TEST(ButtonSite, ReadsAWholeBlockAndTakesDefaultsForAbsentOptionalKeys) {
+    const ButtonSiteResult r = ReadButtonSite(lookupIn(kScanBlock));
     ASSERT_TRUE(r.site.has_value()) << r.badKey.toStdString();
-    EXPECT_EQ(r.site->left, 375);
-    EXPECT_EQ(r.site->top, 40);
-    EXPECT_EQ(r.site->width, 375);
-    EXPECT_EQ(r.site->height, 375);
-    EXPECT_EQ(r.site->tabIndex, 1);
-    EXPECT_EQ(r.site->toolTipText, QStringLiteral("TWAINデバイスから新しいスキャンを行います。"));
+    EXPECT_EQ(*r.site, (ButtonSite{375, 40, 750, 375, 1, kTip}));
+    const ButtonSiteResult bare = ReadButtonSite(lookupIn({{"Height", 300}, {"Width", 200}}));
+    ASSERT_TRUE(bare.site.has_value());
+    EXPECT_EQ(*bare.site, (ButtonSite{0, 0, 200, 300, 0, QString()}));
 }
 
-TEST(ButtonSite, AbsentOptionalKeysTakeTheirDefaults) {
-    const Block block{{"Height", 300}, {"Width", 200}};
-    const ButtonSiteResult r = ReadButtonSite(lookupIn(block));
-    ASSERT_TRUE(r.site.has_value());
-    EXPECT_EQ(*r.site, (ButtonSite{0, 0, 200, 300, 0, QString()}));
-}
-
-struct BadValue {
-    const char* key;
-    QVariant value; // an invalid QVariant removes the key
-};
-
-class ButtonSiteFault : public ::testing::TestWithParam<BadValue> {};
-
-TEST_P(ButtonSiteFault, NamesTheBadKeyAndGivesNoSite) {
-    Block block = scanBlock();
-    const BadValue bad = GetParam();
-    if (bad.value.isValid())
-        block[QLatin1String(bad.key)] = bad.value;
-    else
-        block.remove(QLatin1String(bad.key));
-    const ButtonSiteResult r = ReadButtonSite(lookupIn(block));
-    EXPECT_FALSE(r.site.has_value());
-    EXPECT_EQ(r.badKey, QLatin1String(bad.key));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DamagedBlocks, ButtonSiteFault,
-    ::testing::Values(BadValue{"Width", QVariant()}, BadValue{"Height", QVariant()},
-                      BadValue{"Width", 0}, BadValue{"Height", -375},
-                      BadValue{"Width", kMaxSiteSizeTwips + 1}, BadValue{"Left", -1},
-                      BadValue{"Top", kMaxSiteTwips + 1}, BadValue{"Left", QStringLiteral("375")},
-                      BadValue{"Top", true}, BadValue{"Left", 375.5},
-                      BadValue{"TabIndex", kMaxTabIndex + 1}, BadValue{"TabIndex", -1},
-                      BadValue{"Width", QVariant::fromValue(qlonglong(1) << 40)},
-                      BadValue{"ToolTipText", 7},
-                      BadValue{"ToolTipText", QString(kMaxToolTipLength + 1, QChar(u'x'))}));
-
-TEST(ButtonSite, LimitsThemselvesAreAccepted) {
-    Block block = scanBlock();
-    block["Left"] = kMaxSiteTwips;
-    block["Width"] = kMaxSiteSizeTwips;
-    block["TabIndex"] = kMaxTabIndex;
-    block["ToolTipText"] = QString(kMaxToolTipLength, QChar(u'x'));
-    block["Height"] = QVariant::fromValue(1u); // a colour-style unsigned number is a number too
-    EXPECT_TRUE(ReadButtonSite(lookupIn(block)).site.has_value());
+TEST(ButtonSite, ADamagedKeyIsNamedAndGivesNoSiteWhileTheLimitsThemselvesAreRead) {
+    const struct {
+        const char* key;
+        QVariant value; // an invalid QVariant removes the key
+        bool accepted;
+    } cases[] = {
+        {"Width", QVariant(), false},
+        {"Height", QVariant(), false},
+        {"Width", 0, false},
+        {"Height", -375, false},
+        {"Width", kMaxSiteSizeTwips + 1, false},
+        {"Width", kMaxSiteSizeTwips, true},
+        {"Left", -1, false},
+        {"Left", kMaxSiteTwips, true},
+        {"Top", kMaxSiteTwips + 1, false},
+        {"Left", QStringLiteral("375"), false},
+        {"Top", true, false},
+        {"Left", 375.5, false},
+        {"Height", QVariant::fromValue(1u), true}, // a colour-style unsigned number
+        {"TabIndex", kMaxTabIndex + 1, false},
+        {"TabIndex", kMaxTabIndex, true},
+        {"TabIndex", -1, false},
+        {"Width", QVariant::fromValue(qlonglong(1) << 40), false},
+        {"ToolTipText", 7, false},
+        {"ToolTipText", QString(kMaxToolTipLength + 1, QChar(u'x')), false},
+        {"ToolTipText", QString(kMaxToolTipLength, QChar(u'x')), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.key << " = " << c.value.toString().left(9).toStdString());
+        Block block = kScanBlock;
+        if (c.value.isValid())
+            block[QLatin1String(c.key)] = c.value;
+        else
+            block.remove(QLatin1String(c.key));
+        const ButtonSiteResult r = ReadButtonSite(lookupIn(block));
+        EXPECT_EQ(r.site.has_value(), c.accepted);
+        EXPECT_EQ(r.badKey, c.accepted ? QString() : QLatin1String(c.key));
+    }
 }
 
 TEST(ButtonSite, WritesKeysInTheDescriptionsOrderAndReadsBackTheSame) {
-    const ButtonSite site{1500, 45, 375,
-                          375,  5,  QStringLiteral("スキャンした画像をBMPファイルに保存します。")};
+    const ButtonSite site{1500, 45, 375, 360, 5, kTip};
     QStringList keys;
     Block block;
-    WriteButtonSite(site, [&](const QString& key, const QVariant& value) {
+    const auto store = [&](const QString& key, const QVariant& value) {
         keys.append(key);
         block.insert(key, value);
-    });
+    };
+    WriteButtonSite(site, store);
     EXPECT_EQ(keys, (QStringList{"Height", "Left", "TabIndex", "ToolTipText", "Top", "Width"}));
     const ButtonSiteResult back = ReadButtonSite(lookupIn(block));
     ASSERT_TRUE(back.site.has_value());
     EXPECT_EQ(*back.site, site);
-}
-
-TEST(ButtonSite, AnEmptyTooltipIsNotWritten) {
-    QStringList keys;
-    WriteButtonSite(ButtonSite{0, 0, 10, 10, 0, QString()},
-                    [&](const QString& key, const QVariant&) { keys.append(key); });
-    EXPECT_FALSE(keys.contains(QStringLiteral("ToolTipText")));
-    EXPECT_EQ(keys.size(), 5);
+    keys.clear();
+    WriteButtonSite(ButtonSite{0, 0, 10, 10, 0, QString()}, store);
+    EXPECT_EQ(keys, (QStringList{"Height", "Left", "TabIndex", "Top", "Width"}))
+        << "an empty tooltip is not written";
 }
 
 } // namespace

@@ -6,15 +6,11 @@
 
 namespace folivo::test {
 
-QObject* PropertyObject(const QWidget* control, const char* property) {
-    const QVariant value = control->property(property);
-    // The control's picture and font references are shared pointers to QObjects; Qt
-    // converts them to the plain object pointer.
-    return value.canConvert<QObject*>() ? value.value<QObject*>() : nullptr;
-}
-
 QImage PictureImage(const QWidget* control, const char* property) {
-    const QObject* picture = PropertyObject(control, property);
+    // The control's picture is a shared pointer to a QObject; Qt converts it to the plain
+    // object pointer.
+    const QVariant value = control->property(property);
+    const QObject* picture = value.canConvert<QObject*>() ? value.value<QObject*>() : nullptr;
     if (!picture)
         return {};
     const QString source = picture->property("Source").toString();
@@ -34,11 +30,6 @@ QRgb blend(QRgb over, QRgb under) {
     auto mix = [a](int o, int u) { return (o * a + u * (255 - a) + 127) / 255; };
     return qRgb(mix(qRed(over), qRed(under)), mix(qGreen(over), qGreen(under)),
                 mix(qBlue(over), qBlue(under)));
-}
-
-bool near(QRgb a, QRgb b) {
-    return std::abs(qRed(a) - qRed(b)) <= 3 && std::abs(qGreen(a) - qGreen(b)) <= 3 &&
-           std::abs(qBlue(a) - qBlue(b)) <= 3;
 }
 
 // The face colour: the commonest shown colour where the picture is fully transparent.
@@ -67,7 +58,8 @@ double shareAt(const QImage& shot, const QImage& picture, int dx, int dy) {
             if (qAlpha(p) == 0)
                 continue;
             ++visible;
-            if (shot.valid(x + dx, y + dy) && near(shot.pixel(x + dx, y + dy), blend(p, face)))
+            if (shot.valid(x + dx, y + dy) &&
+                ChannelDistance(shot.pixel(x + dx, y + dy), blend(p, face)) <= 3)
                 ++shown;
         }
     return visible ? double(shown) / visible : 0.0;
