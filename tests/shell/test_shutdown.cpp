@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QTest>
 
 using namespace folivo;
@@ -31,6 +32,18 @@ TEST_F(MainWindowTest, ClosingClosesAnOpenModelessWindowAndReleasesTheImage) {
     EXPECT_FALSE(settings.isVisible());
     EXPECT_EQ(scanner.freed, std::vector<NativeHandle>{image});
     EXPECT_TRUE(boxes.shown.empty()) << "no question on exit";
+}
+
+TEST_F(MainWindowTest, ClosingRemovesTheWorkFolderUnlessItHoldsSheets) {
+    for (const bool sheets : {false, true}) {
+        auto window = startWindow();
+        const QString work = window->state().workFolder;
+        makeFile(QDir(home.path()).relativeFilePath(work) + "/TMP00001.BMP");
+        MarkSheets(work, sheets);
+        EXPECT_TRUE(window->close());
+        EXPECT_EQ(QFileInfo::exists(work + "/TMP00001.BMP"), sheets) << sheets;
+        EXPECT_TRUE(boxes.shown.empty()) << "no question on exit";
+    }
 }
 
 TEST_F(MainWindowTest, ExitItemClosesEvenAWindowThatRefusesToClose) {
