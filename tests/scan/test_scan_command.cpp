@@ -173,6 +173,17 @@ TEST_F(ScanCommandTest, APageThatCannotBeWrittenIsShownReportedAndSavedFromMemor
     EXPECT_EQ(QImage(desk("JPEG00002.jpg")).size(), QSize(40, 30));
 }
 
+TEST_F(ScanCommandTest, ADanglingLinkAtTheNextNumberIsPassedOverNotWrittenThrough) {
+    settings("[BMP]\nFlag=True\nType=0\n");
+    const QString outside = documents.filePath("redirected.BMP");
+    ASSERT_TRUE(QFile::link(outside, desk("BMP00001.BMP")));
+    queue(40, 30);
+    ASSERT_EQ(command.run(), ScanOutcome::PageStored);
+    EXPECT_EQ(ReadBytes(desk("BMP00002.BMP")), ReadBytes(state.currentImageFile));
+    EXPECT_FALSE(QFileInfo::exists(outside));
+    EXPECT_EQ(status.line, text::kBmpEnd);
+}
+
 TEST_F(ScanCommandTest, AutomaticSaveWritesTheThreeFormatsInOrderAndNumbersOn) {
     settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n[PDF]\nFlag=True\nType=0\n");
     queue(64, 48);
