@@ -74,8 +74,10 @@ bool DurableFile::open() {
         return false;
     mode_t mode = 0666; // less the umask, as any new file
     struct stat st;
-    if (!m_target.numbered() && ::lstat(native(m_target.path).constData(), &st) == 0 &&
-        S_ISREG(st.st_mode))
+    const bool replacing = !m_target.numbered() &&
+                           ::lstat(native(m_target.path).constData(), &st) == 0 &&
+                           S_ISREG(st.st_mode);
+    if (replacing)
         mode = st.st_mode & 07777; // a replaced file keeps its permissions
     const QString base = m_target.numbered() ? QStringLiteral("numbered")
                                              : QFileInfo(m_target.path).fileName().left(100);
@@ -92,7 +94,7 @@ bool DurableFile::open() {
         m_temp.clear();
         return false;
     }
-    if (!m_target.numbered())
+    if (replacing)
         ::fchmod(m_fd, mode); // the umask must not narrow a replaced file's permissions
     m_buffer.reserve(kBufferBytes);
     return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace folivo {
 namespace {
@@ -170,6 +171,24 @@ TEST_F(CopyBmpTest, FailuresKeepTheOldFileByteForByte) {
     EXPECT_EQ(test::ReadBytes(existing), QByteArray("old"));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(QDir(locked).entryList(QDir::Files), QStringList{QStringLiteral("keep.bmp")});
+}
+
+TEST_F(CopyBmpTest, ANewFileFollowsTheUmaskAndAReplacedOneKeepsItsPermissions) {
+    const QString source = path(QStringLiteral("src.bmp"));
+    ASSERT_TRUE(test::WriteBytes(source, "BM page"));
+    const mode_t old = umask(022);
+    const QString fresh = path(QStringLiteral("new.bmp"));
+    const QString replaced = path(QStringLiteral("private.bmp"));
+    ASSERT_TRUE(test::WriteBytes(replaced, "old"));
+    ASSERT_EQ(chmod(replaced.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(CopyBmp(source, fresh), WriteResult::Ok);
+    EXPECT_EQ(CopyBmp(source, replaced), WriteResult::Ok);
+    umask(old);
+    struct stat st;
+    ASSERT_EQ(stat(fresh.toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    ASSERT_EQ(stat(replaced.toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 // A full disk (a file-size limit here): every writer reports it, and the file it was to
