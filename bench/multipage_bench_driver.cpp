@@ -27,6 +27,7 @@ public:
         scanned = clock.elapsed();
         return folivo::BookPdfAnswer::Done;
     }
+    bool goOnWithKeptSheets(int) override { return false; }
 
     QElapsedTimer clock;
     qint64 scanned = 0; // ms from the start to the last sheet's prompt

@@ -1,17 +1,32 @@
 #include "settings.h"
 
+#include "durable_file.h"
 #include "ini_document.h"
 #include "program_paths.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 namespace folivo {
 namespace {
 
 bool breaksLineStructure(const QString& text) {
     return text.contains(u'\n') || text.contains(u'\r');
+}
+
+bool isUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    (void)QString(decoder(bytes));
+    return !decoder.hasError();
+}
+
+// The reader trims blanks and takes off one pair of quotes, so a value that would lose
+// either is stored inside quotes and reads back exactly as given.
+QString storedForm(const QString& value) {
+    if (value != value.trimmed() || value.startsWith(u'"') || value.endsWith(u'"'))
+        return u'"' + value + u'"';
+    return value;
 }
 
 } // namespace
@@ -57,16 +72,24 @@ int WriteSetting(const QString& section, const QString& key, const QString& valu
         if (!file.open(QIODevice::ReadOnly))
             return 0;
         old = file.readAll();
+        // Rewriting text we could not decode would damage the rest of the file.
+        if (!isUtf8(old))
+            return 0;
     }
     IniDocument doc = IniDocument::parse(old);
-    doc.setValue(section, key, value);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
+    doc.setValue(section, key, storedForm(value));
+    DurableFile out(path);
+    if (!out.open())
         return 0;
     const QByteArray bytes = doc.toBytes();
     if (out.write(bytes) != bytes.size())
         return 0;
-    return out.commit() ? 1 : 0;
+    return out.commit() == DurableFile::Commit::Ok ? 1 : 0;
+}
+
+bool SettingsFileIsUnreadableText() {
+    QFile file(SettingsFilePath());
+    return file.open(QIODevice::ReadOnly) && !isUtf8(file.readAll());
 }
 
 std::optional<bool> ParseSettingBool(const QString& text) {

@@ -3,8 +3,10 @@
 #include "image_info.h"
 #include "page_document.h"
 #include "program_state.h"
+#include "recovery_command.h"
 #include "search_files.h"
 #include "ui_ports.h"
+#include "work_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +15,13 @@ namespace folivo {
 
 BookPdfCommand::BookPdfCommand(BookPdfActions actions, BookPdfPrompt& prompt,
                                StatusReporter& status, MessageBoxes& boxes, ProgramState& state,
-                               PageDocument& document, QString tempFolder)
+                               PageDocument& document)
     : m_actions(std::move(actions)), m_prompt(prompt), m_status(status), m_boxes(boxes),
-      m_state(state), m_document(document), m_tempFolder(std::move(tempFolder)) {}
+      m_state(state), m_document(document) {}
 
 void DeleteSheetFiles(const QString& folder) {
+    if (folder.isEmpty())
+        return; // QDir would take the current folder
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden |
                                                              QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries)
@@ -43,36 +47,42 @@ void BookPdfCommand::gatherSheets() {
     }
 }
 
-void BookPdfCommand::layOut(const std::vector<QString>& files) {
+void LayOutSheets(PageDocument& document, const std::vector<QString>& files) {
     ImageInfo last; // a header that cannot be read keeps the page before it
     for (std::size_t i = 0; i < files.size(); ++i) {
         const ImageInfoResult result = GetImageInfo(files[i], kDetectBySignature);
         if (result.ok())
             last = result.info;
         const bool landscape = last.width > last.height;
-        m_document.setOrientation(landscape ? 1 : 0);
+        document.setOrientation(landscape ? 1 : 0);
         if (i == 0)
-            m_document.StartDoc();
+            document.StartDoc();
         else
-            m_document.NewPage();
+            document.NewPage();
         const int width = landscape ? kA4LongTwips : kA4ShortTwips;
         const int height = landscape ? kA4ShortTwips : kA4LongTwips;
-        m_document.DrawPicture(files[i], 0, 0, width, height, kPictureStretch);
+        document.DrawPicture(files[i], 0, 0, width, height, kPictureStretch);
     }
-    m_document.EndDoc();
+    document.EndDoc();
 }
 
 void BookPdfCommand::menuBook() {
-    DeleteSheetFiles(m_tempFolder);
+    const QString folder = m_state.workFolder;
+    // Sheets kept from a save that did not happen are the user's to give up, not ours.
+    const int kept = HoldsSheets(folder) ? int(PageFilesIn(folder).size()) : 0;
+    if (kept == 0 || !m_prompt.goOnWithKeptSheets(kept))
+        DeleteSheetFiles(folder);
+    MarkSheets(folder, true);
     gatherSheets();
 
     FileList list;
-    const QString searchPath = m_tempFolder + QStringLiteral("/*.bmp");
-    const bool found = SearchFiles(searchPath, true, list, m_boxes);
+    // Only this window's own folder: another window's sheets are not ours to take.
+    const QString searchPath = folder + QStringLiteral("/*.bmp");
+    const bool found = !folder.isEmpty() && SearchFiles(searchPath, false, list, m_boxes);
     if (!found) {
         m_status.ShowMessage(kSearchErrorText, kSearchErrorText);
     } else {
-        layOut({list.entries.begin(), list.entries.begin() + (list.count + 1)});
+        LayOutSheets(m_document, {list.entries.begin(), list.entries.begin() + (list.count + 1)});
         if (list.count == -1) {
             m_status.ShowMessage(kNoSheetsText, kNoSheetsText);
             if (m_actions.setSaveCommandsEnabled)
@@ -82,9 +92,13 @@ void BookPdfCommand::menuBook() {
     }
     const bool saved = m_actions.savePdf && m_actions.savePdf();
     // The sheets are the only copy of the scanned pages until the PDF holds them.
-    if (!found || !saved)
+    if (!found || !saved) {
+        if (const int left = int(PageFilesIn(folder).size()); left > 0)
+            m_status.SetStatus(KeptSheetsStatus(left));
         return;
-    DeleteSheetFiles(m_tempFolder);
+    }
+    DeleteSheetFiles(folder);
+    MarkSheets(folder, false);
     if (m_actions.setSaveCommandsEnabled)
         m_actions.setSaveCommandsEnabled(false);
 }

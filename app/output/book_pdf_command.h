@@ -4,13 +4,19 @@
 // a PDF through the PDF save command.
 //
 // Contract of menuBook(), in this order:
-// 1. Every "*.bmp" of the temporary folder is deleted; the multi-page flag is cleared.
+// The sheets live in the window's work folder (ProgramState::workFolder), marked as
+// sheets while they are gathered and until a PDF holds them (work_folder.h).
+// 1. Sheets kept from an earlier run of the command that were never saved: the prompt
+//    asks whether to go on with them (they then come first in the PDF) or start afresh.
+//    Otherwise, or when starting afresh, every "*.bmp" of the work folder is deleted.
+//    The multi-page flag is cleared.
 // 2. Until the prompt answers "完了": run the scan (scanSheet answers whether a sheet was
 //    acquired and stored), ask the prompt with "もう一枚" after a stored sheet and
 //    "再試行" otherwise, the count of sheets so far and the newest sheet; then hide the
 //    prompt and repaint the window. A prompt closed another way leaves the flag: the
 //    loop goes on.
-// 3. SearchFiles over "<tmp>/*.bmp" (subfolders included). A failure shows "検索エラー".
+// 3. SearchFiles over "<work folder>/*.bmp", no subfolder, no link followed. A failure
+//    shows "検索エラー".
 // 4. With a successful search, one page per file in ascending name order (scan order):
 //    landscape 16836 x 11904 twips when GetImageInfo finds the picture wider than high,
 //    else portrait 11904 x 16836 (a header that cannot be read keeps the previous
@@ -20,8 +26,9 @@
 // 6. The PDF save command runs (its dialog, compression, export, status lines).
 // 7. Only when the search succeeded and the PDF was written are the sheets deleted and
 //    the single-page save commands disabled. Otherwise (dialog cancelled, export failed,
-//    search failed) the sheets stay in the temporary folder, the preview keeps the
-//    document and the save commands stay enabled, so the PDF save can be run again.
+//    search failed) the sheets stay in the work folder, the preview keeps the document,
+//    the save commands stay enabled and the status line says that the sheets are kept
+//    and that Ctrl+P saves them.
 // The referenced objects must outlive the command.
 #include "book_pdf_prompt.h"
 
@@ -48,14 +55,12 @@ inline const QString kNoSheetsText = QStringLiteral("変換すべき画像ファ
 class BookPdfCommand {
 public:
     BookPdfCommand(BookPdfActions actions, BookPdfPrompt& prompt, StatusReporter& status,
-                   MessageBoxes& boxes, ProgramState& state, PageDocument& document,
-                   QString tempFolder);
+                   MessageBoxes& boxes, ProgramState& state, PageDocument& document);
 
     void menuBook();
 
 private:
     void gatherSheets();
-    void layOut(const std::vector<QString>& files);
 
     BookPdfActions m_actions;
     BookPdfPrompt& m_prompt;
@@ -63,10 +68,11 @@ private:
     MessageBoxes& m_boxes;
     ProgramState& m_state;
     PageDocument& m_document;
-    QString m_tempFolder;
 };
 
 // Deletes every file of the folder whose name ends in ".bmp" in any letter case.
 void DeleteSheetFiles(const QString& folder);
+// One page per file, in the given order (step 4 of menuBook), then the document ended.
+void LayOutSheets(PageDocument& document, const std::vector<QString>& files);
 
 } // namespace folivo

@@ -2,6 +2,7 @@
 
 #include <QImageReader>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -102,6 +103,23 @@ BookPdfAnswer DialogBookPdfPrompt::ask(const BookPdfPromptInfo& info) {
     }
     dialog.exec();
     return dialog.answer();
+}
+
+QString KeptSheetsQuestion(int keptSheets) {
+    return QStringLiteral("保存されていないスキャン画像が %1 枚残っています。\n"
+                          "続けてスキャンしてまとめますか、それとも破棄して新しく始めますか。")
+        .arg(keptSheets);
+}
+
+bool DialogBookPdfPrompt::goOnWithKeptSheets(int keptSheets) {
+    QMessageBox box(QMessageBox::Question, kBookPdfCaption, KeptSheetsQuestion(keptSheets),
+                    QMessageBox::NoButton, m_owner);
+    QPushButton* goOn = box.addButton(kGoOnCaption, QMessageBox::AcceptRole);
+    box.addButton(kAfreshCaption, QMessageBox::DestructiveRole);
+    box.setDefaultButton(goOn);
+    box.exec();
+    // Closing the box is no answer to throw sheets away.
+    return box.buttonRole(box.clickedButton()) != QMessageBox::DestructiveRole;
 }
 
 } // namespace folivo

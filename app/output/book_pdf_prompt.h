@@ -38,7 +38,15 @@ public:
     virtual ~BookPdfPrompt() = default;
     // Modal: returns when the prompt is closed.
     virtual BookPdfAnswer ask(const BookPdfPromptInfo& info) = 0;
+    // Before a new run when `keptSheets` sheets of an unsaved run are still there: true
+    // to go on with them, false to start afresh.
+    virtual bool goOnWithKeptSheets(int keptSheets) = 0;
 };
+
+inline const QString kGoOnCaption = QStringLiteral("続ける");
+inline const QString kAfreshCaption = QStringLiteral("新しく始める");
+// "保存されていないスキャン画像が N 枚残っています。…"
+QString KeptSheetsQuestion(int keptSheets);
 
 // The line under the buttons: how many sheets are gathered.
 QString SheetCountText(int sheetCount);
@@ -71,6 +79,7 @@ class DialogBookPdfPrompt final : public BookPdfPrompt {
 public:
     explicit DialogBookPdfPrompt(QWidget* owner) : m_owner(owner) {}
     BookPdfAnswer ask(const BookPdfPromptInfo& info) override;
+    bool goOnWithKeptSheets(int keptSheets) override;
 
 private:
     QWidget* m_owner;

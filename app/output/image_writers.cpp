@@ -6,8 +6,9 @@
 #include "settings.h"
 #include "ui_ports.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
+#include <QImageWriter>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -41,25 +42,55 @@ void reportWrite(StatusReporter& status, const QString& target, WriteResult resu
         status.ShowMessage(failedTitle, WriteFailurePrompt(target, result));
 }
 
+// The kept image as BMP bytes, as the page file would have held them.
+QByteArray bmpBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) ||
+        !QImageWriter(&buffer, "bmp").write(image))
+        return {};
+    return bytes;
+}
+
 } // namespace
 
-WriteResult CopyBmp(const QString& sourcePath, const QString& targetPath) {
-    QFile source(sourcePath);
-    if (sourcePath.isEmpty() || !source.open(QIODevice::ReadOnly))
+PageSource CurrentPage(const QString& currentImageFile, const PageDocument& document) {
+    if (!currentImageFile.isEmpty() || document.pages().empty())
+        return PageSource(currentImageFile);
+    const auto& pictures = document.pages().front().pictures;
+    if (pictures.empty() || !pictures.front().filePath.isEmpty())
+        return PageSource(currentImageFile);
+    return PageSource(pictures.front().image);
+}
+
+WriteResult CopyBmp(const PageSource& page, const FileTarget& target) {
+    if (page.file.isEmpty()) {
+        const QByteArray bytes = bmpBytes(page.image);
+        if (bytes.isEmpty())
+            return WriteResult::SourceUnreadable;
+        if (!CanWriteTarget(target))
+            return WriteResult::TargetUnwritable;
+        DurableFile out(target);
+        if (!out.open() || out.write(bytes) != bytes.size())
+            return WriteResult::TargetUnwritable;
+        return CommitResult(out);
+    }
+    QFile source(page.file);
+    if (!source.open(QIODevice::ReadOnly))
         return WriteResult::SourceUnreadable;
-    if (!CanReplaceFile(targetPath))
+    if (!CanWriteTarget(target))
         return WriteResult::TargetUnwritable;
-    QSaveFile target(targetPath);
-    if (!target.open(QIODevice::WriteOnly))
+    DurableFile out(target);
+    if (!out.open())
         return WriteResult::TargetUnwritable;
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(kCopyChunk);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            return WriteResult::SourceUnreadable; // QSaveFile discards the temporary file
-        if (target.write(chunk) != chunk.size())
+            return WriteResult::SourceUnreadable; // the temporary file goes with `out`
+        if (out.write(chunk) != chunk.size())
             return WriteResult::TargetUnwritable;
     }
-    return target.commit() ? WriteResult::Ok : WriteResult::TargetUnwritable;
+    return CommitResult(out);
 }
 
 JpegSettings JpegSettingsFromText(const QString& complevel, const QString& encode) {
@@ -81,10 +112,20 @@ JpegSettings ReadJpegSettings() {
     return JpegSettingsFromText(complevel, encode);
 }
 
-std::int16_t WriteJpeg(const QString& sourcePath, const QString& targetPath, std::uint8_t quality,
+std::int16_t WriteJpeg(const PageSource& page, const FileTarget& target, std::uint8_t quality,
                        bool progressive) {
-    return SavetoJPEG(sourcePath, targetPath, quality,
-                      progressive ? kJpegProgressive : kJpegBaseline);
+    const std::int16_t mode = progressive ? kJpegProgressive : kJpegBaseline;
+    if (!page.file.isEmpty() || page.image.isNull())
+        return SavetoJPEG(page.file, target, quality, mode);
+    if (!CanWriteTarget(target))
+        return kJpegTargetUnwritable;
+    DurableFile out(target);
+    if (!out.open())
+        return kJpegTargetUnwritable;
+    const std::int16_t code = EncodeBmpToJpeg(bmpBytes(page.image), out, quality, mode);
+    if (code != kJpegOk)
+        return code;
+    return CommitResult(out) == WriteResult::Ok ? kJpegOk : kJpegTargetUnwritable;
 }
 
 QString JpegResultPrompt(int code) {
@@ -130,8 +171,8 @@ void ApplyPdfSettings(PdfExporter& exporter, PageDocument& document) {
 }
 
 WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
-                      const QString& targetPath) {
-    return exporter.exportDocument(document, targetPath);
+                      const FileTarget& target) {
+    return exporter.exportDocument(document, target);
 }
 
 void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result) {

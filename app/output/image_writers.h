@@ -17,6 +17,7 @@
 //   on success, and on failure a message naming the file and the reason instead.
 #include "write_result.h"
 
+#include <QImage>
 #include <QString>
 #include <cstdint>
 
@@ -49,12 +50,26 @@ inline constexpr int kPointerDefault = 0;
 inline constexpr int kPointerArrow = 1;
 inline constexpr int kPointerHourglass = 11;
 
-WriteResult CopyBmp(const QString& sourcePath, const QString& targetPath);
+// The page a writer saves: its image file, or, when it has none (the page file could not
+// be written), the image kept in memory.
+struct PageSource {
+    PageSource(const QString& imageFile) : file(imageFile) {} // NOLINT: implicit on purpose
+    explicit PageSource(const QImage& kept) : image(kept) {}
+    QString file;
+    QImage image;
+};
+
+// The page on display: the current image file, else the picture the document holds in
+// memory (a page whose file could not be written).
+PageSource CurrentPage(const QString& currentImageFile, const PageDocument& document);
+
+// A byte copy of the page file, or the kept image written as a BMP file.
+WriteResult CopyBmp(const PageSource& source, const FileTarget& target);
 
 JpegSettings ReadJpegSettings();
 // Pure part of ReadJpegSettings: the stored texts of "Complevel" and "Encode".
 JpegSettings JpegSettingsFromText(const QString& complevel, const QString& encode);
-std::int16_t WriteJpeg(const QString& sourcePath, const QString& targetPath, std::uint8_t quality,
+std::int16_t WriteJpeg(const PageSource& source, const FileTarget& target, std::uint8_t quality,
                        bool progressive);
 // The prompt for a JPEG result code other than 0.
 QString JpegResultPrompt(int code);
@@ -66,7 +81,7 @@ void ApplyPdfCompressionSetting(PdfExporter& exporter);
 void ApplyPdfDocumentProperties(PageDocument& document);
 void ApplyPdfSettings(PdfExporter& exporter, PageDocument& document);
 WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
-                      const QString& targetPath);
+                      const FileTarget& target);
 
 void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result);
 void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result);

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QtEndian>
 #include <cmath>
 #include <memory>
@@ -144,20 +143,20 @@ std::int16_t EncodeBmpToJpeg(const QByteArray& bmp, QIODevice& out, std::uint8_t
     return encode(buffer, out, quality, progressive);
 }
 
-std::int16_t SavetoJPEG(const QString& sourcePath, const QString& targetPath, std::uint8_t quality,
+std::int16_t SavetoJPEG(const QString& sourcePath, const FileTarget& target, std::uint8_t quality,
                         std::int16_t progressive) {
     QFile source(sourcePath);
     if (sourcePath.isEmpty() || !source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return kJpegSourceUnreadable;
-    if (!CanReplaceFile(targetPath))
+    if (!CanWriteTarget(target))
         return kJpegTargetUnwritable;
-    QSaveFile target(targetPath);
-    if (!target.open(QIODevice::WriteOnly))
+    DurableFile out(target);
+    if (!out.open())
         return kJpegTargetUnwritable;
-    const std::int16_t code = encode(source, target, quality, progressive);
+    const std::int16_t code = encode(source, out, quality, progressive);
     if (code != kJpegOk)
-        return code; // the unfinished temporary file is discarded with `target`
-    return target.commit() ? kJpegOk : kJpegTargetUnwritable;
+        return code; // the unfinished temporary file is discarded with `out`
+    return CommitResult(out) == WriteResult::Ok ? kJpegOk : kJpegTargetUnwritable;
 }
 
 } // namespace folivo

@@ -11,6 +11,7 @@
 //   is not a BMP this writer can read; 4 out of memory.
 // - The target is replaced only when the new file is complete; on any failure an
 //   existing target keeps its old bytes. Never aborts: library errors become codes.
+#include "durable_file.h"
 #include "jpeg_result.h"
 
 #include <QByteArray>
@@ -24,7 +25,7 @@ namespace folivo {
 inline constexpr std::int16_t kJpegProgressive = -1;
 inline constexpr std::int16_t kJpegBaseline = 0;
 
-std::int16_t SavetoJPEG(const QString& sourcePath, const QString& targetPath, std::uint8_t quality,
+std::int16_t SavetoJPEG(const QString& sourcePath, const FileTarget& target, std::uint8_t quality,
                         std::int16_t progressive);
 
 // The encoder behind SavetoJPEG over bytes: decodes `bmp` and writes the JPEG to `out`.

@@ -1,13 +1,29 @@
 #include "page_document.h"
 
+#include <QFile>
 #include <QImageReader>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace folivo {
+
+HeldFile::~HeldFile() {
+    ::close(m_fd);
+}
+
+QString HeldFile::path() const {
+    return QStringLiteral("/proc/self/fd/%1").arg(m_fd);
+}
+
+QString PagePicture::readPath() const {
+    return held ? held->path() : filePath;
+}
 
 QImage PagePicture::load() const {
     if (filePath.isEmpty())
         return image;
-    QImageReader reader(filePath);
+    QImageReader reader(readPath());
     return reader.read();
 }
 
@@ -34,6 +50,7 @@ Page PageDocument::makePage() const {
 
 void PageDocument::StartDoc() {
     m_pages.clear();
+    m_heldFiles = 0;
     m_pages.push_back(makePage());
     m_open = true;
 }
@@ -58,12 +75,20 @@ void PageDocument::addPicture(PagePicture picture) {
 
 void PageDocument::DrawPicture(const QString& filePath, int left, int top, int width, int height,
                                int mode) {
-    addPicture({filePath, QImage(), QRect(left, top, width, height), mode});
+    PagePicture picture{filePath, QImage(), QRect(left, top, width, height), mode, nullptr};
+    if (m_heldFiles < kHeldFilesPerDocument) {
+        const int fd = ::open(QFile::encodeName(filePath).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            picture.held = std::make_shared<const HeldFile>(fd);
+            ++m_heldFiles;
+        }
+    }
+    addPicture(std::move(picture));
 }
 
 void PageDocument::DrawPicture(const QImage& image, int left, int top, int width, int height,
                                int mode) {
-    addPicture({QString(), image, QRect(left, top, width, height), mode});
+    addPicture({QString(), image, QRect(left, top, width, height), mode, nullptr});
 }
 
 QVariant PageDocument::exportProperty(int id) const {

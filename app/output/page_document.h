@@ -10,7 +10,10 @@
 //   while paperSize() is 0, otherwise paperWidth() x paperHeight(); landscape swaps them.
 // - DrawPicture places a picture on the current page in twips. Mode 10 stretches it to
 //   the box. A picture from a file is only a reference: it is decoded when painted or
-//   exported, so a long document does not hold its images in memory.
+//   exported, so a long document does not hold its images in memory. The file is held
+//   open (up to kHeldFilesPerDocument of them), so its picture outlives the file: the
+//   multi-page command deletes its sheets once the PDF holds them, a new scan run its
+//   old pages, and the preview still shows what it showed.
 // - The three export properties (105 to 107) are kept and have no effect on output.
 // - mousePointer: 0 default, 1 arrow, 11 hourglass; mousePointerChanged() lets the
 //   preview show it.
@@ -19,6 +22,7 @@
 #include <QRect>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 namespace folivo {
@@ -26,14 +30,32 @@ namespace folivo {
 inline constexpr int kA4ShortTwips = 11904;
 inline constexpr int kA4LongTwips = 16836;
 inline constexpr int kPictureStretch = 10;
+// Open descriptors a document may hold; later pictures are read by path only.
+inline constexpr int kHeldFilesPerDocument = 400;
+
+// An open read-only descriptor of a picture's file: its bytes stay readable after the
+// file is deleted or replaced, so a page never turns blank under the preview.
+class HeldFile {
+public:
+    explicit HeldFile(int fd) : m_fd(fd) {}
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    QString path() const; // a path that opens the held file anew
+
+private:
+    int m_fd;
+};
 
 struct PagePicture {
     QString filePath; // when set, the picture is read from this file on demand
     QImage image;     // an in-memory picture, used when filePath is empty
     QRect boxTwips;   // left, top, width, height in twips
     int mode = kPictureStretch;
+    std::shared_ptr<const HeldFile> held; // the file as it was when drawn, when held
 
-    QImage load() const; // decodes the picture (a null image when it cannot be read)
+    QString readPath() const; // where to read the file from: the held file, or filePath
+    QImage load() const;      // decodes the picture (a null image when it cannot be read)
 };
 
 struct Page {
@@ -84,6 +106,7 @@ private:
     void addPicture(PagePicture picture);
 
     std::vector<Page> m_pages;
+    int m_heldFiles = 0;
     bool m_open = false;
     int m_orientation = 0;
     int m_paperSize = 0;

@@ -4,7 +4,6 @@
 #include "pdf_job_queue.h"
 #include "pdf_picture_source.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <map>
 #include <new>
@@ -26,7 +25,7 @@ int workerCount() {
 }
 constexpr double kTwipsPerPoint = 20.0;
 
-// qpdf's output end: the temporary file of a QSaveFile.
+// qpdf's output end: the temporary file of a DurableFile.
 class DevicePipeline : public Pipeline {
 public:
     explicit DevicePipeline(QIODevice& device)
@@ -230,18 +229,18 @@ WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool com
 } // namespace
 
 WriteResult PdfExporter::exportDocument(const PageDocument& document,
-                                        const QString& targetPath) const {
+                                        const FileTarget& target) const {
     if (document.pages().empty())
         return WriteResult::EmptyDocument;
-    if (!CanReplaceFile(targetPath))
+    if (!CanWriteTarget(target))
         return WriteResult::TargetUnwritable;
-    QSaveFile file(targetPath);
-    if (!file.open(QIODevice::WriteOnly))
+    DurableFile file(target);
+    if (!file.open())
         return WriteResult::TargetUnwritable;
     const WriteResult result = writeDocument(document, file, m_compression != kPdfUncompressed);
     if (result != WriteResult::Ok)
         return result; // the temporary file goes with `file`
-    return file.commit() ? WriteResult::Ok : WriteResult::TargetUnwritable;
+    return CommitResult(file);
 }
 
 } // namespace folivo

@@ -32,7 +32,7 @@ public:
     int compression() const { return m_compression; }
     void setCompression(int compression) { m_compression = compression; }
 
-    WriteResult exportDocument(const PageDocument& document, const QString& targetPath) const;
+    WriteResult exportDocument(const PageDocument& document, const FileTarget& target) const;
 
 private:
     int m_compression = kPdfCompressed;

@@ -136,20 +136,20 @@ RowsResult readImageRows(const QImage& loaded, const PicturePlan& plan,
 std::optional<PicturePlan> PlanPicture(const PagePicture& picture) {
     if (picture.filePath.isEmpty())
         return planDecoded(picture.image);
-    if (auto layout = ReadBmpLayout(picture.filePath)) {
+    if (auto layout = ReadBmpLayout(picture.readPath())) {
         PicturePlan plan;
         plan.image = PlanImage(layout->width, layout->height, pixelsOfBmp(layout->bitCount),
                                layout->palette);
         plan.bmp = std::move(layout);
         return plan;
     }
-    return planQtFile(picture.filePath);
+    return planQtFile(picture.readPath());
 }
 
 RowsResult ReadPictureRows(const PagePicture& picture, const PicturePlan& plan,
                            const std::function<void(const std::uint8_t*)>& row) {
     if (plan.bmp)
-        return readBmpRows(picture.filePath, plan, row);
+        return readBmpRows(picture.readPath(), plan, row);
     return readImageRows(picture.load(), plan, row);
 }
 

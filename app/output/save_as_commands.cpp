@@ -38,7 +38,7 @@ QString askTarget(SaveDialog& dialog, const SaveFormat& format) {
 } // namespace
 
 void SaveAsCommands::menuSaveBMP() {
-    const QString source = m_state.currentImageFile;
+    const PageSource source = CurrentPage(m_state.currentImageFile, m_document);
     const QString target = askTarget(m_dialog, kBmp);
     if (target.isEmpty())
         return;
@@ -47,7 +47,7 @@ void SaveAsCommands::menuSaveBMP() {
 }
 
 void SaveAsCommands::menuSaveJPEG() {
-    const QString source = m_state.currentImageFile;
+    const PageSource source = CurrentPage(m_state.currentImageFile, m_document);
     // Read before the dialog: the values in force are those of the command's start.
     const JpegSettings settings = ReadJpegSettings();
     const QString target = askTarget(m_dialog, kJpeg);

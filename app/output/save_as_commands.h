@@ -6,7 +6,8 @@
 //   A cancelled dialog ends the command: nothing is written, the status line unchanged.
 //   A name without an extension gets ".bmp", ".jpg" or ".pdf"; an existing file is
 //   replaced without a question.
-// - menuSaveBMP copies ProgramState::currentImageFile; menuSaveJPEG encodes it;
+// - menuSaveBMP copies ProgramState::currentImageFile; menuSaveJPEG encodes it. A page
+//   whose file could not be written is saved from the image the document keeps of it;
 //   menuSavePDF exports the PageDocument with the PdfExporter, after setting the
 //   compression from the settings file, the hourglass pointer on the document, the start
 //   line, a repaint (the callable given, when any) and the three export properties.

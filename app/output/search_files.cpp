@@ -37,8 +37,8 @@ FolderListing ListFolder(const QString& folder) {
     for (const fs::directory_entry& entry : it) {
         const QString name = QString::fromStdU16String(entry.path().filename().u16string());
         std::error_code typeError;
-        if (entry.is_symlink(typeError) && entry.is_directory(typeError))
-            continue; // a link to a folder could lead back up: never followed
+        if (entry.is_symlink(typeError))
+            continue; // a link could lead out of the folder or back up: never followed
         if (entry.is_directory(typeError))
             listing.folders.append(name);
         else if (entry.is_regular_file(typeError))

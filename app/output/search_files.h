@@ -6,7 +6,7 @@
 //   regard to letter case); an empty pattern means "*.*". No "/" at all: false.
 // - Files of the folder come first, sorted ascending by name without regard to case;
 //   then, when includeSubfolders, each subfolder in the same order, depth first. Folders
-//   are never listed as files, and links to folders are not followed (no loops).
+//   are never listed as files, and symbolic links are neither listed nor followed.
 // - Each match is appended as folder + name after the entry the count names, and the
 //   count grows by one (-1 means an empty list). The list holds kFileListSize entries:
 //   the match that does not fit shows the box "ファイル名バッファオーバー" (no title)

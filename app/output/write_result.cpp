@@ -38,4 +38,16 @@ bool CanReplaceFile(const QString& target) {
     return folder.isDir() && IsWritablePath(folder.absoluteFilePath());
 }
 
+bool CanWriteTarget(const FileTarget& target) {
+    if (!target.numbered())
+        return CanReplaceFile(target.path);
+    const QFileInfo folder(target.path);
+    return folder.isDir() && IsWritablePath(folder.absoluteFilePath());
+}
+
+WriteResult CommitResult(DurableFile& file) {
+    return file.commit() == DurableFile::Commit::Ok ? WriteResult::Ok
+                                                    : WriteResult::TargetUnwritable;
+}
+
 } // namespace folivo

@@ -1,6 +1,8 @@
 #pragma once
 // Outcome of writing a file the user asked for (BMP copy, PDF export), and the checks
 // every writer makes before it touches a target.
+#include "durable_file.h"
+
 #include <QString>
 
 namespace folivo {
@@ -22,5 +24,9 @@ QString WriteFailurePrompt(const QString& targetPath, WriteResult result);
 // is writable, it is not a folder, and an existing file there is not read-only. Checked
 // explicitly because a rename as root would replace a read-only file.
 bool CanReplaceFile(const QString& target);
+// The same for a writer's target: a numbered target needs a writable folder.
+bool CanWriteTarget(const FileTarget& target);
+// The outcome of committing a writer's file.
+WriteResult CommitResult(DurableFile& file);
 
 } // namespace folivo

@@ -72,52 +72,42 @@ AutoSave::AutoSave(StatusReporter& status, const PageDocument& document,
                    const PdfExporter& exporter, SpecialFolders folders)
     : m_status(status), m_document(document), m_exporter(exporter), m_folders(std::move(folders)) {}
 
-void AutoSave::run(const QString& imageFile, const JpegSettings& jpeg) {
+void AutoSave::run(const PageSource& page, const JpegSettings& jpeg) {
     for (AutoSaveFormat format : {AutoSaveFormat::Bmp, AutoSaveFormat::Jpeg, AutoSaveFormat::Pdf})
         if (AutoSaveEnabled(format))
-            save(format, imageFile, jpeg);
+            save(format, page, jpeg);
 }
 
-void AutoSave::save(AutoSaveFormat format, const QString& imageFile, const JpegSettings& jpeg) {
+void AutoSave::save(AutoSaveFormat format, const PageSource& page, const JpegSettings& jpeg) {
     const AutoSaveTarget target = TargetOf(format);
     const std::optional<QString> folder = OutputFolder(format, m_folders);
     if (!folder) {
         m_status.ShowMessage(FailedTitle(format), kNoFolderPrompt.arg(target.section));
         return;
     }
-    const std::optional<ReservedName> name =
-        ReserveNextFreeFileName(target.prefix, *folder, target.extension);
+    // The first free name, for the messages; the file itself takes the first number
+    // still free when it is complete.
+    const std::optional<QString> name =
+        NextFreeFileName(target.prefix, *folder, target.extension, NameIsTaken);
     if (!name) {
         m_status.ShowMessage(FailedTitle(format),
                              kNoNumberPrompt.arg(*folder, target.prefix, target.section));
         return;
     }
-    // A failed write gives its reservation back before the user reads about it.
+    const FileTarget file = NumberedTarget(target.prefix, *folder, target.extension);
     switch (format) {
-    case AutoSaveFormat::Bmp: {
+    case AutoSaveFormat::Bmp:
         m_status.SetStatus(text::kBmpStart);
-        const WriteResult result = CopyBmp(imageFile, name->path);
-        if (result != WriteResult::Ok)
-            ReleaseUnusedReservation(*name);
-        ReportBmpResult(m_status, name->path, result);
+        ReportBmpResult(m_status, *name, CopyBmp(page, file));
         break;
-    }
-    case AutoSaveFormat::Jpeg: {
+    case AutoSaveFormat::Jpeg:
         m_status.SetStatus(text::kJpegStart);
-        const int code = WriteJpeg(imageFile, name->path, jpeg.quality, jpeg.progressive);
-        if (code != kJpegOk)
-            ReleaseUnusedReservation(*name);
-        ReportJpegResult(m_status, code);
+        ReportJpegResult(m_status, WriteJpeg(page, file, jpeg.quality, jpeg.progressive));
         break;
-    }
-    case AutoSaveFormat::Pdf: {
+    case AutoSaveFormat::Pdf:
         m_status.SetStatus(text::kPdfStart);
-        const WriteResult result = ExportPdf(m_exporter, m_document, name->path);
-        if (result != WriteResult::Ok)
-            ReleaseUnusedReservation(*name);
-        ReportPdfResult(m_status, name->path, result);
+        ReportPdfResult(m_status, *name, ExportPdf(m_exporter, m_document, file));
         break;
-    }
     }
 }
 

@@ -5,9 +5,9 @@
 // Contract:
 // - Output folder by the format's "Type": "0" Desktop, "1" My Documents, "2" the "Path"
 //   key (default: the program folder and "/"), anything else the program folder and "/".
-// - The output name is the first free numbered name in that folder, reserved with an
-//   exclusive create (numbered_names.h); the writer then replaces the empty file, and a
-//   failed write removes the reservation again.
+// - The output name is the first numbered name in that folder that nothing holds when
+//   the file is complete (numbered_names.h): no empty reservation is ever visible, a
+//   dangling link is passed over, and a failed write leaves no file.
 // - Each format runs between its start line and its end report: BMP is a copy of the
 //   page's image file, JPEG the JPEG writer with the parameters read at the scan's start,
 //   PDF the export of the page document with the exporter's current compression (the
@@ -27,6 +27,7 @@ class PageDocument;
 class PdfExporter;
 class StatusReporter;
 struct JpegSettings;
+struct PageSource;
 
 enum class AutoSaveFormat { Bmp, Jpeg, Pdf };
 
@@ -51,10 +52,10 @@ public:
 
     // Saves the page (its image file and the document showing it) in every format that
     // is switched on.
-    void run(const QString& imageFile, const JpegSettings& jpeg);
+    void run(const PageSource& page, const JpegSettings& jpeg);
 
 private:
-    void save(AutoSaveFormat format, const QString& imageFile, const JpegSettings& jpeg);
+    void save(AutoSaveFormat format, const PageSource& page, const JpegSettings& jpeg);
 
     StatusReporter& m_status;
     const PageDocument& m_document;

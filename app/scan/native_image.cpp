@@ -1,10 +1,10 @@
 #include "native_image.h"
 
+#include "durable_file.h"
 #include "program_paths.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace folivo {
 
@@ -36,15 +36,15 @@ BmpWriteResult WriteBmp(const QImage& image, const QString& path) {
         return BmpWriteResult::NoImage;
     if (path.isEmpty() || !TargetWritable(path))
         return BmpWriteResult::NotWritable;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    DurableFile file(path);
+    if (!file.open())
         return BmpWriteResult::NotWritable;
     QImageWriter writer(&file, "bmp");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return BmpWriteResult::WriteFailed;
-    }
-    return file.commit() ? BmpWriteResult::Ok : BmpWriteResult::WriteFailed;
+    if (!writer.write(image))
+        return BmpWriteResult::WriteFailed; // the temporary file goes with `file`
+    // On disk before the page is announced, so a crash cannot take it.
+    return file.commit() == DurableFile::Commit::Ok ? BmpWriteResult::Ok
+                                                    : BmpWriteResult::WriteFailed;
 }
 
 NativeHandle NativeImageStore::add(QImage image) {

@@ -1,6 +1,5 @@
 #include "numbered_names.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace folivo {
@@ -29,33 +28,12 @@ std::optional<QString> NextFreeFileName(const QString& prefix, const QString& fo
     return std::nullopt;
 }
 
-std::optional<ReservedName> ReserveNextFreeFileName(const QString& prefix, const QString& folder,
-                                                    const QString& extension) {
-    std::optional<QString> firstFree;
-    for (int n = 1; n <= kNumberedNameCount; ++n) {
-        const QString name = NumberedName(prefix, folder, extension, n);
-        if (FileExists(name))
-            continue;
-        if (!firstFree)
-            firstFree = name;
-        QFile file(name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return ReservedName{name, true};
-        // Another writer took this number between the test and the create (or a folder
-        // holds the name): go on. Anything else (a missing or read-only folder) will not
-        // get better further on.
-        if (!QFileInfo::exists(name))
-            return ReservedName{*firstFree, false};
-    }
-    return std::nullopt;
-}
-
-void ReleaseUnusedReservation(const ReservedName& name) {
-    if (!name.reserved)
-        return;
-    const QFileInfo info(name.path);
-    if (info.exists() && info.isFile() && info.size() == 0)
-        QFile::remove(name.path);
+FileTarget NumberedTarget(const QString& prefix, const QString& folder, const QString& extension) {
+    return FileTarget(folder, [=](int index) -> std::optional<QString> {
+        if (index < 0 || index >= kNumberedNameCount)
+            return std::nullopt;
+        return NumberedName(prefix, folder, extension, index + 1);
+    });
 }
 
 } // namespace folivo

@@ -11,11 +11,11 @@
 // - NextFreeFileName answers the first name, from number 1 on, that does not exist. The
 //   numbers 1 to 100000 are tried once each (so "00000" comes after "99999"); when all are
 //   taken the answer is std::nullopt and the search has ended, never looped.
-// - ReserveNextFreeFileName does the same and creates the name as an empty file with an
-//   exclusive create, so two programs saving into one folder never take the same number:
-//   a name another writer created first is passed over. `reserved` tells whether this
-//   call created the file; when the folder cannot be written at all the first free name
-//   is answered unreserved and the writer that follows reports the failure.
+// - NumberedTarget is the writers' target for such a name: the file is published under
+//   the first number nothing holds (a dangling link or a folder included) at the moment
+//   it is complete, with a no-replace rename (durable_file.h).
+#include "durable_file.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -35,16 +35,7 @@ std::optional<QString> NextFreeFileName(const QString& prefix, const QString& fo
                                         const QString& extension,
                                         const ExistsCheck& exists = FileExists);
 
-struct ReservedName {
-    QString path;
-    bool reserved = false; // this call created the empty file at path
-};
-
-std::optional<ReservedName> ReserveNextFreeFileName(const QString& prefix, const QString& folder,
-                                                    const QString& extension);
-
-// Removes a reservation that no writer filled: the file goes only while it is still
-// empty, so a file a writer completed is never touched.
-void ReleaseUnusedReservation(const ReservedName& name);
+// The numbered names of a prefix in a folder, number 1 to 100000 in order.
+FileTarget NumberedTarget(const QString& prefix, const QString& folder, const QString& extension);
 
 } // namespace folivo

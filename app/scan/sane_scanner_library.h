@@ -39,6 +39,10 @@ public:
     int TWAIN_WriteNativeToFilename(NativeHandle image, const QString& path) override;
     void TWAIN_FreeNative(NativeHandle image) override;
     int TWAIN_AcquireToClipboard(QWidget* owner, int pixelTypes) override;
+    QImage nativeImage(NativeHandle image) const override {
+        const QImage* img = m_images.image(image);
+        return img ? *img : QImage();
+    }
 
     // Beyond the interface, for tests and the program's own checks.
     std::vector<DeviceEntry> devices();

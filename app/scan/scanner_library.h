@@ -15,6 +15,9 @@
 //   a BMP file; any other value is a failure and leaves no partial file behind.
 // - TWAIN_FreeNative: frees the image; 0 is ignored.
 // - TWAIN_AcquireToClipboard: acquires one page onto the clipboard as an image.
+// - nativeImage: a copy of the image behind a handle (null for an unknown handle), so a
+//   page whose file cannot be written is still kept.
+#include <QImage>
 #include <QtGlobal>
 #include <memory>
 
@@ -40,6 +43,7 @@ public:
     virtual int TWAIN_WriteNativeToFilename(NativeHandle image, const QString& path) = 0;
     virtual void TWAIN_FreeNative(NativeHandle image) = 0;
     virtual int TWAIN_AcquireToClipboard(QWidget* owner, int pixelTypes) = 0;
+    virtual QImage nativeImage(NativeHandle) const { return {}; }
 };
 
 // The real layer (SANE). FOLIVO_SCANNER=none forces the null layer (no scanner).

@@ -5,7 +5,7 @@
 #include "main_window.h"
 #include "page_preview.h"
 #include "pdf_exporter.h"
-#include "program_paths.h"
+#include "recovery_dialog.h"
 #include "save_as_commands.h"
 #include "save_dialog.h"
 #include "scan_command.h"
@@ -41,11 +41,14 @@ private:
 AppParts::AppParts(MainWindow& window, CompositionOptions options)
     : QObject(&window), m_exporter(std::make_unique<PdfExporter>()),
       m_saveDialog(std::move(options.saveDialog)), m_bookPrompt(std::move(options.bookPrompt)),
-      m_host(std::make_unique<Host>(window)) {
+      m_host(std::make_unique<Host>(window)), m_recoveryPrompt(std::move(options.recoveryPrompt)),
+      m_window(window) {
     if (!m_saveDialog)
         m_saveDialog = std::make_unique<QtSaveDialog>(&window);
     if (!m_bookPrompt)
         m_bookPrompt = std::make_unique<DialogBookPdfPrompt>(&window);
+    if (!m_recoveryPrompt)
+        m_recoveryPrompt = std::make_unique<DialogRecoveryPrompt>(&window);
     m_save =
         std::make_unique<SaveAsCommands>(*m_saveDialog, window, window.state(), window.document(),
                                          *m_exporter, [&window] { window.repaint(); });
@@ -62,14 +65,21 @@ AppParts::AppParts(MainWindow& window, CompositionOptions options)
     actions.savePdf = [this] { return m_save->menuSavePDF(); };
     actions.setSaveCommandsEnabled = [&window](bool on) { window.setSaveCommandsEnabled(on); };
     actions.repaintWindow = [&window] { window.repaint(); };
-    m_book = std::make_unique<BookPdfCommand>(std::move(actions), *m_bookPrompt, window,
-                                              window.messageBoxes(), window.state(),
-                                              window.document(), TempFolder());
+    RecoveryActions recovery{actions.savePdf, actions.setSaveCommandsEnabled};
+    m_book =
+        std::make_unique<BookPdfCommand>(std::move(actions), *m_bookPrompt, window,
+                                         window.messageBoxes(), window.state(), window.document());
+    m_recovery = std::make_unique<RecoveryCommand>(*m_recoveryPrompt, window, window.state(),
+                                                   window.document(), std::move(recovery));
     m_settings = new SettingsWindows(&window, window.state(), window.messageBoxes());
     installCommands(window);
 }
 
 AppParts::~AppParts() = default;
+
+void AppParts::offerRecovery() {
+    m_recovery->offer(m_window.abandonedFolders());
+}
 
 void AppParts::installCommands(MainWindow& window) {
     auto set = [&window](const char* name, std::function<void()> command) {

@@ -13,6 +13,7 @@
 // AppParts lets the pieces be replaced for tests: a save dialog, a multi-page prompt and
 // special folders that answer without a person.
 #include "book_pdf_prompt.h"
+#include "recovery_command.h"
 #include "save_dialog.h"
 #include "special_folders.h"
 
@@ -29,8 +30,9 @@ class ScanCommand;
 class SettingsWindows;
 
 struct CompositionOptions {
-    std::unique_ptr<SaveDialog> saveDialog;    // null: the real QFileDialog
-    std::unique_ptr<BookPdfPrompt> bookPrompt; // null: the real frmBookPDF
+    std::unique_ptr<SaveDialog> saveDialog;         // null: the real QFileDialog
+    std::unique_ptr<BookPdfPrompt> bookPrompt;      // null: the real frmBookPDF
+    std::unique_ptr<RecoveryPrompt> recoveryPrompt; // null: the real recovery dialog
     SpecialFolders specialFolders;
 };
 
@@ -45,6 +47,8 @@ public:
     SaveAsCommands& saveCommands() { return *m_save; }
     BookPdfCommand& bookCommand() { return *m_book; }
     SettingsWindows& settingsWindows() { return *m_settings; }
+    // Offers the pages earlier runs left unsaved (after Load(), once the window shows).
+    void offerRecovery();
 
 private:
     class Host;
@@ -57,6 +61,9 @@ private:
     std::unique_ptr<SaveAsCommands> m_save;
     std::unique_ptr<ScanCommand> m_scan;
     std::unique_ptr<BookPdfCommand> m_book;
+    std::unique_ptr<RecoveryPrompt> m_recoveryPrompt;
+    std::unique_ptr<RecoveryCommand> m_recovery;
+    MainWindow& m_window;
     SettingsWindows* m_settings = nullptr; // a child of the window
 };
 

@@ -15,8 +15,9 @@ int main(int argc, char** argv) {
 
     folivo::MainWindow window;
     folivo::AttachToolbar(window);
-    folivo::ComposeApplication(window);
+    folivo::AppParts& parts = folivo::ComposeApplication(window);
     window.Load();
     window.show();
+    parts.offerRecovery();
     return app.exec();
 }

@@ -12,6 +12,8 @@
 namespace folivo {
 
 namespace {
+const QString kUnreadableSettings =
+    QStringLiteral("設定ファイル Folivo.ini が UTF-8 で読めないため、設定の変更は保存しません。");
 const QString kStartMessage = QStringLiteral("アプリケーションを開始しました。");
 const QString kNoScannerTitle = QStringLiteral("TWAINデバイスが見つかりません。");
 const QString kNoScannerPrompt =
@@ -40,8 +42,10 @@ void MainWindow::Load() {
     } else {
         applyDialogFlag();
     }
-    deleteLeftoverPages();
+    openWorkFolder();
     Layout();
+    if (SettingsFileIsUnreadableText())
+        SetStatus(kUnreadableSettings);
 }
 
 void MainWindow::applyToolbarFlag() {
@@ -71,15 +75,19 @@ void MainWindow::ReleaseImage() {
     }
 }
 
-void MainWindow::deleteLeftoverPages() {
-    // The page files are named "TMPnnnnn.BMP"; any letter case of ".bmp" goes, other
-    // files stay. Folders are never touched, a failed delete is passed over.
-    const QDir folder(TempFolder());
-    const QFileInfoList entries =
-        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries)
-        if (entry.fileName().endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
-            (void)QFile::remove(entry.filePath());
+void MainWindow::openWorkFolder() {
+    const QString tmp = TempFolder();
+    m_abandoned = ClaimAbandonedFolders(tmp);
+    m_workFolder = std::make_unique<WorkFolder>(tmp);
+    m_state.workFolder = m_workFolder->path();
+}
+
+void MainWindow::closeWorkFolder() {
+    if (m_workFolder && !HoldsSheets(m_workFolder->path()))
+        m_workFolder->remove();
+    m_workFolder.reset();
+    m_state.workFolder.clear();
+    m_abandoned.clear(); // unlocked; whatever was not dealt with is offered next time
 }
 
 void MainWindow::installViewCommands() {

@@ -39,7 +39,9 @@ MainWindow::MainWindow(MainWindowDeps deps, QWidget* parent)
     setCommand(menu::kExit, [this] { close(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    closeWorkFolder();
+}
 
 void MainWindow::buildMenus() {
     BuiltMenus built = BuildMenus(menuBar(), MainMenuTree());
@@ -172,6 +174,7 @@ QWidget* MainWindow::showSingleWindow(const QString& key, const std::function<QW
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     ReleaseImage();
+    closeWorkFolder();
     std::vector<QPointer<QWidget>> windows = m_windows;
     // Dialogs owned by this window count as the program's windows too.
     for (QWidget* child : findChildren<QWidget*>())

@@ -4,7 +4,11 @@
 // Contract for the pieces that plug into it:
 // - Construction builds the menu bar, the preview, the status row and the separator;
 //   it runs no start-up step. Load() runs the start-up sequence once (settings, start
-//   message, "tmp" folder, disabled save commands, scanner check, leftover page files).
+//   message, "tmp" folder and this window's work folder in it, disabled save commands,
+//   scanner check, clean-up of work folders whose owner is gone: empty ones go, those
+//   with pages are kept, locked, in abandonedFolders()).
+// - Closing removes the window's work folder with its single-scan page files; gathered
+//   or kept multi-page sheets stay in it for the next start to offer back.
 //   Wire commands and toolbar controls first, then call Load(), then show().
 // - Every menu item is a QAction whose objectName is the item's name ("menuScan");
 //   submenus are QMenus with the item's name ("menuTwain") and action(name) gives their
@@ -23,6 +27,7 @@
 #include "program_state.h"
 #include "scanner_library.h"
 #include "ui_ports.h"
+#include "work_folder.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -92,6 +97,8 @@ public:
     void setPaletteHandle(NativeHandle palette) { m_paletteHandle = palette; }
     void EnsureTempFolder();
     void ReleaseImage();
+    // Pages that earlier runs left unsaved (a crash, a kill, kept sheets), found at start.
+    std::vector<AbandonedFolder>& abandonedFolders() { return m_abandoned; }
 
     // Client area (parent of the toolbar buttons) and its layout pass.
     QWidget* clientArea() const;
@@ -111,7 +118,8 @@ private:
     void toggleToolbar();
     void applyToolbarFlag();
     void applyDialogFlag();
-    void deleteLeftoverPages();
+    void openWorkFolder();
+    void closeWorkFolder();
     void setMenuEnabled(const QString& menuName, bool enabled);
 
     std::unique_ptr<ScannerLibrary> m_ownedScanner;
@@ -124,6 +132,8 @@ private:
     NativeHandle m_imageHandle = 0;
     NativeHandle m_paletteHandle = 0;
     bool m_loaded = false;
+    std::unique_ptr<WorkFolder> m_workFolder;
+    std::vector<AbandonedFolder> m_abandoned; // other runs' unsaved pages, held locked
 
     PageDocument* m_document = nullptr;
     PagePreview* m_preview = nullptr;

@@ -19,7 +19,7 @@ from urllib.parse import unquote, urlsplit
 VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta",
         "source", "track", "wbr"}
 TOPICS = ["index.htm", "install.htm", "scanner.htm", "scan.htm", "save.htm", "autosave.htm",
-          "multipage.htm", "compression.htm", "toolbar.htm", "trouble.htm", "zkbutton2.htm"]
+          "multipage.htm", "recovery.htm", "compression.htm", "toolbar.htm", "trouble.htm", "zkbutton2.htm"]
 LINK_ATTRS = {("a", "href"), ("img", "src"), ("link", "href"), ("script", "src")}
 
 

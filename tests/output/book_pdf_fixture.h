@@ -23,13 +23,14 @@ class BookPdfTest : public ::testing::Test {
 protected:
     BookPdfTest() {
         QDir().mkpath(tmpFolder());
+        state.workFolder = tmpFolder();
         BookPdfActions actions;
         actions.scanSheet = [this] { return scanSheet(); };
         actions.savePdf = [this] { return save.menuSavePDF(); };
         actions.setSaveCommandsEnabled = [this](bool on) { saveEnabledCalls.push_back(on); };
         actions.repaintWindow = [this] { ++repaints; };
         command = std::make_unique<BookPdfCommand>(std::move(actions), prompt, status, boxes, state,
-                                                   document, tmpFolder());
+                                                   document);
     }
 
     QString tmpFolder() const { return home.file(QStringLiteral("tmp")); }

@@ -2,6 +2,8 @@
 // dialog answered, the PDF read back.
 #include "book_pdf_fixture.h"
 #include "pdf_probe.h"
+#include "recovery_command.h"
+#include "size_limit.h"
 
 #include <QFile>
 
@@ -91,11 +93,51 @@ TEST_F(BookPdfTest, ACancelledSaveDialogKeepsTheSheetsForTheNextPdfSave) {
     EXPECT_TRUE(saveEnabledCalls.empty()) << "save commands must stay enabled";
     EXPECT_EQ(document.pageCount(), 2);
 
+    EXPECT_EQ(status.line, KeptSheetsStatus(2));
+
     dialog.answer = home.file("again.pdf"); // Ctrl+P
     ASSERT_TRUE(save.menuSavePDF());
     const test::ProbedPdf pdf = test::ProbePdf(home.file("again.pdf"));
     ASSERT_TRUE(pdf.ok) << pdf.error;
     EXPECT_EQ(pdf.pages.size(), 2u);
+}
+
+TEST_F(BookPdfTest, KeptSheetsAreAskedAboutAndGoingOnPutsThemFirst) {
+    for (const auto& [goOn, pages] : {std::pair{true, 3u}, std::pair{false, 1u}}) {
+        SCOPED_TRACE(goOn);
+        DeleteSheetFiles(tmpFolder());
+        stored = 0;
+        sheets({{30, 20}, {20, 30}});
+        prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Done};
+        dialog.answer.clear();
+        command->menuBook(); // cancelled save: two sheets kept
+        prompt.keptAsked.clear();
+        prompt.goOn = goOn;
+        sheets({{40, 10}});
+        prompt.answers = {BookPdfAnswer::Done};
+        dialog.answer = home.file("next.pdf");
+        command->menuBook();
+        EXPECT_EQ(prompt.keptAsked, std::vector<int>({2}));
+        const test::ProbedPdf pdf = test::ProbePdf(home.file("next.pdf"));
+        ASSERT_EQ(pdf.pages.size(), pages);
+        EXPECT_EQ(pdf.pages.back().images.at(0).width, 40) << "the new sheet comes last";
+        EXPECT_TRUE(sheetFiles().isEmpty());
+    }
+}
+
+TEST_F(BookPdfTest, ASaveFailingOnAFullDiskKeepsTheSheets) {
+    sheets({{10, 10}, {10, 12}});
+    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Done};
+    dialog.answer = home.file("full.pdf");
+    // Sheets of under 600 bytes fit; a PDF of two pages does not.
+    EXPECT_TRUE(test::ReportsFailureUnderSizeLimit(
+        [this] {
+            command->menuBook();
+            return status.line == KeptSheetsStatus(2);
+        },
+        600));
+    EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+    EXPECT_FALSE(QFile::exists(home.file("full.pdf")));
 }
 
 TEST_F(BookPdfTest, AFailedExportKeepsTheSheets) {
@@ -104,8 +146,8 @@ TEST_F(BookPdfTest, AFailedExportKeepsTheSheets) {
     command->menuBook();
     EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP"}));
     EXPECT_TRUE(saveEnabledCalls.empty());
-    ASSERT_FALSE(status.events.isEmpty());
-    EXPECT_TRUE(status.events.last().startsWith("message:PDFファイルの作成に失敗しました。"));
+    EXPECT_EQ(status.events.filter("message:PDFファイルの作成に失敗しました。").size(), 1);
+    EXPECT_EQ(status.line, KeptSheetsStatus(1));
 }
 
 TEST_F(BookPdfTest, ThousandAndOneSheetsOverflowThenSearchErrorAndKeepTheSheets) {
@@ -123,7 +165,7 @@ TEST_F(BookPdfTest, ThousandAndOneSheetsOverflowThenSearchErrorAndKeepTheSheets)
                        [this] { return save.menuSavePDF(); },
                        [this](bool on) { saveEnabledCalls.push_back(on); },
                        {}},
-        prompt, status, boxes, state, document, tmpFolder());
+        prompt, status, boxes, state, document);
     dialog.answer = home.file("last-page-only.pdf");
     command->menuBook();
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -148,7 +190,7 @@ TEST_F(BookPdfTest, SheetsComeInNameOrderWithoutRegardToCase) {
                        [] { return false; },
                        {},
                        {}},
-        prompt, status, boxes, state, document, tmpFolder());
+        prompt, status, boxes, state, document);
     command->menuBook();
     ASSERT_EQ(document.pageCount(), 3);
     for (int i = 0; i < 3; ++i)
@@ -170,7 +212,7 @@ TEST_F(BookPdfTest, PagesFollowTheHeadersAndAnUnreadableHeaderKeepsThePreviousSh
                        [] { return false; },
                        {},
                        {}},
-        prompt, status, boxes, state, document, tmpFolder());
+        prompt, status, boxes, state, document);
     command->menuBook();
     ASSERT_EQ(document.pageCount(), 4);
     const int expected[] = {0, 1, 1, 0}; // square portrait, wide, kept, unrecognised
@@ -186,6 +228,84 @@ TEST_F(BookPdfTest, LeftoverSheetsOfAnEarlierRunAreDeletedFirst) {
     EXPECT_TRUE(sheetFiles().isEmpty());
     EXPECT_TRUE(QFile::exists(tmpFolder() + "/notes.txt"));
     EXPECT_EQ(status.events.size(), 1) << "nothing found: the old sheet was not used";
+}
+
+} // namespace
+} // namespace folivo
+
+namespace folivo {
+namespace {
+
+class ScriptedRecovery final : public RecoveryPrompt {
+public:
+    RecoveryChoice ask(const QStringList& pages) override {
+        asked.append(pages);
+        return choice;
+    }
+    RecoveryChoice choice = RecoveryChoice::None;
+    QList<QStringList> asked;
+};
+
+// Pages an earlier run left in a work folder whose owner is gone; this window's own
+// work folder is a live one beside it.
+class RecoveryTest : public test::BookPdfTest {
+protected:
+    QString dead() const { return home.file("tmp/work-dead"); }
+    // A fresh start: three pages left by the dead run, an empty folder of our own.
+    void restart() {
+        QDir(home.file("tmp")).removeRecursively();
+        QDir().mkpath(home.file("tmp"));
+        mine = std::make_unique<WorkFolder>(home.file("tmp"));
+        state.workFolder = mine->path();
+        QDir().mkpath(dead());
+        for (int i = 1; i <= 3; ++i)
+            test::ColourPicture(10 * i, 20).save(dead() + QStringLiteral("/TMP0000%1.BMP").arg(i));
+    }
+    ScriptedRecovery prompt;
+    std::unique_ptr<WorkFolder> mine;
+    RecoveryCommand recovery{prompt,
+                             status,
+                             state,
+                             document,
+                             {[this] { return save.menuSavePDF(); },
+                              [this](bool on) { saveEnabledCalls.push_back(on); }}};
+};
+
+TEST_F(RecoveryTest, EveryChoiceKeepsOrGivesUpThePagesAsTheUserSaid) {
+    const struct {
+        RecoveryChoice choice;
+        const char* pdf; // the save dialog's answer
+        int pdfPages;    // pages of the PDF written, 0 for none
+        int pagesLeft;   // page files left under tmp
+    } cases[] = {
+        {RecoveryChoice::None, "", 0, 3},    {RecoveryChoice::MakePdf, "all.pdf", 3, 0},
+        {RecoveryChoice::MakePdf, "", 0, 3}, // dialog cancelled: kept sheets
+        {RecoveryChoice::Show, "", 0, 3},    {RecoveryChoice::Discard, "", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.choice));
+        restart();
+        prompt.choice = c.choice;
+        dialog.answer = c.pdf[0] ? home.file(c.pdf) : QString();
+        auto folders = ClaimAbandonedFolders(home.file("tmp"));
+        recovery.offer(folders);
+        ASSERT_EQ(prompt.asked.size(), 1);
+        ASSERT_EQ(prompt.asked.takeLast().size(), 3);
+        const int left = int(PageFilesIn(state.workFolder).size() + PageFilesIn(dead()).size());
+        EXPECT_EQ(left, c.pagesLeft);
+        if (c.pdfPages > 0) {
+            EXPECT_EQ(test::ProbePdf(home.file(c.pdf)).pages.size(), std::size_t(c.pdfPages));
+        }
+        if (c.choice == RecoveryChoice::MakePdf || c.choice == RecoveryChoice::Show) {
+            ASSERT_EQ(document.pageCount(), 3);
+            EXPECT_EQ(document.pages()[2].pictures.at(0).load().width(), 30) << "in scan order";
+        }
+        if (c.pagesLeft > 0 && c.choice != RecoveryChoice::None) {
+            EXPECT_TRUE(HoldsSheets(state.workFolder)) << "kept as this window's sheets";
+            EXPECT_FALSE(QFileInfo::exists(dead()));
+            EXPECT_EQ(status.line, KeptSheetsStatus(3));
+        }
+    }
 }
 
 } // namespace

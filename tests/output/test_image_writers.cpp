@@ -1,9 +1,11 @@
 // Writer operations: settings rules, result reports and the BMP copy.
 #include "image_writers.h"
+#include "jpeg_writer.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
 #include "recording_status.h"
 #include "settings.h"
+#include "size_limit.h"
 #include "temp_home.h"
 #include "test_images.h"
 
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace folivo {
 namespace {
@@ -168,6 +171,55 @@ TEST_F(CopyBmpTest, FailuresKeepTheOldFileByteForByte) {
     EXPECT_EQ(test::ReadBytes(existing), QByteArray("old"));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(QDir(locked).entryList(QDir::Files), QStringList{QStringLiteral("keep.bmp")});
+}
+
+TEST_F(CopyBmpTest, ANewFileFollowsTheUmaskAndAReplacedOneKeepsItsPermissions) {
+    const QString source = path(QStringLiteral("src.bmp"));
+    ASSERT_TRUE(test::WriteBytes(source, "BM page"));
+    const mode_t old = umask(022);
+    const QString fresh = path(QStringLiteral("new.bmp"));
+    const QString replaced = path(QStringLiteral("private.bmp"));
+    ASSERT_TRUE(test::WriteBytes(replaced, "old"));
+    ASSERT_EQ(chmod(replaced.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(CopyBmp(source, fresh), WriteResult::Ok);
+    EXPECT_EQ(CopyBmp(source, replaced), WriteResult::Ok);
+    umask(old);
+    struct stat st;
+    ASSERT_EQ(stat(fresh.toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    ASSERT_EQ(stat(replaced.toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+// A full disk (a file-size limit here): every writer reports it, and the file it was to
+// replace keeps its old bytes; no temporary file stays behind.
+TEST_F(CopyBmpTest, AFullDiskIsReportedAndTheOldFileKept) {
+    const QString source = path(QStringLiteral("TMP00001.BMP"));
+    ASSERT_TRUE(test::ColourPicture(120, 90).save(source, "BMP"));
+    PageDocument document;
+    document.DrawPicture(source, 0, 0, kA4ShortTwips, kA4LongTwips);
+    document.EndDoc();
+    PdfExporter exporter;
+    const struct {
+        const char* target;
+        std::function<bool(const QString&)> write; // true when it reports success
+    } writers[] = {
+        {"copy.bmp", [&](const QString& t) { return CopyBmp(source, t) == WriteResult::Ok; }},
+        {"photo.jpg", [&](const QString& t) { return SavetoJPEG(source, t, 100, 0) == kJpegOk; }},
+        {"book.pdf",
+         [&](const QString& t) { return ExportPdf(exporter, document, t) == WriteResult::Ok; }},
+    };
+    const QByteArray old(5000, 'o'); // larger than the limit: it was written before
+    for (const auto& w : writers) {
+        SCOPED_TRACE(w.target);
+        const QString target = path(QString::fromLatin1(w.target));
+        ASSERT_TRUE(test::WriteBytes(target, old));
+        EXPECT_TRUE(test::ReportsFailureUnderSizeLimit([&] { return !w.write(target); }));
+        EXPECT_EQ(test::ReadBytes(target), old);
+        ASSERT_TRUE(w.write(target)) << "writes without the limit";
+        EXPECT_NE(test::ReadBytes(target), old);
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // by byte from their headers.
 #include "frame_decoder.h"
 #include "native_image.h"
+#include "size_limit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -118,6 +120,21 @@ TEST(BmpWrite, ReadOnlyFileKeepsItsContent) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+TEST(BmpWrite, AFullDiskIsAFailureAndTheOldFileStays) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TMP00001.BMP"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(3000, 'o'));
+    old.close();
+    EXPECT_TRUE(test::ReportsFailureUnderSizeLimit([&] {
+        return WriteBmp(Page(QImage::Format_RGB32, 60, 60), path) == BmpWriteResult::WriteFailed;
+    }));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray(3000, 'o'));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(BmpWrite, NoImageIsAFailure) {

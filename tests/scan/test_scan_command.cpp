@@ -29,7 +29,7 @@ const QStringList kAllSaved = {"status:" + text::kBmpStart,  "status:" + text::k
 
 class ScanCommandTest : public ::testing::Test {
 protected:
-    ScanCommandTest() : host(scanner) {}
+    ScanCommandTest() : host(scanner) { state.workFolder = TempFolder(); }
 
     void settings(const QByteArray& text) { home.write("Folivo.ini", text); }
     QString tmp(const QString& name) const { return TempFolder() + "/" + name; }
@@ -148,17 +148,40 @@ TEST_F(ScanCommandTest, ACancelledScanLeavesEverythingAndSaysNothing) {
     EXPECT_EQ(host.events, QStringList({"release", "tmp", "image"}));
 }
 
-TEST_F(ScanCommandTest, APageThatCannotBeWrittenIsNeitherShownNorSaved) {
+TEST_F(ScanCommandTest, APageThatCannotBeWrittenIsShownReportedAndSavedFromMemory) {
+    settings("[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n");
+    for (const bool noFolder : {false, true}) {
+        SCOPED_TRACE(noFolder);
+        scanner.writeResult = noFolder ? 0 : 7;
+        state.workFolder = noFolder ? QString() : TempFolder();
+        queue(40, 30);
+        EXPECT_EQ(command.run(), ScanOutcome::PageInMemory);
+        EXPECT_TRUE(state.currentImageFile.isEmpty());
+        ASSERT_EQ(document.pageCount(), 1);
+        EXPECT_EQ(document.pages()[0].pictures.at(0).load(), ColourPicture(40, 30));
+        EXPECT_TRUE(host.saveCommandsEnabled);
+        EXPECT_TRUE(files(TempFolder()).isEmpty());
+        ASSERT_FALSE(status.events.isEmpty());
+        EXPECT_TRUE(status.events[0].startsWith("message:" + kPageNotWrittenTitle +
+                                                "|作業フォルダ " +
+                                                QDir::toNativeSeparators(TempFolder())));
+    }
+    EXPECT_EQ(files(desktop.path()),
+              QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg", "JPEG00002.jpg"}));
+    EXPECT_EQ(QImage(desk("BMP00002.BMP")).convertToFormat(QImage::Format_RGB32),
+              ColourPicture(40, 30).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(QImage(desk("JPEG00002.jpg")).size(), QSize(40, 30));
+}
+
+TEST_F(ScanCommandTest, ADanglingLinkAtTheNextNumberIsPassedOverNotWrittenThrough) {
     settings("[BMP]\nFlag=True\nType=0\n");
-    scanner.writeResult = 7;
+    const QString outside = documents.filePath("redirected.BMP");
+    ASSERT_TRUE(QFile::link(outside, desk("BMP00001.BMP")));
     queue(40, 30);
-    EXPECT_EQ(command.run(), ScanOutcome::PageNotStored);
-    EXPECT_TRUE(state.currentImageFile.isEmpty());
-    EXPECT_EQ(document.pageCount(), 0);
-    EXPECT_FALSE(host.saveCommandsEnabled);
-    EXPECT_TRUE(files(TempFolder()).isEmpty()) << "the reserved temporary name stays behind";
-    EXPECT_TRUE(files(desktop.path()).isEmpty());
-    EXPECT_TRUE(status.events.isEmpty());
+    ASSERT_EQ(command.run(), ScanOutcome::PageStored);
+    EXPECT_EQ(ReadBytes(desk("BMP00002.BMP")), ReadBytes(state.currentImageFile));
+    EXPECT_FALSE(QFileInfo::exists(outside));
+    EXPECT_EQ(status.line, text::kBmpEnd);
 }
 
 TEST_F(ScanCommandTest, AutomaticSaveWritesTheThreeFormatsInOrderAndNumbersOn) {

@@ -1,4 +1,4 @@
-// Numbered names, the exclusive reservation, special folders and the output folder by
+// Numbered names, their no-replace publishing, special folders and the output folder by
 // "Type": the pieces the automatic save and the temporary page files are named with.
 #include "auto_save.h"
 #include "numbered_names.h"
@@ -10,8 +10,11 @@
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace folivo;
 using folivo::test::TempHome;
@@ -89,25 +92,21 @@ TEST(NextFreeFileName, ZeroesComeAfterNinesAndThenTheSearchEnds) {
     EXPECT_EQ(probes, 100000); // every number once, no endless loop
 }
 
-TEST(ReserveNextFreeFileName, TwoReservationsNeverShareANumber) {
-    QTemporaryDir dir;
-    const auto first = ReserveNextFreeFileName("PDF", dir.path(), "PDF");
-    const auto second = ReserveNextFreeFileName("PDF", dir.path(), "PDF");
-    ASSERT_TRUE(first && second);
-    EXPECT_TRUE(first->reserved);
-    EXPECT_EQ(first->path, dir.path() + "/PDF00001.PDF");
-    EXPECT_EQ(second->path, dir.path() + "/PDF00002.PDF");
-    EXPECT_EQ(QFileInfo(first->path).size(), 0);
+// Publishes `bytes` under the numbered target; answers the name it got.
+QString Publish(const QString& folder, const QByteArray& bytes) {
+    DurableFile file(NumberedTarget("JPEG", folder, "jpg"));
+    if (!file.open() || file.write(bytes) != bytes.size())
+        return {};
+    return file.commit() == DurableFile::Commit::Ok ? file.finalPath() : QString();
 }
 
-TEST(ReserveNextFreeFileName, WritersRacingForTheSameFolderGetDistinctNames) {
+TEST(NumberedTarget, WritersRacingForTheSameFolderGetDistinctNames) {
     QTemporaryDir dir;
     constexpr int kPerWriter = 60;
     std::vector<QString> a, b;
     auto writer = [&dir](std::vector<QString>& out) {
         for (int i = 0; i < kPerWriter; ++i)
-            if (const auto name = ReserveNextFreeFileName("JPEG", dir.path(), "jpg"))
-                out.push_back(name->path);
+            out.push_back(Publish(dir.path(), QByteArray::number(i)));
     };
     std::thread one(writer, std::ref(a));
     std::thread two(writer, std::ref(b));
@@ -117,45 +116,39 @@ TEST(ReserveNextFreeFileName, WritersRacingForTheSameFolderGetDistinctNames) {
     for (const auto* list : {&a, &b})
         for (const QString& name : *list)
             all.insert(name);
-    EXPECT_EQ(a.size() + b.size(), 2u * kPerWriter);
     EXPECT_EQ(all.size(), 2 * kPerWriter) << "a number was handed to both writers";
-    EXPECT_TRUE(all.contains(dir.path() + "/JPEG00001.jpg"));
     EXPECT_TRUE(all.contains(dir.path() + "/JPEG00120.jpg"));
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+        2 * kPerWriter)
+        << "a temporary file stayed behind";
 }
 
-TEST(ReserveNextFreeFileName, AFolderHoldingANameIsPassedOver) {
+TEST(NumberedTarget, ANameTakenByAnythingIsPassedOverAndNoLinkIsWrittenThrough) {
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir("BMP00001.BMP");
-    const auto name = ReserveNextFreeFileName("BMP", dir.path(), "BMP");
-    ASSERT_TRUE(name);
-    EXPECT_EQ(name->path, dir.path() + "/BMP00002.BMP");
-    EXPECT_TRUE(name->reserved);
+    QDir(dir.path()).mkdir("JPEG00001.jpg");
+    const QString outside = dir.filePath("elsewhere");
+    ASSERT_TRUE(QFile::link(outside, dir.filePath("JPEG00002.jpg"))); // dangling
+    EXPECT_EQ(Publish(dir.path(), "page"), dir.path() + "/JPEG00003.jpg");
+    EXPECT_FALSE(QFileInfo::exists(outside));
+    EXPECT_EQ(QFileInfo(dir.filePath("JPEG00002.jpg")).symLinkTarget(), outside);
 }
 
-TEST(ReserveNextFreeFileName, AMissingFolderGivesTheNameUnreservedForTheWriterToReport) {
+TEST(NumberedTarget, AKilledSaveLeavesNothingUnderAFinalName) {
     QTemporaryDir dir;
-    const QString missing = dir.filePath("gone");
-    const auto name = ReserveNextFreeFileName("BMP", missing, "BMP");
-    ASSERT_TRUE(name);
-    EXPECT_EQ(name->path, missing + "/BMP00001.BMP");
-    EXPECT_FALSE(name->reserved);
-    EXPECT_FALSE(QFileInfo::exists(missing));
-}
-
-TEST(ReleaseUnusedReservation, RemovesOnlyAnEmptyFileItCreated) {
-    QTemporaryDir dir;
-    const auto unused = ReserveNextFreeFileName("BMP", dir.path(), "BMP");
-    const auto filled = ReserveNextFreeFileName("BMP", dir.path(), "BMP");
-    ASSERT_TRUE(unused && filled);
-    Touch(filled->path, "written");
-    ReleaseUnusedReservation(*unused);
-    ReleaseUnusedReservation(*filled);
-    EXPECT_FALSE(QFileInfo::exists(unused->path));
-    EXPECT_TRUE(QFileInfo::exists(filled->path));
-
-    Touch(dir.filePath("BMP00009.BMP")); // empty, but made by someone else
-    ReleaseUnusedReservation({dir.filePath("BMP00009.BMP"), false});
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("BMP00009.BMP")));
+    const pid_t child = fork();
+    if (child == 0) {
+        DurableFile file(NumberedTarget("JPEG", dir.path(), "jpg"));
+        (void)file.open();
+        (void)file.write(QByteArray(1 << 20, 'x'));
+        raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(NextFreeFileName("JPEG", dir.path(), "jpg", NameIsTaken),
+              dir.path() + "/JPEG00001.jpg");
 }
 
 TEST(SpecialFolders, XdgFoldersWithATrailingSlash) {

@@ -84,6 +84,7 @@ protected:
     QStringList files(const QString& folder) const {
         return QDir(folder).entryList(QDir::Files, QDir::Name);
     }
+    QString work() const { return window->state().workFolder; }
     bool saveCommandsEnabled() const {
         return window->action(QStringLiteral("menuSavePDF"))->isEnabled();
     }

@@ -2,6 +2,7 @@
 // test device as the scanner, files read back from the user's folders.
 #include "end_to_end_fixture.h"
 #include "image_writers.h"
+#include "page_preview.h"
 #include "pdf_probe.h"
 #include "scan_command_support.h"
 
@@ -28,7 +29,7 @@ TEST_F(EndToEnd, AutomaticSaveOfEveryFormatWritesNumberedSetsToTheDesktop) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keySequence(&w, QKeySequence(QStringLiteral("Ctrl+R")));
 
-    EXPECT_EQ(w.state().currentImageFile, TempFolder() + "/TMP00001.BMP");
+    EXPECT_EQ(w.state().currentImageFile, work() + "/TMP00001.BMP");
     EXPECT_EQ(files(desktop()), QStringList({"BMP00001.BMP", "JPEG00001.jpg", "PDF00001.PDF"}));
     EXPECT_EQ(w.statusText(), QStringLiteral("PDFファイルの保存を終了しました。"));
     EXPECT_TRUE(saveCommandsEnabled());
@@ -61,7 +62,7 @@ TEST_F(EndToEnd, ADeletedJpegIsNumberedAgainWhileBmpAndPdfGoOn) {
     run("menuScan");
     EXPECT_EQ(files(desktop()), QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg",
                                              "PDF00001.PDF", "PDF00002.PDF"}));
-    EXPECT_EQ(window->state().currentImageFile, TempFolder() + "/TMP00002.BMP");
+    EXPECT_EQ(window->state().currentImageFile, work() + "/TMP00002.BMP");
 }
 
 TEST_F(EndToEnd, CompressionStepFourWithProgressiveGivesAProgressiveJpegAtQuality80) {
@@ -103,7 +104,7 @@ TEST_F(EndToEnd, CancellingTheScannersDialogWritesNothingAndLeavesTheStatusLine)
     run("menuScan");
     EXPECT_EQ(window->statusText(), kStart);
     EXPECT_TRUE(files(desktop()).isEmpty());
-    EXPECT_TRUE(files(TempFolder()).isEmpty());
+    EXPECT_TRUE(files(work()).isEmpty());
     EXPECT_TRUE(window->state().currentImageFile.isEmpty());
     EXPECT_FALSE(saveCommandsEnabled());
     EXPECT_EQ(window->imageHandle(), 0u);
@@ -113,12 +114,15 @@ TEST_F(EndToEnd, TheFirstScanAfterAStartTakesTmp00001) {
     device();
     settings("[TWAIN]\nDialog=False\n");
     QDir().mkpath(TempFolder());
-    for (const char* left : {"TMP00001.BMP", "TMP00002.BMP", "TMP00003.bmp"})
-        home.write(QStringLiteral("tmp/") + left, "left by an earlier run");
+    const QStringList left = {"TMP00001.BMP", "TMP00002.BMP", "TMP00003.bmp"};
+    for (const QString& name : left)
+        home.write("tmp/" + name, "left by an earlier version");
     start();
     run("menuScan");
-    EXPECT_EQ(window->state().currentImageFile, TempFolder() + "/TMP00001.BMP");
-    EXPECT_EQ(files(TempFolder()), QStringList({"TMP00001.BMP"}));
+    EXPECT_EQ(window->state().currentImageFile, work() + "/TMP00001.BMP");
+    EXPECT_EQ(files(work()), QStringList({"TMP00001.BMP"}));
+    EXPECT_EQ(QDir(TempFolder()).entryList({"*.bmp"}, QDir::Files, QDir::Name), left)
+        << "not this window's files";
     EXPECT_EQ(QImage(window->state().currentImageFile).size(), QSize(300, 100));
 }
 
@@ -148,7 +152,7 @@ TEST_F(EndToEnd, DialogOffSurvivesARestartAndTheNextScanShowsNoDialog) {
     ScanDialogWatcher watcher;
     run("menuScan");
     EXPECT_EQ(watcher.shown, 0);
-    EXPECT_EQ(window->state().currentImageFile, TempFolder() + "/TMP00001.BMP");
+    EXPECT_EQ(window->state().currentImageFile, work() + "/TMP00001.BMP");
 }
 
 TEST_F(EndToEnd, WithAReadOnlySettingsFileTheScannerKeepsShowingItsDialog) {
@@ -182,9 +186,20 @@ TEST_F(EndToEnd, MultiPageGathersScannedSheetsIntoOnePdfAndSavesEachPageToo) {
     for (const ProbedPage& page : book.pages)
         EXPECT_EQ(page.mediaBox, std::vector<double>({0, 0, 841.8, 595.2}));
     EXPECT_EQ(files(desktop()), QStringList({"PDF00001.PDF", "PDF00002.PDF", "PDF00003.PDF"}));
-    EXPECT_TRUE(files(TempFolder()).isEmpty());
+    EXPECT_TRUE(files(work()).isEmpty());
     EXPECT_FALSE(saveCommandsEnabled());
     EXPECT_EQ(window->statusText(), QStringLiteral("PDFファイルの保存を終了しました。"));
+    // The sheets are gone; the preview still shows every page, not a blank sheet.
+    PagePreview& preview = *window->preview();
+    preview.resize(300, 400);
+    for (int page = 0; page < 3; ++page, preview.nextPage()) {
+        const QImage shot = preview.grab().toImage().copy(preview.sheetRect());
+        int coloured = 0;
+        for (int y = 0; y < shot.height(); y += 4)
+            for (int x = 0; x < shot.width(); x += 4)
+                coloured += shot.pixelColor(x, y) != QColor(Qt::white);
+        EXPECT_GT(coloured, shot.width() * shot.height() / 64) << "page " << page + 1;
+    }
 }
 
 TEST_F(EndToEnd, MultiPageRetriesACancelledSheetAndKeepsSheetsWhenTheSaveIsCancelled) {
@@ -201,7 +216,7 @@ TEST_F(EndToEnd, MultiPageRetriesACancelledSheetAndKeepsSheetsWhenTheSaveIsCance
     run("menuBook"); // the save dialog is cancelled
     EXPECT_EQ(prompt->captions(), QStringList({"もう一枚", "再試行", "もう一枚"}));
     EXPECT_EQ(dialog->shown, 1);
-    EXPECT_EQ(files(TempFolder()), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+    EXPECT_EQ(files(work()).filter(".BMP"), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
     EXPECT_TRUE(saveCommandsEnabled());
 
     dialog->answer = home.file("later.pdf");

@@ -76,8 +76,7 @@ TEST_F(MainWindowTest, MissingScannerShowsThreeLineMessageAndDisablesScannerMenu
 
 TEST_F(MainWindowTest, MissingScannerMessageComesAfterStartMessageAndBeforePageCleanup) {
     scanner.available = false;
-    EXPECT_TRUE(QDir(home.path()).mkdir("tmp"));
-    makeFile("tmp/TMP00001.BMP");
+    EXPECT_TRUE(QDir(home.path()).mkpath("tmp/work-gone"));
     auto window = makeWindow();
     bool sawState = false;
     boxes.onShow = [&](const ShownMessage&) {
@@ -85,11 +84,11 @@ TEST_F(MainWindowTest, MissingScannerMessageComesAfterStartMessageAndBeforePageC
         EXPECT_EQ(window->statusText(), kStartMessage);
         EXPECT_FALSE(enabled(*window, "menuSaveBMP"));
         EXPECT_FALSE(enabled(*window, "menuScan"));
-        EXPECT_TRUE(exists("tmp/TMP00001.BMP")) << "pages are cleared after the check";
+        EXPECT_TRUE(exists("tmp/work-gone")) << "clean-up comes after the check";
     };
     window->Load();
     EXPECT_TRUE(sawState);
-    EXPECT_FALSE(exists("tmp/TMP00001.BMP"));
+    EXPECT_FALSE(exists("tmp/work-gone"));
 }
 
 struct FlagCase {
@@ -125,17 +124,23 @@ INSTANTIATE_TEST_SUITE_P(Values, StartupFlagTest,
                                            FlagCase{"-3", true}, FlagCase{"", true},
                                            FlagCase{"no", true}));
 
-TEST_F(MainWindowTest, LeftoverBmpFilesOfAnyCaseGoOtherFilesStay) {
-    ASSERT_TRUE(QDir(home.path()).mkpath("tmp/folder.bmp"));
-    for (const char* name : {"tmp/TMP00001.BMP", "tmp/TMP00002.bmp", "tmp/page.Bmp", "tmp/.bmp",
-                             "tmp/keep.jpg", "tmp/keep.bmp.txt", "tmp/keepbmp", "outside.bmp"})
+TEST_F(MainWindowTest, StartUpCleansOnlyWorkFoldersOfGoneOwnersThatHoldNoPage) {
+    ASSERT_TRUE(QDir(home.path()).mkpath("tmp/work-empty"));
+    ASSERT_TRUE(QDir(home.path()).mkpath("tmp/work-crashed"));
+    for (const char* name : {"tmp/TMP00001.BMP", "tmp/keep.jpg", "tmp/work-crashed/TMP00001.BMP"})
         makeFile(QString::fromLatin1(name));
+    WorkFolder running(home.file("tmp")); // another Folivo's
+    makeFile(QDir(home.path()).relativeFilePath(running.path()) + "/TMP00001.BMP");
     auto window = startWindow();
-    for (const char* gone : {"tmp/TMP00001.BMP", "tmp/TMP00002.bmp", "tmp/page.Bmp", "tmp/.bmp"})
-        EXPECT_FALSE(exists(QString::fromLatin1(gone))) << gone;
-    for (const char* kept :
-         {"tmp/keep.jpg", "tmp/keep.bmp.txt", "tmp/keepbmp", "outside.bmp", "tmp/folder.bmp"})
+    EXPECT_FALSE(exists("tmp/work-empty"));
+    for (const char* kept : {"tmp/TMP00001.BMP", "tmp/keep.jpg", "tmp/work-crashed/TMP00001.BMP"})
         EXPECT_TRUE(exists(QString::fromLatin1(kept))) << kept;
+    EXPECT_TRUE(QFileInfo::exists(running.path() + "/TMP00001.BMP"));
+    ASSERT_EQ(window->abandonedFolders().size(), 1u) << "only the crashed one is offered";
+    EXPECT_EQ(window->abandonedFolders()[0].path, home.file("tmp/work-crashed"));
+    const QString own = window->state().workFolder;
+    EXPECT_TRUE(QFileInfo(own).isDir());
+    EXPECT_EQ(QFileInfo(own).absolutePath(), home.file("tmp"));
 }
 
 TEST_F(MainWindowTest, TmpThatIsAFileIsLeftAloneAndStartUpGoesOn) {

@@ -1,7 +1,9 @@
 #include "program_paths.h"
 #include "settings.h"
+#include "size_limit.h"
 #include "temp_home.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -99,4 +101,38 @@ TEST(Settings, BooleansReadAsWordsOrNumbers) {
                           {"", std::nullopt}, {"yes", std::nullopt}, {"Tru", std::nullopt}};
     for (const Case& c : cases)
         EXPECT_EQ(ParseSettingBool(QString::fromUtf8(c.text)), c.expected) << c.text;
+}
+
+TEST(Settings, ValuesReadBackExactlyAsWritten) {
+    TempHome home;
+    for (const char* value : {" a ", "\"q\"", "x ", "\"", "\t", "plain", ""}) {
+        ASSERT_EQ(WriteSetting("BMP", "Path", value), 1) << value;
+        EXPECT_EQ(ReadSetting("BMP", "Path", "dflt"), value);
+    }
+}
+
+TEST(Settings, AFileThatIsNotUtf8IsReadButNeverRewritten) {
+    TempHome home;
+    const QByteArray sjis = "[BMP]\r\nPath=C:\\\x83\x58\x83\x4c\x83\x83\x83\x93\r\n"
+                            "[JPEG]\r\nComplevel=4\r\n";
+    for (const QByteArray& bytes : {sjis, QByteArray("\xff\xfe[\0B\0", 6)}) {
+        home.write("Folivo.ini", bytes);
+        EXPECT_TRUE(SettingsFileIsUnreadableText());
+        EXPECT_EQ(WriteSetting("Toolbar", "Flag", "False"), 0);
+        EXPECT_EQ(home.read("Folivo.ini"), bytes);
+    }
+    home.write("Folivo.ini", sjis);
+    EXPECT_EQ(ReadSetting("JPEG", "Complevel", ""), "4");
+    home.write("Folivo.ini", "[BMP]\nPath=\xe3\x81\x82\n");
+    EXPECT_FALSE(SettingsFileIsUnreadableText());
+}
+
+TEST(Settings, AFullDiskAnswersZeroAndKeepsTheFile) {
+    TempHome home;
+    const QByteArray old = "[Toolbar]\nFlag=True\n[BMP]\nPath=" + QByteArray(1500, 'p') + "\n";
+    home.write("Folivo.ini", old);
+    EXPECT_TRUE(test::ReportsFailureUnderSizeLimit(
+        [] { return WriteSetting("Toolbar", "Flag", "False") == 0; }));
+    EXPECT_EQ(home.read("Folivo.ini"), old);
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }

@@ -3,6 +3,8 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
+#include <QTest>
 
 using namespace folivo;
 using namespace folivo::test;
@@ -38,6 +40,18 @@ TEST_F(MainWindowTest, ClosingClosesEveryWindowOfTheProgramAndReleasesTheImage) 
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
     EXPECT_EQ(scanner.freed, std::vector<NativeHandle>{image});
     EXPECT_TRUE(boxes.shown.empty()) << "no question on exit";
+}
+
+TEST_F(MainWindowTest, ClosingRemovesTheWorkFolderUnlessItHoldsSheets) {
+    for (const bool sheets : {false, true}) {
+        auto window = startWindow();
+        const QString work = window->state().workFolder;
+        makeFile(QDir(home.path()).relativeFilePath(work) + "/TMP00001.BMP");
+        MarkSheets(work, sheets);
+        EXPECT_TRUE(window->close());
+        EXPECT_EQ(QFileInfo::exists(work + "/TMP00001.BMP"), sheets) << sheets;
+        EXPECT_TRUE(boxes.shown.empty()) << "no question on exit";
+    }
 }
 
 TEST_F(MainWindowTest, SingleWindowIsMadeOnceAndBroughtBackAfterItWasDestroyed) {

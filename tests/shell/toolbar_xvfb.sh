@@ -81,7 +81,8 @@ hover_all enabled
 read -r x y enabled <<<"$(centre "TWAINデバイスから新しいスキャンを行います。")"
 [ "$enabled" = 1 ] || fail "scan button disabled"
 xdotool mousemove "$x" "$y" click 1
-wait_for 300 test -s "$work/home/tmp/TMP00001.BMP" || fail "no tmp/TMP00001.BMP after the click"
+page_written() { test -s "$(echo "$work"/home/tmp/work-*/TMP00001.BMP)"; }
+wait_for 300 page_written || fail "no tmp/work-*/TMP00001.BMP after the click"
 save_on() { [ "$(centre "スキャンした画像をBMPファイルに保存します。" | cut -d' ' -f3)" = 1 ]; }
 wait_for 100 save_on || fail "save buttons still disabled after the scan"
 hover_all all

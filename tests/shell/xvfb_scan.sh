@@ -65,9 +65,10 @@ press_until "$main" ctrl+r 50 grep -qx "$done_line" "$work/status.log" || true
 wait_for 100 three_files || fail "the three files did not appear: $(ls "$desktop")"
 [ "$(tail -n1 "$work/status.log")" = "$done_line" ] || fail "unexpected last status line"
 [ "$(ls "$desktop" | wc -l)" -eq 3 ] || fail "more than one scan: $(ls "$desktop")"
-[ -s "$work/program/tmp/TMP00001.BMP" ] || fail "no temporary page file"
+page=$(echo "$work"/program/tmp/work-*/TMP00001.BMP) # the window's own work folder
+[ -s "$page" ] || fail "no temporary page file"
 pdfinfo "$desktop/PDF00001.PDF" | grep -q '^Pages: *1$' || fail "PDF is not one page"
-cmp -s "$desktop/BMP00001.BMP" "$work/program/tmp/TMP00001.BMP" || fail "BMP is not a copy"
+cmp -s "$desktop/BMP00001.BMP" "$page" || fail "BMP is not a copy"
 djpeg "$desktop/JPEG00001.jpg" >/dev/null || fail "JPEG does not decode"
 expected_log=("BMPファイルの保存を開始します。" "BMPファイルの保存を終了します。"
     "JPEGファイルの保存を開始しました。" "JPEGファイルの保存を終了しました。"

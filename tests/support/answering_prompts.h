@@ -36,6 +36,10 @@ public:
             onAsk();
         return answer;
     }
+    bool goOnWithKeptSheets(int keptSheets) override {
+        keptAsked.push_back(keptSheets);
+        return goOn;
+    }
     QStringList captions() const {
         QStringList all;
         for (const BookPdfPromptInfo& info : seen)
@@ -46,6 +50,8 @@ public:
     std::deque<BookPdfAnswer> answers;
     std::vector<BookPdfPromptInfo> seen;
     std::function<void()> onAsk;
+    bool goOn = true;           // the answer about kept sheets
+    std::vector<int> keptAsked; // the kept-sheet counts asked about
 };
 
 } // namespace folivo::test

@@ -76,6 +76,7 @@ public:
         freed.push_back(image);
         m_images.erase(image);
     }
+    QImage nativeImage(NativeHandle handle) const override { return image(handle); }
     int TWAIN_AcquireToClipboard(QWidget*, int) override {
         ++clipboardAcquisitions;
         if (m_queue.empty())

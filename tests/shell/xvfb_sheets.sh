@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Multi-page sheets with the real program on a private X server, SANE's test device as
+# the scanner. Two cases, each over one program folder:
+#   two-instances  A gathers two sheets (F5, もう一枚); B starts over the same folder;
+#                  A's 完了 still writes a PDF with both sheets.
+#   kill           A gathers two sheets and is killed (kill -9); the next start offers
+#                  them back, and PDFにまとめる writes a PDF with both sheets.
+# Usage: xvfb_sheets.sh <program> <SANE configuration folder> two-instances|kill
+set -euo pipefail
+program=${1:?program}
+sane_config=${2:?SANE configuration folder}
+mode=${3:?case}
+here=$(dirname "$(readlink -f "$0")")
+source "$here/../../scripts/xvfb-session.sh"
+export LSAN_OPTIONS="suppressions=$here/lsan_system_libraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+other_pid=""
+trap '{ [ -n "$other_pid" ] && kill "$other_pid"; } 2>/dev/null || true; folivo_session_cleanup' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    cat "$work"/status-*.log >&2 2>/dev/null || true
+    exit 1
+}
+
+start_private_x 1024x768 || fail "no X server"
+mkdir -p "$work/program" "$work/user" "$work/config" "$work/data"
+printf '[TWAIN]\nDialog=False\n' >"$work/program/Folivo.ini"
+
+# start NAME: runs one Folivo over the shared program folder, its status lines in
+# status-NAME.log; answers its pid in $started.
+start() {
+    HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+        FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status-$1.log" \
+        SANE_CONFIG_DIR="$sane_config" QT_QPA_PLATFORM=xcb "$program" >"$work/app-$1.log" 2>&1 &
+    started=$!
+    wait_for 150 grep -qx "アプリケーションを開始しました。" "$work/status-$1.log" 2>/dev/null ||
+        fail "$1 did not start"
+}
+sheets() { find "$work/program/tmp" -name 'TMP*.BMP' -size +0 2>/dev/null | wc -l; }
+two_sheets() { [ "$(sheets)" -eq 2 ]; }
+prompt_shown() { shown 'マルチページPDF作成処理'; }
+# answer_save_dialog PATH: types the path into the save dialog that has the focus.
+answer_save_dialog() {
+    sleep 1
+    xdotool key --clearmodifiers ctrl+a type --delay 20 "$1"
+    xdotool key Return
+    wait_for 150 test -s "$1" || fail "no file written at $1"
+}
+pdf_pages() { pdfinfo "$1" | awk '/^Pages:/ {print $2}'; }
+
+start a
+app_pid=$started
+wait_for 100 shown '^Folivo$' || fail "no main window"
+main=$(visible '^Folivo$')
+press_until "$main" F5 30 prompt_shown || fail "F5 did not show the prompt"
+# One more sheet: CmdNext is the prompt's default button.
+xdotool windowfocus --sync "$(visible 'マルチページPDF作成処理')" key Return
+wait_for 150 two_sheets || fail "two sheets were not gathered: $(sheets)"
+wait_for 100 prompt_shown || fail "the prompt did not come back"
+
+case "$mode" in
+two-instances)
+    start b
+    other_pid=$started
+    sleep 1
+    [ "$(sheets)" -eq 2 ] || fail "starting a second Folivo took the first one's sheets"
+    ! shown 'スキャン画像の復元' || fail "the second Folivo offered the first one's sheets"
+    xdotool windowfocus --sync "$(visible 'マルチページPDF作成処理')" key Tab space
+    answer_save_dialog "$work/book.pdf"
+    ;;
+kill)
+    kill -9 "$app_pid"
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=""
+    start b
+    app_pid=$started
+    wait_for 100 shown 'スキャン画像の復元' || fail "no recovery question"
+    xdotool windowfocus --sync "$(visible 'スキャン画像の復元')" key Return
+    answer_save_dialog "$work/book.pdf"
+    wait_for 50 test "$(sheets)" -eq 0 || fail "sheets left after the PDF was written"
+    ;;
+*) fail "unknown case $mode" ;;
+esac
+[ "$(pdf_pages "$work/book.pdf")" = 2 ] || fail "the PDF does not hold both sheets"
+echo "PASS: $mode: a PDF with both sheets"
