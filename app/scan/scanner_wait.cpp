@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
+#include <optional>
 
 namespace folivo {
 
@@ -42,7 +43,7 @@ WaitEnd WaitForCall(const ScannerCall& call, const ScannerLimits& limits, const 
     sinceProgress.start();
     qint64 lastProgress = -1;
     bool stalled = false;
-    WaitEnd end = WaitEnd::Done;
+    std::optional<WaitEnd> end;
     QPointer<QProgressDialog> dialog;
     QEventLoop loop;
 
@@ -93,9 +94,15 @@ WaitEnd WaitForCall(const ScannerCall& call, const ScannerLimits& limits, const 
                 dialog->setValue(percent);
         }
     });
+    // A loop that cannot run (the application is quitting) decides nothing: then wait plainly.
+    const auto decided = [&] {
+        if (end)
+            return *end;
+        return call.waitFor(limits.afterCancel) ? WaitEnd::Done : WaitEnd::GivenUp;
+    };
     tick.start();
     if (!view.showAtOnce && loop.exec(QEventLoop::ExcludeUserInputEvents) != kShowDialog)
-        return end;
+        return decided();
     QProgressDialog shown(owner);
     dialog = &shown;
     SetUp(shown, view);
@@ -105,7 +112,7 @@ WaitEnd WaitForCall(const ScannerCall& call, const ScannerLimits& limits, const 
     QObject::connect(&shown, &QDialog::rejected, &loop, pressCancel);
     shown.show();
     loop.exec();
-    return end;
+    return decided();
 }
 
 bool QtCallWaiter::wait(const ScannerCall& call, ScannerWait what, const ScannerLimits& limits) {
