@@ -42,9 +42,12 @@ PageReadResult Acquisition::readWithProgress(SaneDevice& device, double dpi, QWi
         PageReadResult result;
     };
     auto job = std::make_shared<Job>();
-    const std::shared_ptr<ScannerCall> call = api.post([job, sane = api.entries(), handle, dpi] {
-        job->result = ReadPage(sane, handle, dpi, job->progress);
-    });
+    auto gate = std::make_shared<ReadGate>();
+    const std::shared_ptr<ScannerCall> call =
+        api.post([job, gate, sane = api.entries(), handle, dpi] {
+            job->result = ReadPage(sane, handle, dpi, job->progress);
+            gate->close(); // waits for an interrupt under way
+        });
     if (!call)
         return PageReadResult{SANE_STATUS_IO_ERROR, false, std::nullopt, true};
 
@@ -59,7 +62,7 @@ PageReadResult Acquisition::readWithProgress(SaneDevice& device, double dpi, QWi
     };
     view.onCancel = [&] {
         job->progress.cancelled = true;
-        api.interrupt(handle, notBefore());
+        api.interrupt(handle, notBefore(), gate);
     };
     view.progress = [&] { return qint64(job->progress.bytesDone); };
     view.percent = [&] {

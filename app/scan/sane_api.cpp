@@ -208,13 +208,17 @@ void SaneApi::cancel(SANE_Handle handle, TimePoint notBefore) {
         false);
 }
 
-void SaneApi::interrupt(SANE_Handle handle, TimePoint notBefore) {
+void SaneApi::interrupt(SANE_Handle handle, TimePoint notBefore, std::shared_ptr<ReadGate> gate) {
     if (!m_ready || !m_entries.cancel)
         return;
     ++*m_interrupts;
-    std::thread([cancel = m_entries.cancel, handle, notBefore, count = m_interrupts] {
+    std::thread([cancel = m_entries.cancel, handle, notBefore, gate, count = m_interrupts] {
         std::this_thread::sleep_until(notBefore);
-        cancel(handle);
+        {
+            std::lock_guard lock(gate->mutex);
+            if (gate->open)
+                cancel(handle);
+        }
         --*count;
     }).detach();
 }

@@ -26,6 +26,7 @@
 #include <QString>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sane/sane.h>
 #include <string>
@@ -76,6 +77,17 @@ struct DeviceEntry {
     QString type;
 };
 
+// Lets an interrupt through only while the read it is meant for runs: once the read has
+// ended, the device may be closed, and a late sane_cancel would reach a freed handle.
+struct ReadGate {
+    std::mutex mutex;
+    bool open = true;
+    void close() {
+        std::lock_guard lock(mutex);
+        open = false;
+    }
+};
+
 // What the user is told while a call takes long.
 enum class ScannerWait { Answer, Listing };
 
@@ -108,7 +120,7 @@ public:
     // Both wait on the scanner's side until `notBefore` (see ReadProgress).
     using TimePoint = std::chrono::steady_clock::time_point;
     void cancel(SANE_Handle handle, TimePoint notBefore = {});
-    void interrupt(SANE_Handle handle, TimePoint notBefore = {});
+    void interrupt(SANE_Handle handle, TimePoint notBefore, std::shared_ptr<ReadGate> gate);
 
     template <typename F>
     std::invoke_result_t<F> call(F job, std::invoke_result_t<F> failed,
