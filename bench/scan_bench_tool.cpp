@@ -7,6 +7,7 @@
 #include "sane_api.h"
 #include "sane_device.h"
 #include "sane_scanner_library.h"
+#include "scan_prompts.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,9 +1,8 @@
 #include "acquisition.h"
 
-#include <QEventLoop>
-#include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
+#include "scanner_wait.h"
+
+#include <algorithm>
 #include <memory>
 
 namespace folivo {
@@ -16,7 +15,10 @@ AcquireResult Acquisition::run(SaneDevice& device, QWidget* owner) {
         // sheet at the next start); anything else ends the scan on the device.
         if (page.image)
             return AcquireResult{ScanFailure::None, std::move(page.image)};
-        device.api().cancel(device.handle());
+        // A device given up is not called again (the call fails at once).
+        device.api().cancel(device.handle(), m_cancelNotBefore);
+        if (page.noAnswer)
+            return AcquireResult{ScanFailure::NotAnswering, std::nullopt};
         const ScanFailure failure =
             page.badData ? ScanFailure::BadData : FailureFromStatus(page.status);
         if (failure == ScanFailure::DeviceBusy && attempt < kBusyAttempts) {
@@ -32,48 +34,55 @@ AcquireResult Acquisition::run(SaneDevice& device, QWidget* owner) {
 }
 
 PageReadResult Acquisition::readWithProgress(SaneDevice& device, double dpi, QWidget* owner) {
-    ReadProgress progress;
-    PageReadResult result;
     SaneApi& api = device.api();
     const SANE_Handle handle = device.handle();
+    // Shared with the job: a job given up may still end after this function.
+    struct Job {
+        ReadProgress progress;
+        PageReadResult result;
+    };
+    auto job = std::make_shared<Job>();
+    auto gate = std::make_shared<ReadGate>();
+    const std::shared_ptr<ScannerCall> call =
+        api.post([job, gate, sane = api.entries(), handle, dpi] {
+            job->result = ReadPage(sane, handle, dpi, job->progress);
+            gate->close(); // waits for an interrupt under way
+        });
+    if (!call)
+        return PageReadResult{SANE_STATUS_IO_ERROR, false, std::nullopt, true};
 
-    QProgressDialog dialog(owner);
-    dialog.setWindowTitle(QStringLiteral("読み取り"));
-    dialog.setLabelText(QStringLiteral("スキャナーから画像を読み取っています..."));
-    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-    dialog.setMinimumDuration(0);
-    dialog.setRange(0, 100);
-    dialog.setValue(0);
-
-    std::unique_ptr<QThread> reader(
-        QThread::create([&] { result = ReadPage(api, handle, dpi, progress); }));
-    QEventLoop loop;
-    QObject::connect(reader.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&] {
-        if (progress.cancelled.exchange(true))
-            return;
-        api.cancel(handle);
-        dialog.setLabelText(QStringLiteral("読み取りを中止しています..."));
-    });
-    QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, &dialog, [&] {
-        const qint64 expected = progress.bytesExpected;
-        if (expected <= 0) {
-            dialog.setRange(0, 0); // height unknown: a busy bar
-            return;
-        }
-        const qint64 done = progress.bytesDone;
-        dialog.setValue(int(std::min<qint64>(100, done * 100 / expected)));
-    });
-    tick.start(100);
-    dialog.show();
-    reader->start();
-    loop.exec();
-    reader->wait();
-    return result;
+    WaitView view;
+    view.title = QStringLiteral("読み取り");
+    view.label = QStringLiteral("スキャナーから画像を読み取っています...");
+    view.cancelling = QStringLiteral("読み取りを中止しています...");
+    view.showAtOnce = true;
+    const auto notBefore = [&job] {
+        return SaneApi::TimePoint(
+            SaneApi::TimePoint::duration(job->progress.cancelNotBefore.load()));
+    };
+    view.onCancel = [&] {
+        job->progress.cancelled = true;
+        api.interrupt(handle, notBefore(), gate);
+    };
+    view.progress = [&] { return qint64(job->progress.bytesDone); };
+    view.percent = [&] {
+        const qint64 expected = job->progress.bytesExpected;
+        if (expected <= 0)
+            return -1; // height unknown: a busy bar
+        return int(std::min<qint64>(100, job->progress.bytesDone * 100 / expected));
+    };
+    const WaitEnd end = WaitForCall(*call, api.limits(), view, owner);
+    m_cancelNotBefore = notBefore();
+    switch (end) {
+    case WaitEnd::Done:
+        return std::move(job->result);
+    case WaitEnd::Stalled:
+        return PageReadResult{SANE_STATUS_IO_ERROR, false, std::nullopt, true};
+    case WaitEnd::GivenUp:
+        break;
+    }
+    api.giveUp();
+    return PageReadResult{SANE_STATUS_IO_ERROR, false, std::nullopt, true};
 }
 
 } // namespace folivo

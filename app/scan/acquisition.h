@@ -3,11 +3,12 @@
 // a Cancel button while the page transfers, a bounded number of tries while the device
 // is busy (each after a visible countdown), and an error box for a device error.
 //
-// The page is read on a thread of its own so that the window repaints and Cancel works
-// while a backend blocks in sane_read; Cancel calls sane_cancel at once. run() answers the
-// page, or the failure (Cancelled when the user stopped it, without a box). After a page
-// the device is left in its batch, as SANE wants for feeders; after a failure it has been
-// cancelled.
+// The page is read on the scanner thread so that the window repaints and Cancel works
+// while a backend blocks in sane_read; Cancel interrupts the read at once. run() answers
+// the page, or the failure (Cancelled when the user stopped it, without a box;
+// NotAnswering, also without a box, when the device did not answer in time and was given
+// up: the layer tells it). After a page the device is left in its batch, as SANE wants for
+// feeders; after a failure it has been cancelled.
 #include "page_reader.h"
 #include "sane_device.h"
 #include "scan_errors.h"
@@ -35,6 +36,7 @@ private:
     PageReadResult readWithProgress(SaneDevice& device, double dpi, QWidget* owner);
 
     ScanPrompts& m_prompts;
+    SaneApi::TimePoint m_cancelNotBefore;
 };
 
 } // namespace folivo

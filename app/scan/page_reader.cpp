@@ -47,18 +47,21 @@ std::optional<FrameParams> ToFrameParams(const SANE_Parameters& p) {
     return f;
 }
 
-PageReadResult ReadPage(SaneApi& api, SANE_Handle handle, double dpi, ReadProgress& progress) {
+PageReadResult ReadPage(const SaneEntries& sane, SANE_Handle handle, double dpi,
+                        ReadProgress& progress) {
     PageAssembler page;
     std::vector<SANE_Byte> buffer(kReadChunk);
     bool first = true;
     while (!page.isComplete()) {
         if (progress.cancelled)
             return Failed(SANE_STATUS_CANCELLED);
-        SANE_Status status = api.start(handle);
+        SANE_Status status = sane.startFrame(handle);
+        progress.cancelNotBefore =
+            (std::chrono::steady_clock::now() + kReaderSettle).time_since_epoch().count();
         if (status != SANE_STATUS_GOOD)
             return Failed(status);
         SANE_Parameters raw{};
-        status = api.parameters(handle, &raw);
+        status = sane.frameParameters(handle, &raw);
         if (status != SANE_STATUS_GOOD)
             return Failed(status);
         const std::optional<FrameParams> params = ToFrameParams(raw);
@@ -71,7 +74,7 @@ PageReadResult ReadPage(SaneApi& api, SANE_Handle handle, double dpi, ReadProgre
             if (progress.cancelled)
                 return Failed(SANE_STATUS_CANCELLED);
             SANE_Int length = 0;
-            status = api.read(handle, buffer.data(), kReadChunk, &length);
+            status = sane.readData(handle, buffer.data(), kReadChunk, &length);
             // Once the user cancelled, whatever the read answers (an error, a short end of
             // frame) is the cancel taking effect, never a device fault or a finished page.
             if (progress.cancelled)

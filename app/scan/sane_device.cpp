@@ -44,8 +44,7 @@ OptionInfo Describe(const SANE_Option_Descriptor& d, int index, const QString& g
 std::unique_ptr<SaneDevice> SaneDevice::open(SaneApi& api, const QString& name,
                                              SANE_Status* status) {
     SANE_Handle handle = nullptr;
-    const QByteArray utf8 = name.toUtf8();
-    const SANE_Status s = api.open(utf8.constData(), &handle);
+    const SANE_Status s = api.open(name, &handle);
     if (status)
         *status = s;
     if (s != SANE_STATUS_GOOD || !handle)
@@ -60,24 +59,28 @@ SaneDevice::~SaneDevice() {
     m_api.close(m_handle);
 }
 
+// Each operation below is one job on the scanner thread, so it copies what it needs.
 std::vector<OptionInfo> SaneDevice::options() {
-    std::vector<OptionInfo> result;
-    SANE_Int count = 0;
-    if (m_api.controlOption(m_handle, 0, SANE_ACTION_GET_VALUE, &count, nullptr) !=
-        SANE_STATUS_GOOD)
-        return result;
-    QString group;
-    for (int i = 1; i < count; ++i) {
-        const SANE_Option_Descriptor* d = m_api.optionDescriptor(m_handle, i);
-        if (!d)
-            continue;
-        if (d->type == SANE_TYPE_GROUP) {
-            group = QString::fromUtf8(d->title ? d->title : "");
-            continue;
-        }
-        result.push_back(Describe(*d, i, group));
-    }
-    return result;
+    return m_api.call(
+        [e = m_api.entries(), h = m_handle] {
+            std::vector<OptionInfo> result;
+            SANE_Int count = 0;
+            if (e.control(h, 0, SANE_ACTION_GET_VALUE, &count, nullptr) != SANE_STATUS_GOOD)
+                return result;
+            QString group;
+            for (int i = 1; i < count; ++i) {
+                const SANE_Option_Descriptor* d = e.describe(h, i);
+                if (!d)
+                    continue;
+                if (d->type == SANE_TYPE_GROUP) {
+                    group = QString::fromUtf8(d->title ? d->title : "");
+                    continue;
+                }
+                result.push_back(Describe(*d, i, group));
+            }
+            return result;
+        },
+        std::vector<OptionInfo>{});
 }
 
 std::optional<OptionInfo> SaneDevice::option(const QString& name) {
@@ -90,30 +93,40 @@ std::optional<OptionInfo> SaneDevice::option(const QString& name) {
 std::optional<OptionValue> SaneDevice::value(const OptionInfo& info) {
     if (!info.hasValue() || !info.isActive() || !info.isReadable() || info.size <= 0)
         return std::nullopt;
-    std::vector<char> buffer(static_cast<std::size_t>(info.size) + 1, 0);
-    if (m_api.controlOption(m_handle, info.index, SANE_ACTION_GET_VALUE, buffer.data(), nullptr) !=
-        SANE_STATUS_GOOD)
-        return std::nullopt;
-    OptionValue v;
-    if (info.type == SANE_TYPE_STRING) {
-        v.text = QString::fromUtf8(buffer.data(), qsizetype(strnlen(buffer.data(), buffer.size())));
-    } else {
-        for (int i = 0; i < info.wordCount(); ++i) {
-            SANE_Word w = 0;
-            std::memcpy(&w, buffer.data() + i * sizeof(SANE_Word), sizeof w);
-            v.words.append(w);
-        }
-    }
-    return v;
+    return m_api.call(
+        [e = m_api.entries(), h = m_handle, info]() -> std::optional<OptionValue> {
+            std::vector<char> buffer(static_cast<std::size_t>(info.size) + 1, 0);
+            if (e.control(h, info.index, SANE_ACTION_GET_VALUE, buffer.data(), nullptr) !=
+                SANE_STATUS_GOOD)
+                return std::nullopt;
+            OptionValue v;
+            if (info.type == SANE_TYPE_STRING) {
+                v.text = QString::fromUtf8(buffer.data(),
+                                           qsizetype(strnlen(buffer.data(), buffer.size())));
+            } else {
+                for (int i = 0; i < info.wordCount(); ++i) {
+                    SANE_Word w = 0;
+                    std::memcpy(&w, buffer.data() + i * sizeof(SANE_Word), sizeof w);
+                    v.words.append(w);
+                }
+            }
+            return v;
+        },
+        std::nullopt);
 }
 
-SetResult SaneDevice::control(const OptionInfo& info, SANE_Action action, void* data) {
-    SANE_Int flags = 0;
-    SetResult r;
-    r.status = m_api.controlOption(m_handle, info.index, action, data, &flags);
-    r.reloadOptions = (flags & SANE_INFO_RELOAD_OPTIONS) != 0;
-    r.inexact = (flags & SANE_INFO_INEXACT) != 0;
-    return r;
+SetResult SaneDevice::control(const OptionInfo& info, SANE_Action action, std::vector<char> data) {
+    return m_api.call(
+        [e = m_api.entries(), h = m_handle, index = info.index, action,
+         data = std::move(data)]() mutable {
+            SANE_Int flags = 0;
+            SetResult r;
+            r.status = e.control(h, index, action, data.empty() ? nullptr : data.data(), &flags);
+            r.reloadOptions = (flags & SANE_INFO_RELOAD_OPTIONS) != 0;
+            r.inexact = (flags & SANE_INFO_INEXACT) != 0;
+            return r;
+        },
+        SetResult{SANE_STATUS_IO_ERROR, false, false});
 }
 
 SetResult SaneDevice::setValue(const OptionInfo& info, const OptionValue& value) {
@@ -125,18 +138,19 @@ SetResult SaneDevice::setValue(const OptionInfo& info, const OptionValue& value)
         if (utf8.size() >= qsizetype(buffer.size()))
             return SetResult{SANE_STATUS_INVAL, false, false};
         std::memcpy(buffer.data(), utf8.constData(), static_cast<std::size_t>(utf8.size()));
-        return control(info, SANE_ACTION_SET_VALUE, buffer.data());
+        return control(info, SANE_ACTION_SET_VALUE, std::move(buffer));
     }
     if (value.words.size() != info.wordCount())
         return SetResult{SANE_STATUS_INVAL, false, false};
-    QList<SANE_Word> words = value.words;
-    return control(info, SANE_ACTION_SET_VALUE, words.data());
+    std::vector<char> words(static_cast<std::size_t>(value.words.size()) * sizeof(SANE_Word));
+    std::memcpy(words.data(), value.words.constData(), words.size());
+    return control(info, SANE_ACTION_SET_VALUE, std::move(words));
 }
 
 SetResult SaneDevice::press(const OptionInfo& info) {
     if (info.type != SANE_TYPE_BUTTON || !info.isActive())
         return SetResult{SANE_STATUS_INVAL, false, false};
-    return control(info, SANE_ACTION_SET_VALUE, nullptr);
+    return control(info, SANE_ACTION_SET_VALUE, {});
 }
 
 bool SaneDevice::setNumber(const QString& name, double number) {

@@ -3,7 +3,8 @@
 //
 // open() answers the device or the SANE status that stopped it. The device is closed
 // when the object goes. Option calls answer SANE statuses; setValue() also tells whether
-// the device asks for its options (or the scan parameters) to be read again.
+// the device asks for its options (or the scan parameters) to be read again. Every call
+// runs on the API's scanner thread; one that is given up answers as a failed call.
 #include "sane_api.h"
 #include "sane_option.h"
 
@@ -45,7 +46,7 @@ public:
 
 private:
     SaneDevice(SaneApi& api, QString name, SANE_Handle handle);
-    SetResult control(const OptionInfo& info, SANE_Action action, void* data);
+    SetResult control(const OptionInfo& info, SANE_Action action, std::vector<char> data);
 
     SaneApi& m_api;
     QString m_name;

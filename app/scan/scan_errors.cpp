@@ -1,11 +1,5 @@
 #include "scan_errors.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
-
 namespace folivo {
 
 ScanFailure FailureFromStatus(SANE_Status status) {
@@ -73,43 +67,19 @@ ScanErrorText ErrorTextFor(ScanFailure failure) {
     case ScanFailure::Failed:
         return {title, QStringLiteral("スキャナーが読み取りに失敗しました。"),
                 QStringLiteral("スキャナーの状態と設定を確かめてから、") + again};
+    case ScanFailure::NotAnswering:
+        return {title, QStringLiteral("スキャナーが応答しなくなったため、読み取りを中止しました。"),
+                QStringLiteral("スキャナーの電源を入れ直し、接続を確かめてから、") + again +
+                    QStringLiteral(
+                        "それでも応答しないときは、Folivo を終了して起動し直してください。")};
+    case ScanFailure::RestartNeeded:
+        return {title, QStringLiteral("スキャナーが応答しないままのため、読み取りができません。"),
+                QStringLiteral("Folivo を終了して起動し直してから、") + again};
     case ScanFailure::None:
     case ScanFailure::Cancelled:
         break;
     }
     return {};
-}
-
-void QtScanPrompts::showError(ScanFailure, const ScanErrorText& text) {
-    QMessageBox box(QMessageBox::Critical, text.title, text.what, QMessageBox::Ok, m_owner);
-    box.setInformativeText(text.todo);
-    box.exec();
-}
-
-bool QtScanPrompts::waitForRetry(int attempt, int attempts, int seconds) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("スキャナーは使用中です"), QString(),
-                    QMessageBox::Cancel, m_owner);
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("中止"));
-    QElapsedTimer clock;
-    clock.start();
-    QTimer tick;
-    const auto update = [&] {
-        const int left = seconds - int(clock.elapsed() / 1000);
-        if (left <= 0) {
-            box.done(QMessageBox::Ok);
-            return;
-        }
-        box.setText(
-            QStringLiteral("スキャナーは他のプログラムが使用中です。\n%1 秒後にもう一度試します"
-                           "（%2 / %3 回目）。")
-                .arg(left)
-                .arg(attempt)
-                .arg(attempts));
-    };
-    QObject::connect(&tick, &QTimer::timeout, &box, update);
-    update();
-    tick.start(200);
-    return box.exec() == QMessageBox::Ok;
 }
 
 } // namespace folivo

@@ -2,12 +2,10 @@
 // What went wrong in an acquisition, and the box the user sees for it.
 //
 // ScanPrompts is how the layer talks to the user outside its dialogs: the program shows
-// real message boxes (QtScanPrompts); tests answer them. Both calls are modal.
+// real message boxes (QtScanPrompts, scan_prompts.h); tests answer them. Both are modal.
 #include <sane/sane.h>
 
 #include <QString>
-
-class QWidget;
 
 namespace folivo {
 
@@ -21,9 +19,11 @@ enum class ScanFailure {
     DeviceBusy,
     OutOfMemory,
     AccessDenied,
-    OpenFailed, // no device could be opened
-    BadData,    // the device sent frames that make no image
-    Failed,     // any other status
+    OpenFailed,    // no device could be opened
+    BadData,       // the device sent frames that make no image
+    Failed,        // any other status
+    NotAnswering,  // a call did not return in time; the device was given up
+    RestartNeeded, // a call given up still has not returned: SANE cannot be used again
 };
 
 ScanFailure FailureFromStatus(SANE_Status status);
@@ -43,17 +43,6 @@ public:
     // Counts down `seconds` before try `attempt` of `attempts` while the device is busy;
     // false when the user chose to stop waiting.
     virtual bool waitForRetry(int attempt, int attempts, int seconds) = 0;
-};
-
-class QtScanPrompts final : public ScanPrompts {
-public:
-    explicit QtScanPrompts(QWidget* owner = nullptr) : m_owner(owner) {}
-    void setOwner(QWidget* owner) { m_owner = owner; }
-    void showError(ScanFailure failure, const ScanErrorText& text) override;
-    bool waitForRetry(int attempt, int attempts, int seconds) override;
-
-private:
-    QWidget* m_owner;
 };
 
 } // namespace folivo

@@ -1,5 +1,6 @@
 #include "null_scanner_library.h"
 #include "sane_scanner_library.h"
+#include "scan_prompts.h"
 #include "scanner_library.h"
 
 namespace folivo {

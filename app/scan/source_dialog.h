@@ -1,6 +1,8 @@
 #pragma once
 // The source-selection dialog: the scanners found (vendor, model, device name), a button
 // that looks for them again, and OK / Cancel. The chosen device's name is chosen().
+#include "sane_api.h"
+
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -10,13 +12,6 @@ class QPushButton;
 class QTreeWidget;
 
 namespace folivo {
-
-struct DeviceEntry {
-    QString name;
-    QString vendor;
-    QString model;
-    QString type;
-};
 
 using DeviceFinder = std::function<std::vector<DeviceEntry>()>;
 

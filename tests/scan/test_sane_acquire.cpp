@@ -308,9 +308,11 @@ TEST_F(Acquire, WithoutADefaultTheFirstDeviceFoundIsUsed) {
     EXPECT_EQ(lib->TWAIN_OpenDefaultSource(), 1);
     const NativeHandle h = lib->TWAIN_AcquireNative(nullptr, 0);
     ASSERT_NE(h, 0u);
-    // The first use of the test device gets the demo preset, and it is remembered.
+    // The first use of the test device gets the demo preset, and it is remembered, as is
+    // the device, so that the next scan does not look for devices again.
     EXPECT_EQ(page(h).format(), QImage::Format_RGB32);
     EXPECT_FALSE(scanner.store.options(devices.front().name).empty());
+    EXPECT_EQ(scanner.store.defaultDevice(), devices.front().name);
 }
 
 TEST_F(Acquire, UnknownDefaultSourceCannotBeOpened) {

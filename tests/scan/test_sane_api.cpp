@@ -1,16 +1,25 @@
 // Loading SANE at run time: a library that is not there, or that fails to start, means
-// no scanner, and the layer then behaves as absent without crashing.
+// no scanner, and the layer then behaves as absent without crashing. And waiting on it: a
+// call that blocks never holds the window, and one that never returns is given up.
 #include "null_scanner_library.h"
 #include "sane_api.h"
 #include "sane_scanner_library.h"
 #include "scan_errors.h"
+#include "scan_test_support.h"
 
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 
 using namespace folivo;
 
@@ -46,17 +55,21 @@ private:
 };
 
 int g_exits = 0;
+std::vector<std::thread::id> g_callers; // threads that made the fake SANE calls
 SANE_Status InitFails(SANE_Int*, SANE_Auth_Callback) {
     return SANE_STATUS_IO_ERROR;
 }
 SANE_Status InitWorks(SANE_Int* v, SANE_Auth_Callback) {
+    g_callers.push_back(std::this_thread::get_id());
     *v = SANE_VERSION_CODE(1, 0, 0);
     return SANE_STATUS_GOOD;
 }
 void Exit() {
+    g_callers.push_back(std::this_thread::get_id());
     ++g_exits;
 }
 SANE_Status NoDevices(const SANE_Device*** list, SANE_Bool) {
+    g_callers.push_back(std::this_thread::get_id());
     static const SANE_Device* none[] = {nullptr};
     *list = none;
     return SANE_STATUS_GOOD;
@@ -119,26 +132,33 @@ TEST(SaneLoading, FailingSaneInitMeansNoScannerAndNoSaneExit) {
     EXPECT_EQ(lib.closed, 1);
 }
 
-TEST(SaneLoading, FunctionsAreBoundByNameAtTheirFirstCallOnly) {
+TEST(SaneLoading, EveryFunctionIsBoundWhenTheLibraryStartsAndCalledOffTheWindowThread) {
     FakeLibrary lib;
     lib.symbols["sane_init"] = reinterpret_cast<void*>(&InitWorks);
     lib.symbols["sane_exit"] = reinterpret_cast<void*>(&Exit);
     lib.symbols["sane_get_devices"] = reinterpret_cast<void*>(&NoDevices);
     QTemporaryDir dir;
     g_exits = 0;
+    g_callers.clear();
     auto layer = Layer(lib, dir);
     EXPECT_EQ(layer->TWAIN_IsAvailable(), 1);
-    EXPECT_EQ(lib.lookups, std::vector<std::string>{"sane_init"});
+    const std::set<std::string> bound(lib.lookups.begin(), lib.lookups.end());
+    EXPECT_EQ(bound.size(), 11u);
+    EXPECT_TRUE(bound.count("sane_close") && bound.count("sane_cancel") &&
+                bound.count("sane_read"));
+    const std::size_t lookups = lib.lookups.size();
     EXPECT_TRUE(layer->devices().empty());
-    EXPECT_TRUE(layer->devices().empty());
-    EXPECT_EQ(std::count(lib.lookups.begin(), lib.lookups.end(), "sane_get_devices"), 1);
     // No device: the default source cannot be opened, and sane_open (missing) is no crash.
     EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), -1);
     layer->store().setDefaultDevice(QStringLiteral("test:0"));
     EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), -1);
     layer.reset();
+    EXPECT_EQ(lib.lookups.size(), lookups);
     EXPECT_EQ(g_exits, 1);
     EXPECT_EQ(lib.closed, 1);
+    ASSERT_EQ(g_callers.size(), 4u); // init, two listings, exit
+    for (std::thread::id caller : g_callers)
+        EXPECT_NE(caller, std::this_thread::get_id());
 }
 
 TEST(SaneLoading, RealLoaderWithAMissingLibraryMeansNoScanner) {
@@ -163,6 +183,120 @@ TEST(ScannerFactory, OtherwiseTheSaneLayer) {
     qunsetenv("FOLIVO_SCANNER");
     const std::unique_ptr<ScannerLibrary> layer = CreateScannerLibrary();
     EXPECT_NE(dynamic_cast<SaneScannerLibrary*>(layer.get()), nullptr);
+}
+
+// A device that takes its time: listing is slow, and opening blocks until released.
+std::atomic<bool> g_openReleased{true};
+std::atomic<int> g_opens{0};
+std::atomic<int> g_closes{0};
+SANE_Status SlowListing(const SANE_Device*** list, SANE_Bool) {
+    static const SANE_Device device{"fake:0", "Folivo", "Slow", "flatbed scanner"};
+    static const SANE_Device* one[] = {&device, nullptr};
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    *list = one;
+    return SANE_STATUS_GOOD;
+}
+SANE_Status BlockingOpen(SANE_String_Const, SANE_Handle* handle) {
+    ++g_opens;
+    while (!g_openReleased)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    *handle = &g_opens;
+    return SANE_STATUS_GOOD;
+}
+void CountClose(SANE_Handle) {
+    ++g_closes;
+}
+
+class SlowDevice : public ::testing::Test {
+protected:
+    SlowDevice() {
+        lib.symbols["sane_init"] = reinterpret_cast<void*>(&InitWorks);
+        lib.symbols["sane_get_devices"] = reinterpret_cast<void*>(&SlowListing);
+        lib.symbols["sane_open"] = reinterpret_cast<void*>(&BlockingOpen);
+        lib.symbols["sane_close"] = reinterpret_cast<void*>(&CountClose);
+        auto owned = std::make_unique<test::FakePrompts>();
+        prompts = owned.get();
+        layer = std::make_unique<SaneScannerLibrary>(
+            std::make_unique<SaneApi>(std::make_unique<FakeLoader>(lib)), std::move(owned),
+            DeviceSettingsStore(dir.filePath("scanner.ini")));
+        layer->setLimits({std::chrono::milliseconds(1000), std::chrono::seconds(60),
+                          std::chrono::milliseconds(50)});
+        g_opens = 0;
+        g_closes = 0;
+        window.show();
+        // The window answers as long as this keeps counting.
+        QObject::connect(&heartbeat, &QTimer::timeout, [this] { ++beats; });
+        heartbeat.start(10);
+    }
+    ~SlowDevice() override { g_openReleased = true; }
+
+    // The label of the wait dialog once it shows; Cancel is clicked then when asked.
+    std::shared_ptr<QString> whenWaitShown(bool cancel) {
+        auto label = std::make_shared<QString>();
+        test::WhenShown<QProgressDialog>([label, cancel](QProgressDialog* dialog) {
+            *label = dialog->findChild<QLabel*>()->text();
+            if (cancel)
+                dialog->findChild<QPushButton*>()->click();
+        });
+        return label;
+    }
+
+    FakeLibrary lib;
+    QTemporaryDir dir;
+    test::FakePrompts* prompts = nullptr;
+    std::unique_ptr<SaneScannerLibrary> layer;
+    QWidget window;
+    QTimer heartbeat;
+    int beats = 0;
+};
+
+TEST_F(SlowDevice, ListingShowsItsWaitAndThePickedDeviceIsKept) {
+    ASSERT_EQ(layer->TWAIN_IsAvailable(), 1);
+    std::shared_ptr<QString> label = whenWaitShown(false);
+    EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), 1);
+    EXPECT_EQ(*label, QStringLiteral("スキャナーを探しています…"));
+    EXPECT_GE(beats, 5);
+    EXPECT_EQ(layer->store().defaultDevice(), QStringLiteral("fake:0"));
+    EXPECT_TRUE(prompts->errors.empty());
+}
+
+TEST_F(SlowDevice, CallThatNeverReturnsIsGivenUpThenOpenedAfreshOnceItReturns) {
+    layer->store().setDefaultDevice(QStringLiteral("fake:0"));
+    ASSERT_EQ(layer->TWAIN_IsAvailable(), 1);
+    g_openReleased = false;
+    std::shared_ptr<QString> label = whenWaitShown(true);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(layer->TWAIN_AcquireNative(&window, 0), 0u);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(*label, QStringLiteral("スキャナーの応答を待っています…"));
+    EXPECT_GE(beats, 20);
+    const std::vector<ScanFailure> told{ScanFailure::NotAnswering};
+    EXPECT_EQ(prompts->errors, told);
+
+    // Still blocked: nothing is called, and the user is told to restart.
+    EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), -1);
+    EXPECT_EQ(prompts->errors.back(), ScanFailure::RestartNeeded);
+    EXPECT_EQ(g_opens, 1);
+
+    // Once the call comes back, the device it opened is closed and opened afresh.
+    g_openReleased = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g_closes == 1; }, 5000)) << g_closes;
+    EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), 1);
+    EXPECT_EQ(g_opens, 2);
+    EXPECT_EQ(prompts->errors.size(), 2u);
+}
+
+TEST_F(SlowDevice, LayerWithACallThatNeverReturnsEndsWithoutWaitingForIt) {
+    layer->store().setDefaultDevice(QStringLiteral("fake:0"));
+    ASSERT_EQ(layer->TWAIN_IsAvailable(), 1);
+    g_openReleased = false;
+    whenWaitShown(true);
+    EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), -1);
+    QElapsedTimer clock;
+    clock.start();
+    layer.reset();
+    EXPECT_LT(clock.elapsed(), 1000);
 }
 
 struct StatusCase {

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Cancels slow scans at random moments in the real program on a private X server and
+# checks that the window always answers afterwards: each run starts Folivo, presses
+# Ctrl+R (600 dpi colour from SANE's test device, read in small delayed pieces, so the
+# transfer takes several seconds), waits a random 0-3 s after the 読み取り dialog shows,
+# presses Esc in it, dismisses the scanner's error box if the device had to be given up, and then
+# presses Ctrl+X. A run hangs when the program is still there 15 s later (or the progress
+# dialog does not go within 20 s); it is then killed. Each run has its own process.
+# Prints one line per run and "runs=N hung=H crashed=C given_up=G finished=F"; fails
+# when a run hung or crashed.
+# Usage: cancel_runs.sh <program> <runs> [seed]
+set -uo pipefail
+program=$(readlink -f "${1:?program}")
+runs=${2:?runs}
+seed=${3:-$RANDOM}
+here=$(dirname "$(readlink -f "$0")")
+source "$here/../../scripts/xvfb-session.sh"
+RANDOM=$seed
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_private_x 1024x768 || fail "no X server"
+
+# SANE sees only its test device, whose transfers are slowed down by its own options.
+mkdir -p "$work/sane" "$work/program" "$work/user" "$work/config/Folivo" "$work/data"
+echo test >"$work/sane/dll.conf"
+sed -e 's/^read-limit .*/read-limit true/' -e 's/^read-limit-size .*/read-limit-size 2/' \
+    "$here/data/test.conf" >"$work/sane/test.conf"
+printf '[TWAIN]\nDialog=False\n' >"$work/program/Folivo.ini"
+# The layer's remembered options for test:0 (fixed-point values are 16.16 words):
+# Color, 600 dpi, the grid picture, 200 x 200 mm: 67 MB in 2-byte reads, some 10 s.
+group="Device-$(printf 'test:0' | od -An -tx1 | tr -d ' \n')"
+cat >"$work/config/Folivo/scanner.ini" <<INI
+[Source]
+Default=test:0
+
+[$group]
+Names=mode, resolution, test-picture, br-x, br-y
+Values=Color, $((600 << 16)), Grid, $((200 << 16)), $((200 << 16))
+INI
+
+hung=0 given_up=0 finished=0 crashed=0
+ulimit -c unlimited 2>/dev/null || true
+for ((run = 1; run <= runs; run++)); do
+    rm -f "$work/status.log" "$work/program/tmp/"*.BMP
+    HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+        FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status.log" \
+        SANE_CONFIG_DIR="$work/sane" QT_QPA_PLATFORM=xcb \
+        bash -c 'cd "$1" && exec "$2"' run "$work" "$program" >"$work/app.log" 2>&1 &
+    app_pid=$!
+    wait_for 150 grep -q "開始しました" "$work/status.log" 2>/dev/null || fail "run $run: no start"
+    wait_for 100 shown '^Folivo$' || fail "run $run: no main window"
+    main=$(visible '^Folivo$')
+    delay=$((RANDOM % 3000))
+    # A window may take a moment to accept keys after it is mapped.
+    press_until "$main" ctrl+r 10 shown '^読み取り$' || fail "run $run: no 読み取り dialog"
+    sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+    outcome=answered
+    # Esc until the dialog takes it; it stays up, modal, until the scan has stopped.
+    for ((try = 0; try < 200; try++)); do
+        dialog=$(visible '^読み取り$')
+        [ -z "$dialog" ] && break
+        ((try % 10 == 0)) && xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null
+        sleep 0.1
+    done
+    shown '^読み取り$' && outcome=HUNG
+    # A page shown means the transfer ended before the cancel.
+    [ "$outcome" != HUNG ] && ls "$work/program/tmp/"*.BMP >/dev/null 2>&1 && outcome=finished
+    if [ "$outcome" != HUNG ] && shown 'スキャナーのエラー'; then
+        outcome=given_up
+        xdotool windowfocus --sync "$(visible 'スキャナーのエラー')" key Return 2>/dev/null
+        wait_for 50 bash -c "! xdotool search --onlyvisible --name 'スキャナーのエラー' >/dev/null"
+    fi
+    if [ "$outcome" != HUNG ] && ! kill -0 "$app_pid" 2>/dev/null; then
+        outcome=CRASHED
+        crashed=$((crashed + 1))
+        tail -n 20 "$work/app.log"
+        [ -f "$work/core" ] && gdb -batch -ex "thread apply all bt 15" "$program" "$work/core" 2>/dev/null |
+            grep -E '^#|^Thread'
+    fi
+    if [ "$outcome" != HUNG ] && [ "$outcome" != CRASHED ]; then
+        xdotool windowfocus --sync "$main" key ctrl+x 2>/dev/null
+        wait_for 150 bash -c "! kill -0 $app_pid 2>/dev/null" || outcome=HUNG
+    fi
+    if [ "$outcome" = HUNG ]; then
+        hung=$((hung + 1))
+        kill -9 "$app_pid" 2>/dev/null
+    fi
+    [ "$outcome" = given_up ] && given_up=$((given_up + 1))
+    [ "$outcome" = finished ] && finished=$((finished + 1))
+    wait "$app_pid" 2>/dev/null
+    app_pid=""
+    rm -f "$work/core"
+    echo "run $run (seed $seed): cancel after ${delay} ms: $outcome"
+done
+echo "runs=$runs hung=$hung crashed=$crashed given_up=$given_up finished=$finished"
+[ "$hung" -eq 0 ] && [ "$crashed" -eq 0 ]
