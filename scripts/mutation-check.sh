@@ -14,7 +14,8 @@
 #
 # Results: caught; NOT CAUGHT; stale (the fault's text is no longer found exactly once);
 # invalid (the faulty code does not build). The exit status is 0 only when every fault
-# was caught, 2 when the unchanged copy does not build or pass its tests.
+# was caught; 2 when the set-up fails: a malformed fault file, or a copy that does not
+# build or pass its tests before any fault is applied.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 exec python3 "$here/mutation_check.py" --source "$(dirname "$here")" "$@"

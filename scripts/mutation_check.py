@@ -28,6 +28,12 @@ class Fault:
         return "/".join(self.file.split("/")[:2])
 
 
+def die(message):
+    """Stops on a fault of the set-up rather than of the code (exit status 2)."""
+    print(message, file=sys.stderr)
+    sys.exit(2)
+
+
 def parse(path):
     blocks, key = [], None
     for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
@@ -42,19 +48,19 @@ def parse(path):
         elif ":" in line and blocks:
             key, value = line.split(":", 1)
             if key not in KEYS or key in blocks[-1]:
-                sys.exit(f"{where}: unknown or repeated key '{key}'")
+                die(f"{where}: unknown or repeated key '{key}'")
             blocks[-1][key] = value.strip()
         else:
-            sys.exit(f"{where}: cannot read '{line}'")
+            die(f"{where}: cannot read '{line}'")
     faults = []
     for block in blocks:
         missing = [k for k in KEYS if k not in block]
         if missing or not block["find"]:
-            sys.exit(f"fault {block['id']}: missing {', '.join(missing) or 'find text'}")
+            die(f"fault {block['id']}: missing {', '.join(missing) or 'find text'}")
         faults.append(Fault(**block))
     ids = [f.id for f in faults]
     if len(set(ids)) != len(ids):
-        sys.exit("fault ids are not unique")
+        die("fault ids are not unique")
     return faults
 
 
@@ -96,7 +102,7 @@ class Copy:
             configure = ["cmake", "-S", str(self.root), "-B", str(self.build_dir), "-G", "Ninja",
                          "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DFOLIVO_BENCH=OFF"]
             if not run(configure, self.logs / "configure.log"):
-                sys.exit(f"configure failed, see {self.logs / 'configure.log'}")
+                die(f"configure failed, see {self.logs / 'configure.log'}")
 
     def build(self, targets, log):
         return run(["cmake", "--build", str(self.build_dir), "-j", self.jobs, "--target",
@@ -113,10 +119,10 @@ class Copy:
         log.unlink(missing_ok=True)
         targets = " ".join(sorted({t for f in faults for t in f.build.split()}))
         if not self.build(targets, log):
-            sys.exit(f"the unchanged tree does not build, see {log}")
+            die(f"the unchanged tree does not build, see {log}")
         for regex in sorted({f.test for f in faults}):
             if not self.test(regex, log):
-                sys.exit(f"tests '{regex}' fail on the unchanged tree, see {log}")
+                die(f"tests '{regex}' fail on the unchanged tree, see {log}")
 
     def attempt(self, fault):
         path = self.root / fault.file
@@ -155,12 +161,12 @@ def main():
             print(row.format(f.id, f.folder, f.why))
         return 0
     if not faults:
-        sys.exit("no fault matches")
+        die("no fault matches")
 
     # A stop from outside still puts the file of the current fault back.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
-    os.environ["CCACHE_BASEDIR"] = str(args.copy)  # objects shared with other trees
-    copy = Copy(args.source.resolve(), args.copy, len(os.sched_getaffinity(0)), args.timeout)
+    os.environ["CCACHE_BASEDIR"] = str(args.copy.resolve())  # objects shared with other trees
+    copy = Copy(args.source.resolve(), args.copy.resolve(), len(os.sched_getaffinity(0)), args.timeout)
     start = time.monotonic()
     copy.sync()
     copy.baseline(faults)
