@@ -18,6 +18,7 @@ packages=(
   at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev
   desktop-file-utils appstream
+  rsync
 )
 
 missing=()
