@@ -51,3 +51,16 @@ start_private_x() {
     }
     export DISPLAY=":$(head -n1 "$work/display")"
 }
+
+# start_folivo NAME PROGRAM SANE_CONFIG: runs Folivo over the program folder
+# $work/program, as a user whose home and settings live in $work, with SANE_CONFIG as
+# SANE's configuration; its status lines go to $work/status-NAME.log. Waits for the start
+# line and answers the pid in $started.
+start_folivo() {
+    mkdir -p "$work/program" "$work/user" "$work/config" "$work/data"
+    HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+        FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status-$1.log" \
+        SANE_CONFIG_DIR="$3" QT_QPA_PLATFORM=xcb "$2" >"$work/app-$1.log" 2>&1 &
+    started=$!
+    wait_for 150 grep -qx "アプリケーションを開始しました。" "$work/status-$1.log" 2>/dev/null
+}

@@ -17,7 +17,7 @@ source "$here/../../scripts/xvfb-session.sh"
 export LSAN_OPTIONS="suppressions=$here/lsan_system_libraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 fail() {
     echo "FAIL: $*" >&2
-    cat "$work/status.log" "$work/app.log" >&2 2>/dev/null || true
+    cat "$work/status-app.log" "$work/app-app.log" >&2 2>/dev/null || true
     exit 1
 }
 # The program goes first, so that the file system is no longer busy when it is unmounted.
@@ -30,16 +30,12 @@ leave() {
 trap leave EXIT
 
 start_private_x 1024x768 || fail "no X server"
-mkdir -p "$work/program/tmp" "$work/user" "$work/config" "$work/data" "$work/elsewhere"
+mkdir -p "$work/program/tmp" "$work/elsewhere"
 mount -t tmpfs -o size=256k tmpfs "$work/program/tmp" || fail "cannot mount a tmpfs"
 printf '[TWAIN]\nDialog=False\n' >"$work/program/Folivo.ini"
 
-HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status.log" \
-    SANE_CONFIG_DIR="$sane_config" QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-wait_for 150 grep -qx "アプリケーションを開始しました。" "$work/status.log" 2>/dev/null ||
-    fail "no start message"
+start_folivo app "$program" "$sane_config" || { kill "$started"; fail "no start message"; }
+app_pid=$started
 wait_for 100 shown '^Folivo$' || fail "no main window"
 main=$(visible '^Folivo$')
 dd if=/dev/zero of="$work/program/tmp/filler" bs=4k 2>/dev/null || true # until it is full
@@ -49,13 +45,13 @@ box_shown() { [ "$(xdotool search --onlyvisible --name . 2>/dev/null | wc -l)" -
 message_shown() { shown "$title"; }
 press_until "$main" ctrl+r 100 message_shown || fail "Ctrl+R showed no message"
 xdotool windowfocus --sync "$(visible "$title")" key Return
-wait_for 50 grep -qx "$title" "$work/status.log" || fail "the failure was not reported"
+wait_for 50 grep -qx "$title" "$work/status-app.log" || fail "the failure was not reported"
 [ -z "$(find "$work/program/tmp" -name 'TMP*' -size +0)" ] || fail "a page file was written"
 
 press_until "$main" ctrl+b 30 box_shown || fail "Ctrl+B showed no save dialog"
 sleep 1
 xdotool key --clearmodifiers ctrl+a type --delay 20 "$work/elsewhere/page.bmp"
 xdotool key Return
-wait_for 100 grep -qx "BMPファイルの保存を終了します。" "$work/status.log" || fail "not saved"
+wait_for 100 grep -qx "BMPファイルの保存を終了します。" "$work/status-app.log" || fail "not saved"
 [ "$(head -c 2 "$work/elsewhere/page.bmp")" = "BM" ] || fail "the saved file is not a BMP"
 echo "PASS: a page that could not be written was shown, reported and saved elsewhere"

@@ -22,19 +22,10 @@ fail() {
 }
 
 start_private_x 1024x768 || fail "no X server"
-mkdir -p "$work/program" "$work/user" "$work/config" "$work/data"
+mkdir -p "$work/program"
 printf '[TWAIN]\nDialog=False\n' >"$work/program/Folivo.ini"
 
-# start NAME: runs one Folivo over the shared program folder, its status lines in
-# status-NAME.log; answers its pid in $started.
-start() {
-    HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-        FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status-$1.log" \
-        SANE_CONFIG_DIR="$sane_config" QT_QPA_PLATFORM=xcb "$program" >"$work/app-$1.log" 2>&1 &
-    started=$!
-    wait_for 150 grep -qx "アプリケーションを開始しました。" "$work/status-$1.log" 2>/dev/null ||
-        fail "$1 did not start"
-}
+start() { start_folivo "$1" "$program" "$sane_config" || { kill "$started"; fail "$1 did not start"; }; }
 sheets() { find "$work/program/tmp" -name 'TMP*.BMP' -size +0 2>/dev/null | wc -l; }
 two_sheets() { [ "$(sheets)" -eq 2 ]; }
 prompt_shown() { shown 'マルチページPDF作成処理'; }
