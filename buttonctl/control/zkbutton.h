@@ -26,6 +26,7 @@
 #include <QWidget>
 #include <memory>
 
+class QAccessibleInterface;
 class QMimeData;
 class QShortcut;
 class QTimer;
@@ -324,6 +325,8 @@ private:
     friend class zkButtonPersistence;
     friend class zkButtonCanvas;
 
+    // The accessibility factory the button registers (zkbutton_accessible.cpp).
+    static QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
     void Redraw(int state);
     void notify(const char* name);
     void changed(const char* name); // Redraw(0) + notify
