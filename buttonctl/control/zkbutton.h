@@ -19,6 +19,10 @@
 //
 // Persistence: InitProperties for a new instance, ReadProperties/WriteProperties through a
 // zkPropertyBag; a failing bag stops at that key and its error is returned.
+//
+// Hover: the 100 ms timer that raises MouseIn/MouseOut starts when ReadProperties runs in
+// user mode, or, for a button never loaded from a bag (made with new, or by a form loader
+// that sets its properties one by one), when it is first shown in user mode.
 #include "zk_host.h"
 
 #include <QImage>
@@ -410,6 +414,7 @@ private:
     bool m_inPaint = false;
     bool m_platformPaintDue = false;
     bool m_selfUpdatePending = false;
+    bool m_hoverArmed = false; // the hover timer was started once (by loading or showing)
     int m_copyCount = 0;
     int m_handle = 0;
     QTimer* m_timer = nullptr;

@@ -7,6 +7,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 // Clears the redraw guard however Redraw leaves.
@@ -112,6 +113,12 @@ void zkButton::showEvent(QShowEvent*) {
     // Showing exposes the window: its first paint is the platform's, whatever updates of
     // our own are already queued.
     m_platformPaintDue = true;
+    // Without a load nothing has started the hover timer yet: a running program's button
+    // follows the pointer from its first show, whoever made it.
+    if (!m_hoverArmed && m_pressed == 0 && m_host->userMode()) {
+        m_hoverArmed = true;
+        m_timer->start();
+    }
 }
 
 void zkButton::resizeEvent(QResizeEvent*) {

@@ -61,20 +61,35 @@ TEST(Surface, ResizeFollowsWithTheBufferBeforeRedrawing) {
     EXPECT_EQ(rig.button->visibleSurface().pixel(28, 10), kShadow);
 }
 
-TEST(Surface, HoverTimerTicksEvery100Milliseconds) {
-    ShownRig rig;
-    zkMemoryPropertyBag empty;
-    rig.button->ReadProperties(empty);
-    ASSERT_TRUE(rig.button->isHoverTimerEnabled());
-    int in = 0, out = 0;
-    QObject::connect(rig.button, &zkButton::MouseIn, [&](int&, int&, int&, int&) { ++in; });
-    QObject::connect(rig.button, &zkButton::MouseOut, [&](int&, int&, int&, int&) { ++out; });
-    rig.cursor->pos = rig.button->mapToGlobal(QPoint(3, 3));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return in == 1; }, 2000));
-    EXPECT_EQ(out, 0);
-    rig.cursor->pos = rig.button->mapToGlobal(QPoint(-3, 3));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return out == 1; }, 2000));
-    EXPECT_EQ(in, 1);
+TEST(Surface, HoverTimerFollowsThePointerHoweverTheButtonWasMade) {
+    // Loaded from a bag, or made with new and shown in a running program: both follow the
+    // pointer. A designer (no user mode) starts nothing, and neither does InitProperties.
+    struct Case {
+        bool loaded, userMode, follows;
+    };
+    for (const Case c :
+         {Case{true, true, true}, Case{false, true, true}, Case{false, false, false}}) {
+        SCOPED_TRACE(testing::Message() << "loaded " << c.loaded << " user " << c.userMode);
+        ShownRig rig;
+        rig.host->user = c.userMode;
+        if (c.loaded) {
+            zkMemoryPropertyBag empty;
+            rig.button->ReadProperties(empty);
+        }
+        EXPECT_EQ(rig.button->isHoverTimerEnabled(), c.loaded);
+        ASSERT_TRUE(rig.show());
+        ASSERT_EQ(rig.button->isHoverTimerEnabled(), c.follows);
+        if (!c.follows)
+            continue;
+        int in = 0, out = 0;
+        QObject::connect(rig.button, &zkButton::MouseIn, [&](int&, int&, int&, int&) { ++in; });
+        QObject::connect(rig.button, &zkButton::MouseOut, [&](int&, int&, int&, int&) { ++out; });
+        rig.cursor->pos = rig.button->mapToGlobal(QPoint(3, 3));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return in == 1; }, 2000));
+        rig.cursor->pos = rig.button->mapToGlobal(QPoint(-3, 3));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return out == 1; }, 2000));
+        EXPECT_EQ(in, 1);
+    }
 }
 
 TEST(Surface, AccessKeyEnterAndEscReachTheButtonThroughWindowShortcuts) {

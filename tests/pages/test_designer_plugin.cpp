@@ -103,7 +103,22 @@ TEST(DesignerPlugin, UiLoaderGivesWorkingButtonsWithTheSavedProperties) {
     EXPECT_EQ(save->buttonStyle(), zkButton::zbbCheck);
     EXPECT_EQ(save->appearance(), zkButton::zbaFlat);
 
+    // Loaded with saved state: it follows the pointer from its first show, before any click.
+    struct Cursor : zkCursorSource {
+        QPoint pos{-1000, -1000};
+        QPoint cursorPos() const override { return pos; }
+    };
+    const auto cursor = std::make_shared<Cursor>();
+    scan->setCursorSource(cursor);
+    QStringList hover;
+    QObject::connect(scan, &zkButton::MouseIn, [&](int&, int&, int&, int&) { hover << "in"; });
+    QObject::connect(scan, &zkButton::MouseOut, [&](int&, int&, int&, int&) { hover << "out"; });
     form->show();
+    cursor->pos = scan->mapToGlobal(QPoint(5, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !hover.isEmpty(); }, 2000));
+    cursor->pos = scan->mapToGlobal(QPoint(-5, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hover.size() == 2; }, 2000));
+    EXPECT_EQ(hover, QStringList({"in", "out"}));
     int clicks = 0;
     QObject::connect(scan, &zkButton::Click, [&](int&, int&, int&, int&) { ++clicks; });
     QTest::mouseClick(scan, Qt::LeftButton, {}, QPoint(30, 20));
