@@ -57,8 +57,10 @@ void zkButton::Redraw(int state) {
     face.border(state);
     if (m_showFocusRect && m_hasFocus == 1) {
         const int W = m_buffer.width(), H = m_buffer.height(), margin = m_focusRectMargin;
-        zk::raster::invertFocusRect(m_buffer, margin, margin, zk::roundHalfEven(W - margin),
-                                    zk::roundHalfEven(H - margin));
+        // In double: a margin near the int limits must not overflow the subtraction.
+        zk::raster::invertFocusRect(m_buffer, margin, margin,
+                                    zk::roundHalfEven(static_cast<double>(W) - margin),
+                                    zk::roundHalfEven(static_cast<double>(H) - margin));
     }
     copyBufferToSurface();
 }

@@ -2,7 +2,10 @@
 #include "button_fixture.h"
 #include "zkbutton_face.h"
 
+#include <climits>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 using namespace zktest;
@@ -168,6 +171,51 @@ TEST(Canvas, ClsClearsToBackColorAndResetsCurrentPoint) {
     EXPECT_EQ(countOf(rig->visibleSurface(), kBack), 40 * 20);
     rig->LineEx({}, {}, 3, 0, kRedOle);
     EXPECT_EQ(rig.row(0).left(4), QStringLiteral("###."));
+}
+
+TEST(Canvas, ExtremeArgumentsDrawOnlyWhatFallsOnTheSurface) {
+    constexpr double kHuge = 1e12;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const zkPictureRef red = solidPicture(2, 2, kRed);
+    struct Case {
+        const char* what;
+        std::function<void(zkButton&)> draw;
+        int redPixels; // on the 40 x 20 surface
+    };
+    const Case cases[] = {
+        {"line to 1e12", [](zkButton& b) { b.LineEx(0, 5, kHuge, 5, kRedOle); }, 40},
+        {"diagonal from -1e12",
+         [](zkButton& b) { b.LineEx(-kHuge, -kHuge, kHuge, kHuge, kRedOle); }, 20},
+        {"NaN and infinity", [&](zkButton& b) { b.LineEx(nan, nan, inf, nan, kRedOle); }, 40},
+        {"DrawWidth 2e9",
+         [](zkButton& b) {
+             b.setDrawWidth(2000000000);
+             b.LineEx(0, 0, 40, 0, kRedOle);
+         },
+         800},
+        {"box around the surface",
+         [](zkButton& b) { b.Box(-kHuge, -kHuge, kHuge, kHuge, kRedOle); }, 0},
+        {"box from inside", [](zkButton& b) { b.Box(2, 2, kHuge, kHuge, kRedOle); }, 38 + 17},
+        {"filled box", [](zkButton& b) { b.BoxFill(-kHuge, -kHuge, kHuge, kHuge, kRedOle); }, 800},
+        {"picture 100000 px", [&](zkButton& b) { b.PaintPicture(red, 0, 0, 100000, 100000); }, 800},
+        {"mirrored picture -1e12",
+         [&](zkButton& b) { b.PaintPicture(red, 39, 19, -kHuge, -kHuge); }, 39 * 19},
+        {"point beyond int in inches",
+         [](zkButton& b) {
+             b.setScaleMode(zkButton::vbInches);
+             b.PSetEx(INT_MAX, INT_MIN, kRedOle);
+             EXPECT_EQ(b.Point(INT_MAX, INT_MIN), -1);
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CanvasRig rig;
+        rig->setScaleMode(zkButton::vbPixels);
+        c.draw(*rig.button);
+        EXPECT_EQ(countOf(rig->visibleSurface(), kRed), c.redPixels);
+    }
 }
 
 } // namespace

@@ -48,6 +48,48 @@ TEST(Line, DashedAndInvisibleStyles) {
     EXPECT_EQ(row(img, 0), QStringLiteral("....."));
 }
 
+// The line walked one step at a time from p, the way the clipped walk must agree with.
+void walkedLine(QImage& img, QPoint p, QPoint q) {
+    int x = p.x(), y = p.y();
+    const int dx = std::abs(q.x() - x), dy = -std::abs(q.y() - y);
+    const int sx = x < q.x() ? 1 : -1, sy = y < q.y() ? 1 : -1;
+    for (int err = dx + dy; x != q.x() || y != q.y();) {
+        if (x >= 0 && y >= 0 && x < img.width() && y < img.height())
+            img.setPixel(x, y, R);
+        const int e2 = 2 * err;
+        if (e2 >= dy)
+            err += dy, x += sx;
+        if (e2 <= dx)
+            err += dx, y += sy;
+    }
+}
+
+TEST(Line, ClippedWalkVisitsTheSamePixelsAsTheWholeWalk) {
+    quint32 seed = 12345;
+    const auto next = [&](int lo, int hi) {
+        seed = seed * 1103515245u + 12345u;
+        return lo + int((seed >> 8) % quint32(hi - lo + 1));
+    };
+    for (int i = 0; i < 400; ++i) {
+        const QPoint p(next(-30, 70), next(-30, 50)), q(next(-30, 70), next(-30, 50));
+        const int width = next(1, 4);
+        QImage expected = blank(40, 20), drawn = blank(40, 20);
+        const bool steep = std::abs(q.y() - p.y()) > std::abs(q.x() - p.x());
+        for (int k = -(width - 1) / 2; k <= width / 2; ++k)
+            walkedLine(expected, p + (steep ? QPoint(k, 0) : QPoint(0, k)),
+                       q + (steep ? QPoint(k, 0) : QPoint(0, k)));
+        thickLine(drawn, p, q, width, {R});
+        ASSERT_EQ(drawn, expected)
+            << p.x() << "," << p.y() << " " << q.x() << "," << q.y() << " width " << width;
+    }
+}
+
+TEST(Line, DashesKeepTheirPhaseWhenTheStartIsClippedAway) {
+    QImage img = blank(30, 1);
+    line(img, {-3, 0}, {30, 0}, {R, 13, 2});
+    EXPECT_EQ(row(img, 0), QStringLiteral("...###...###...###...###...###"));
+}
+
 TEST(Outline, BothCornersIncludedAndDegenerateRun) {
     QImage img = blank(5, 4);
     outline(img, {3, 2}, {0, 0}, {R});
@@ -138,10 +180,10 @@ TEST(TernaryBlt, StretchesAndMirrors) {
     QImage src = blank(2, 1, K);
     src.setPixel(1, 0, R);
     QImage dst = blank(4, 1, W);
-    ternaryBlt(dst, QRect(0, 0, 4, 1), src, QRect(0, 0, 2, 1), 0x00CC0020, 0);
+    ternaryBlt(dst, {0, 0, 4, 1}, src, {0, 0, 2, 1}, 0x00CC0020, 0);
     EXPECT_EQ(row(dst, 0), QStringLiteral("..##"));
     dst = blank(4, 1, W);
-    ternaryBlt(dst, QRect(0, 0, 4, 1), src, QRect(2, 0, -2, 1), 0x00CC0020, 0);
+    ternaryBlt(dst, {0, 0, 4, 1}, src, {2, 0, -2, 1}, 0x00CC0020, 0);
     EXPECT_EQ(row(dst, 0), QStringLiteral("##.."));
 }
 
