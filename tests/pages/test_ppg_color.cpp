@@ -89,10 +89,14 @@ TEST_F(ColorPageTest, SystemForeColorSwitchesPaletteHighlightsAndScrolls) {
         page->palette().color(QPalette::Highlight));
 }
 
-TEST_F(ColorPageTest, ColourInNoPaletteLandsInTheCustomEntry) {
+TEST_F(ColorPageTest, ColourInNoPaletteLandsInTheCustomEntryWhiteOnlyWhileItIsWhite) {
     buttons[0]->setBackColor(0x123456);
     buttons[1]->setBackColor(0x123456);
+    buttons[0]->setMaskColor(0xFFFFFF);
+    buttons[1]->setMaskColor(0xFFFFFF);
     select();
+    chooseRow(kMask);
+    EXPECT_EQ(view(0)->highlighted(), 0); // white while the custom entry is white
     type->setCurrentIndex(1);
     chooseRow(kBack);
     EXPECT_EQ(type->currentIndex(), 0);
@@ -100,17 +104,6 @@ TEST_F(ColorPageTest, ColourInNoPaletteLandsInTheCustomEntry) {
     EXPECT_EQ(view(0)->entryColor(0), 0x123456u);
     EXPECT_EQ(view(0)->scrollBar()->value(), 0);
     EXPECT_EQ(fakes.colorDialog->calls, 0);
-}
-
-TEST_F(ColorPageTest, WhiteIsFoundAtTheCustomEntryWhileItIsWhite) {
-    buttons[0]->setMaskColor(0xFFFFFF);
-    buttons[1]->setMaskColor(0xFFFFFF);
-    buttons[0]->setFillColor(0x123456);
-    buttons[1]->setFillColor(0x123456);
-    select();
-    chooseRow(kMask);
-    EXPECT_EQ(view(0)->highlighted(), 0);
-    chooseRow(kFill); // the custom entry becomes 0x123456
     chooseRow(kMask);
     EXPECT_EQ(view(0)->highlighted(), 15);
     EXPECT_EQ(view(0)->scrollBar()->value(), std::min(15, view(0)->scrollBar()->maximum()));
@@ -146,28 +139,19 @@ TEST_F(ColorPageTest, CustomSwatchOpensTheDialogWithTheRuleFlags) {
     EXPECT_EQ(page->customColors()[0], 0x112233u);
 }
 
-TEST_F(ColorPageTest, CancelledDialogLeavesRowMarkAndFlag) {
+TEST_F(ColorPageTest, WhichActionsOpenTheDialogAndACancelChangesNothing) {
     select();
     fakes.colorDialog->answer = std::nullopt;
     const quint32 before = page->rowColor(kBack);
-    clickSwatch(2, 0);
+    pressEntry(2, 0); // system custom row opens it
     EXPECT_EQ(fakes.colorDialog->calls, 1);
     EXPECT_EQ(page->rowColor(kBack), before);
     EXPECT_EQ(page->mark(kBack), QStringLiteral("True"));
     EXPECT_FALSE(page->isChanged());
-    EXPECT_EQ(view(1)->highlighted(), 0);
-}
-
-TEST_F(ColorPageTest, WhichActionsOpenTheDialog) {
-    fakes.colorDialog->answer = std::nullopt;
-    pressEntry(1, 0); // standard custom row: highlight only
-    EXPECT_EQ(fakes.colorDialog->calls, 0);
-    EXPECT_EQ(view(0)->highlighted(), 0);
-    doubleClickEntry(1, 0);
-    EXPECT_EQ(fakes.colorDialog->calls, 1);
-    pressEntry(2, 0); // system custom row opens it
-    EXPECT_EQ(fakes.colorDialog->calls, 2);
     doubleClickEntry(2, 5); // no action on the system palette beyond the press
+    pressEntry(1, 0);       // standard custom row: highlight only
+    EXPECT_EQ(fakes.colorDialog->calls, 1);
+    doubleClickEntry(1, 0);
     EXPECT_EQ(fakes.colorDialog->calls, 2);
 }
 

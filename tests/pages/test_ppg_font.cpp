@@ -52,19 +52,7 @@ TEST_F(FontPageTest, AgreeingFontIsShownExactlyFromTheInstalledList) {
     EXPECT_EQ(preview()->font().pointSize(), 9);
 }
 
-TEST_F(FontPageTest, DifferentNamesShowNoEntryAndStayOnApply) {
-    setFont(1, QStringLiteral("IPAPGothic"), 9);
-    select();
-    EXPECT_EQ(fontList->currentIndex(), -1);
-    EXPECT_EQ(page->mark(QStringLiteral("cboFont")), QStringLiteral("False"));
-    click(style(0));
-    ASSERT_FALSE(page->applyChanges().failed());
-    EXPECT_EQ(font(0).name(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(font(1).name(), QStringLiteral("IPAPGothic"));
-    EXPECT_TRUE(font(1).bold());
-}
-
-TEST_F(FontPageTest, UninstalledOrDifferentlyCasedFontShowsNoEntry) {
+TEST_F(FontPageTest, NamesOutsideTheListOrDisagreeingShowNoEntryAndStay) {
     for (const QString& name : {QStringLiteral("No Such Font"), QStringLiteral("dejavu sans")}) {
         setFont(0, name, 9);
         setFont(1, name, 9);
@@ -72,6 +60,20 @@ TEST_F(FontPageTest, UninstalledOrDifferentlyCasedFontShowsNoEntry) {
         EXPECT_EQ(fontList->currentIndex(), -1) << name.toStdString();
         EXPECT_EQ(page->mark(QStringLiteral("cboFont")), QStringLiteral("True"));
     }
+    setFont(0, QStringLiteral("DejaVu Sans"), 9);
+    setFont(1, QStringLiteral("IPAPGothic"), 9);
+    select();
+    EXPECT_EQ(fontList->currentIndex(), -1);
+    EXPECT_EQ(page->mark(QStringLiteral("cboFont")), QStringLiteral("False"));
+    click(style(0));
+    ASSERT_FALSE(page->applyChanges().failed());
+    EXPECT_EQ(font(1).name(), QStringLiteral("IPAPGothic"));
+    EXPECT_TRUE(font(1).bold());
+    chooseItem(fontList, 1); // a chosen name goes to every button
+    EXPECT_EQ(preview()->font().family(), QStringLiteral("DejaVu Serif"));
+    ASSERT_FALSE(page->applyChanges().failed());
+    EXPECT_EQ(font(0).name(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(font(1).name(), QStringLiteral("DejaVu Serif"));
 }
 
 TEST_F(FontPageTest, GreyBoldClickedSetsBothAndKeepsTheFontObjects) {
@@ -121,16 +123,6 @@ TEST_F(FontPageTest, TypedOrChosenSizeIsAppliedButNoNumberIsNot) {
     chooseItem(sizeBox, 13); // "36"
     ASSERT_FALSE(page->applyChanges().failed());
     EXPECT_EQ(font(1).size(), 36.0);
-}
-
-TEST_F(FontPageTest, ChosenNameIsAppliedToEveryButton) {
-    setFont(1, QStringLiteral("IPAPGothic"), 9);
-    select();
-    chooseItem(fontList, 1);
-    EXPECT_EQ(preview()->font().family(), QStringLiteral("DejaVu Serif"));
-    ASSERT_FALSE(page->applyChanges().failed());
-    EXPECT_EQ(font(0).name(), QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(font(1).name(), QStringLiteral("DejaVu Serif"));
 }
 
 TEST_F(FontPageTest, PreviewTakesTheFirstCaptionAndIsNeverApplied) {
