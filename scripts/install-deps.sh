@@ -12,7 +12,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libqpdf-dev qpdf libdeflate-dev
   fonts-ipafont-gothic
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils img2pdf imagemagick time bc
   xvfb xauth xdotool x11-utils
   at-spi2-core python3-pyatspi

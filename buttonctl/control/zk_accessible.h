@@ -1,26 +1,12 @@
 #pragma once
-// Accessibility of zkButton: a QAccessibleWidget for each button (button, check box or
-// radio button by Style; named by the display caption or, when empty, the tooltip; the
-// tooltip as description; checked state from Value; a press action that clicks), and the
-// announcements of focus, name and checked-state changes.
-#include <QAccessibleWidget>
-
-class zkButton;
-
-class zkButtonAccessible : public QAccessibleWidget {
-public:
-    explicit zkButtonAccessible(zkButton* button);
-    QAccessible::Role role() const override;
-    QString text(QAccessible::Text t) const override;
-    QAccessible::State state() const override;
-    QStringList actionNames() const override;
-    void doAction(const QString& actionName) override;
-
-private:
-    zkButton* button() const;
-};
-
+// Accessibility plumbing of the library: the announcements of focus, name and
+// checked-state changes, and the one accessibility factory the library registers with Qt.
+// This unit knows no control class: the button's accessible interface
+// (zkbutton_accessible.cpp) hands its factory in, so nothing here depends on zkButton.
+#include <QAccessible>
 #include <functional>
+
+class QWidget;
 
 namespace zk {
 // Where announcements go: QAccessible::updateAccessibility unless a listener is set (tests,
@@ -28,7 +14,9 @@ namespace zk {
 using AccessibleListener = std::function<void(QAccessibleEvent*)>;
 void setAccessibleListener(AccessibleListener listener);
 
-void installAccessibleFactory();
+// Registers `factory` once (later calls while one is installed do nothing); removal
+// unregisters it, so a library the host may unload leaves no function of its own with Qt.
+void installAccessibleFactory(QAccessible::InterfaceFactory factory);
 void removeAccessibleFactory();
 void announceFocus(QWidget* widget);
 void announceChecked(QWidget* widget);

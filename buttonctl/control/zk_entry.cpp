@@ -5,6 +5,7 @@
 #include "zkbutton_loader.h"
 
 #include <QApplication>
+#include <QAtomicInt>
 #include <QFileInfo>
 #include <QSettings>
 #include <dlfcn.h>
@@ -26,11 +27,21 @@ void* createInstance(void* parentWidget) {
     return static_cast<QWidget*>(new zkButton(static_cast<QWidget*>(parentWidget)));
 }
 
+QAtomicInt g_locks(0);
+
 void lockServer(int lock) {
-    if (lock)
+    if (lock) {
+        g_locks.ref();
         zk::objectCreated();
-    else
-        zk::objectDestroyed();
+        return;
+    }
+    // An unlock without a lock is refused: it would hide a live object from DllCanUnloadNow.
+    int held = g_locks.loadRelaxed();
+    do {
+        if (held == 0)
+            return;
+    } while (!g_locks.testAndSetOrdered(held, held - 1, held));
+    zk::objectDestroyed();
 }
 
 zkClassFactory g_factory{1, &createInstance, &lockServer};

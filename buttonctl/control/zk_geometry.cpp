@@ -1,6 +1,7 @@
 #include "zk_geometry.h"
 
 #include <cmath>
+#include <limits>
 
 namespace zk {
 
@@ -16,8 +17,29 @@ int rowOf(int align) {
 }
 } // namespace
 
+int saturatedInt(double v) {
+    if (std::isnan(v))
+        return 0;
+    if (v >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (v <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+qint64 saturatedInt64(double v) {
+    // 2^63 is the first double beyond the range; the lowest value is exactly -2^63.
+    if (std::isnan(v))
+        return 0;
+    if (v >= 0x1p63)
+        return std::numeric_limits<qint64>::max();
+    if (v <= -0x1p63)
+        return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(v);
+}
+
 int roundHalfEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
+    return saturatedInt(std::nearbyint(v));
 }
 
 namespace {

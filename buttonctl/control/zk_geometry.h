@@ -3,10 +3,15 @@
 // each alignment. All values are pixels; the rounding and division rules are part of the
 // look (halves to even, division truncating toward zero).
 #include <QPoint>
+#include <QtGlobal>
 
 namespace zk {
 
-int roundHalfEven(double v);
+// Conversions of caller-given values that cannot overflow: NaN gives 0 and a value beyond
+// the range its nearest end (the fraction is dropped).
+int saturatedInt(double v);
+qint64 saturatedInt64(double v);
+int roundHalfEven(double v); // saturated like saturatedInt
 inline int truncDiv2(int v) {
     return v / 2;
 }

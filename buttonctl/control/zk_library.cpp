@@ -76,9 +76,14 @@ void objectCreated() {
 }
 
 void objectDestroyed() {
+    int live = g_liveObjects.loadRelaxed();
+    do {
+        if (live == 0)
+            return;
+    } while (!g_liveObjects.testAndSetOrdered(live, live - 1, live));
     // The accessibility factory lives in this library: it goes with the last object, so
     // a library the host may unload leaves no function of its own registered.
-    if (g_liveObjects.fetchAndAddRelaxed(-1) == 1)
+    if (live == 1)
         removeAccessibleFactory();
 }
 

@@ -82,9 +82,20 @@ QString errorString(int code);
 QString aboutTitle();
 QString aboutText();
 
-// Live objects of the library (buttons, property pages, locked class factories).
+// Live objects of the library (buttons, property pages and sheets, factory locks).
+// objectDestroyed never takes the count below zero.
 void objectCreated();
 void objectDestroyed();
 int liveObjects();
+
+// Counts as one live object for as long as it exists: a member of each property page (a
+// sheet holds pages), so DllCanUnloadNow keeps the library loaded under them.
+class LiveObject {
+public:
+    LiveObject() { objectCreated(); }
+    LiveObject(const LiveObject&) : LiveObject() {}
+    LiveObject& operator=(const LiveObject&) { return *this; }
+    ~LiveObject() { objectDestroyed(); }
+};
 
 } // namespace zk

@@ -1,5 +1,6 @@
 #include "zk_raster.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <span>
@@ -9,7 +10,9 @@ namespace zk::raster {
 namespace {
 constexpr quint32 kRgbMask = 0x00FFFFFFu;
 
-bool inside(const QImage& image, int x, int y) {
+__extension__ typedef __int128 Wide;
+
+bool inside(const QImage& image, qint64 x, qint64 y) {
     return x >= 0 && y >= 0 && x < image.width() && y < image.height();
 }
 
@@ -41,19 +44,68 @@ std::span<const int> dashPattern(int style) {
     }
 }
 
-bool patternOn(std::span<const int> pattern, int step) {
+bool patternOn(std::span<const int> pattern, qint64 step) {
     if (pattern.empty())
         return true;
     int period = 0;
     for (int run : pattern)
         period += run;
-    int at = step % period;
+    qint64 at = step % period;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (at < pattern[i])
             return i % 2 == 0;
         at -= pattern[i];
     }
     return true;
+}
+// The line from p to q as the error-stepping walk visits it (p included, q excluded), in
+// closed form: step n moves once along the main axis and minorAt(n) times across it, so
+// the walk can start at the first step that reaches the image instead of at p.
+struct Walk {
+    qint64 major0, minor0; // p on the main axis and across it
+    qint64 majorStep, minorStep;
+    qint64 steps, across; // |main extent|, |cross extent|
+    bool xMain;
+
+    Walk(qint64 px, qint64 py, qint64 qx, qint64 qy) {
+        const qint64 dx = std::abs(qx - px), dy = std::abs(qy - py);
+        xMain = dx >= dy;
+        major0 = xMain ? px : py;
+        minor0 = xMain ? py : px;
+        majorStep = (xMain ? qx > px : qy > py) ? 1 : -1;
+        minorStep = (xMain ? qy > py : qx > px) ? 1 : -1;
+        steps = xMain ? dx : dy;
+        across = xMain ? dy : dx;
+    }
+    qint64 minorAt(qint64 n) const {
+        return minor0 +
+               minorStep * static_cast<qint64>((Wide(2) * across * n + steps) / (Wide(2) * steps));
+    }
+    // The steps [first, last) whose main coordinate lies in [0, extent).
+    std::pair<qint64, qint64> stepsWithin(qint64 extent) const {
+        qint64 first = majorStep > 0 ? -major0 : major0 - extent + 1;
+        first = std::max<qint64>(first, 0);
+        const qint64 last = std::min(steps, majorStep > 0 ? extent - major0 : major0 + 1);
+        return {first, std::max(first, last)};
+    }
+};
+
+void walkLine(QImage& image, const Walk& walk, qint64 shift, const Pen& pen) {
+    const std::span<const int> pattern = dashPattern(pen.style);
+    const auto [first, last] = walk.stepsWithin(walk.xMain ? image.width() : image.height());
+    for (qint64 n = first; n < last; ++n) {
+        if (!patternOn(pattern, n))
+            continue;
+        const qint64 major = walk.major0 + walk.majorStep * n, minor = walk.minorAt(n) + shift;
+        const qint64 x = walk.xMain ? major : minor, y = walk.xMain ? minor : major;
+        if (inside(image, x, y))
+            setPixel(image, static_cast<int>(x), static_cast<int>(y), pen.color, pen.rop2);
+    }
+}
+
+// The part [lo, hi] of an inclusive run that lies in [0, extent); empty when lo > hi.
+std::pair<qint64, qint64> clipRun(qint64 lo, qint64 hi, qint64 extent) {
+    return {std::max<qint64>(lo, 0), std::min(hi, extent - 1)};
 }
 } // namespace
 
@@ -86,43 +138,51 @@ void setPixel(QImage& image, int x, int y, QRgb color, int rop2Code) {
 }
 
 void line(QImage& image, QPoint p, QPoint q, const Pen& pen) {
-    if (pen.style == 5)
+    if (pen.style == 5 || p == q)
         return;
-    const std::span<const int> pattern = dashPattern(pen.style);
-    int x = p.x(), y = p.y();
-    const int dx = std::abs(q.x() - x), dy = -std::abs(q.y() - y);
-    const int stepX = x < q.x() ? 1 : -1, stepY = y < q.y() ? 1 : -1;
-    int err = dx + dy;
-    for (int step = 0; x != q.x() || y != q.y(); ++step) {
-        if (patternOn(pattern, step))
-            setPixel(image, x, y, pen.color, pen.rop2);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += stepX;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += stepY;
-        }
-    }
+    walkLine(image, Walk(p.x(), p.y(), q.x(), q.y()), 0, pen);
+}
+
+void thickLine(QImage& image, QPoint p, QPoint q, int width, const Pen& pen) {
+    if (pen.style == 5 || p == q)
+        return;
+    const Walk walk(p.x(), p.y(), q.x(), q.y());
+    const qint64 copies = std::max(1, width);
+    qint64 lo = -(copies - 1) / 2, hi = copies / 2;
+    // Only copies that cross the image are drawn: the walk's cross coordinates over the
+    // steps inside the image, shifted, must meet the image across the line.
+    const auto [first, last] = walk.stepsWithin(walk.xMain ? image.width() : image.height());
+    if (first >= last)
+        return;
+    const qint64 a = walk.minorAt(first), b = walk.minorAt(last - 1);
+    const qint64 acrossExtent = walk.xMain ? image.height() : image.width();
+    lo = std::max(lo, -std::max(a, b));
+    hi = std::min(hi, acrossExtent - 1 - std::min(a, b));
+    for (qint64 k = lo; k <= hi; ++k)
+        walkLine(image, walk, k, pen);
 }
 
 void outline(QImage& image, QPoint p, QPoint q, const Pen& pen) {
     if (pen.style == 5)
         return;
-    const int left = std::min(p.x(), q.x()), right = std::max(p.x(), q.x());
-    const int top = std::min(p.y(), q.y()), bottom = std::max(p.y(), q.y());
+    const qint64 left = std::min(p.x(), q.x()), right = std::max(p.x(), q.x());
+    const qint64 top = std::min(p.y(), q.y()), bottom = std::max(p.y(), q.y());
+    const auto put = [&](qint64 x, qint64 y) {
+        if (inside(image, x, y))
+            setPixel(image, static_cast<int>(x), static_cast<int>(y), pen.color, pen.rop2);
+    };
     // Each edge pixel once, so inverting raster modes do not cancel at the corners.
-    for (int x = left; x <= right; ++x) {
-        setPixel(image, x, top, pen.color, pen.rop2);
+    const auto [x0, x1] = clipRun(left, right, image.width());
+    for (qint64 x = x0; x <= x1; ++x) {
+        put(x, top);
         if (bottom != top)
-            setPixel(image, x, bottom, pen.color, pen.rop2);
+            put(x, bottom);
     }
-    for (int y = top + 1; y < bottom; ++y) {
-        setPixel(image, left, y, pen.color, pen.rop2);
+    const auto [y0, y1] = clipRun(top + 1, bottom - 1, image.height());
+    for (qint64 y = y0; y <= y1; ++y) {
+        put(left, y);
         if (right != left)
-            setPixel(image, right, y, pen.color, pen.rop2);
+            put(right, y);
     }
 }
 
@@ -172,66 +232,77 @@ void fillStyled(QImage& image, QPoint p, QPoint q, int fillStyle, QRgb color) {
 void invertFocusRect(QImage& image, int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top)
         return;
-    const auto invert = [&](int x, int y) {
-        if (inside(image, x, y) && ((x + y) & 1) == 0)
-            store(image, x, y, ~pixelAt(image, x, y));
+    const qint64 lastX = qint64(right) - 1, lastY = qint64(bottom) - 1;
+    const auto invert = [&](qint64 x, qint64 y) {
+        if (inside(image, x, y) && ((x + y) & 1) == 0) {
+            const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+            store(image, ix, iy, ~pixelAt(image, ix, iy));
+        }
     };
-    for (int x = left; x < right; ++x) {
+    const auto [x0, x1] = clipRun(left, lastX, image.width());
+    for (qint64 x = x0; x <= x1; ++x) {
         invert(x, top);
-        if (bottom - 1 != top)
-            invert(x, bottom - 1);
+        if (lastY != top)
+            invert(x, lastY);
     }
-    for (int y = top + 1; y < bottom - 1; ++y) {
+    const auto [y0, y1] = clipRun(qint64(top) + 1, lastY - 1, image.height());
+    for (qint64 y = y0; y <= y1; ++y) {
         invert(left, y);
-        if (right - 1 != left)
-            invert(right - 1, y);
+        if (lastX != left)
+            invert(lastX, y);
     }
 }
 
 void maskedCopy(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy,
                 QRgb transparent) {
-    for (int j = 0; j < h; ++j) {
-        for (int i = 0; i < w; ++i) {
-            if (!inside(src, sx + i, sy + j) || !inside(dst, x + i, y + j))
-                continue;
-            const QRgb s = pixelAt(src, sx + i, sy + j);
+    // Only the offsets that land inside both images.
+    const qint64 i0 = std::max<qint64>({0, -qint64(x), -qint64(sx)});
+    const qint64 i1 = std::min<qint64>({w, qint64(dst.width()) - x, qint64(src.width()) - sx});
+    const qint64 j0 = std::max<qint64>({0, -qint64(y), -qint64(sy)});
+    const qint64 j1 = std::min<qint64>({h, qint64(dst.height()) - y, qint64(src.height()) - sy});
+    for (qint64 j = j0; j < j1; ++j) {
+        for (qint64 i = i0; i < i1; ++i) {
+            const QRgb s = pixelAt(src, static_cast<int>(sx + i), static_cast<int>(sy + j));
             if ((s & kRgbMask) != (transparent & kRgbMask))
-                store(dst, x + i, y + j, s);
+                store(dst, static_cast<int>(x + i), static_cast<int>(y + j), s);
         }
     }
 }
 
-void ternaryBlt(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect,
+void ternaryBlt(QImage& dst, const Block& dstRect, const QImage& src, const Block& srcRect,
                 quint32 rop, QRgb brush) {
-    int dx = dstRect.x(), dw = dstRect.width(), sx = srcRect.x(), sw = srcRect.width();
-    int dy = dstRect.y(), dh = dstRect.height(), sy = srcRect.y(), sh = srcRect.height();
-    const bool mirrorX = (dw < 0) != (sw < 0), mirrorY = (dh < 0) != (sh < 0);
+    Block d = dstRect, s = srcRect;
+    const bool mirrorX = (d.w < 0) != (s.w < 0), mirrorY = (d.h < 0) != (s.h < 0);
     // A negative size runs backwards from its position: make it a forward span.
-    const auto forward = [](int& pos, int& len) {
+    const auto forward = [](qint64& pos, qint64& len) {
         if (len < 0) {
             pos += len;
             len = -len;
         }
     };
-    forward(dx, dw);
-    forward(dy, dh);
-    forward(sx, sw);
-    forward(sy, sh);
-    if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
+    forward(d.x, d.w);
+    forward(d.y, d.h);
+    forward(s.x, s.w);
+    forward(s.y, s.h);
+    if (d.w == 0 || d.h == 0 || s.w == 0 || s.h == 0)
         return;
-    for (int j = 0; j < dh; ++j) {
-        int srcJ = static_cast<int>(static_cast<qint64>(j) * sh / dh);
-        if (mirrorY)
-            srcJ = sh - 1 - srcJ;
-        for (int i = 0; i < dw; ++i) {
-            int srcI = static_cast<int>(static_cast<qint64>(i) * sw / dw);
-            if (mirrorX)
-                srcI = sw - 1 - srcI;
-            const int px = dx + i, py = dy + j;
-            if (!inside(dst, px, py) || !inside(src, sx + srcI, sy + srcJ))
+    // The source offset of a destination offset: its share of the source span.
+    const auto scaled = [](qint64 at, qint64 from, qint64 to, bool mirror) {
+        const qint64 offset = static_cast<qint64>(Wide(at) * to / from);
+        return mirror ? to - 1 - offset : offset;
+    };
+    const auto [i0, i1] = clipRun(-d.x, qint64(dst.width()) - 1 - d.x, d.w);
+    const auto [j0, j1] = clipRun(-d.y, qint64(dst.height()) - 1 - d.y, d.h);
+    for (qint64 j = j0; j <= j1; ++j) {
+        const qint64 srcY = s.y + scaled(j, d.h, s.h, mirrorY);
+        for (qint64 i = i0; i <= i1; ++i) {
+            const qint64 srcX = s.x + scaled(i, d.w, s.w, mirrorX);
+            if (!inside(src, srcX, srcY))
                 continue;
+            const int px = static_cast<int>(d.x + i), py = static_cast<int>(d.y + j);
             store(dst, px, py,
-                  rop3(rop, brush, pixelAt(src, sx + srcI, sy + srcJ), pixelAt(dst, px, py)));
+                  rop3(rop, brush, pixelAt(src, static_cast<int>(srcX), static_cast<int>(srcY)),
+                       pixelAt(dst, px, py)));
         }
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Pixel operations with the drawing rules of the button's surfaces (images in
-// QImage::Format_RGB32). Coordinates outside an image are clipped silently.
+// QImage::Format_RGB32). Coordinates outside an image are clipped silently, and every
+// operation visits only the pixels of the image: its cost follows the image's size, never
+// the size of the shape asked for.
 //
 // - line(P, Q): the pixels from P to Q including P and excluding Q;
 // - outline(P, Q): the four edges of the rectangle with corners P and Q, both included;
@@ -9,7 +11,6 @@
 //   platform defines them.
 #include <QImage>
 #include <QPoint>
-#include <QRect>
 
 namespace zk::raster {
 
@@ -24,6 +25,9 @@ quint32 rop3(quint32 code, quint32 brush, quint32 src, quint32 dst);
 
 void setPixel(QImage& image, int x, int y, QRgb color, int rop2Code = 13);
 void line(QImage& image, QPoint p, QPoint q, const Pen& pen);
+// `width` parallel copies of line(p, q), shifted across the line's main direction
+// (-(width - 1) / 2 .. width / 2); a width below 1 draws one.
+void thickLine(QImage& image, QPoint p, QPoint q, int width, const Pen& pen);
 void outline(QImage& image, QPoint p, QPoint q, const Pen& pen);
 // Fills the rectangle with corners p and q, both included.
 void fillRect(QImage& image, QPoint p, QPoint q, QRgb color);
@@ -36,9 +40,14 @@ void invertFocusRect(QImage& image, int left, int top, int right, int bottom);
 // colour is exactly `transparent` (compared without alpha).
 void maskedCopy(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy,
                 QRgb transparent);
-// Stretches the source rectangle onto the destination rectangle (negative sizes mirror)
+// A block by position and size, wide enough for any caller-given rectangle; a negative size
+// runs backwards from the position.
+struct Block {
+    qint64 x = 0, y = 0, w = 0, h = 0;
+};
+// Stretches the source block onto the destination block (negative sizes mirror)
 // combining each pixel by the ternary raster operation.
-void ternaryBlt(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect,
+void ternaryBlt(QImage& dst, const Block& dstRect, const QImage& src, const Block& srcRect,
                 quint32 rop, QRgb brush);
 
 } // namespace zk::raster

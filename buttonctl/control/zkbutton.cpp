@@ -31,7 +31,7 @@ zkButton::zkButton(QWidget* parent, std::shared_ptr<zkAmbientHost> host)
     if (!m_host)
         m_host = std::make_shared<zkWidgetAmbientHost>(this);
     zk::objectCreated();
-    zk::installAccessibleFactory();
+    zk::installAccessibleFactory(&zkButton::accessibleInterface);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

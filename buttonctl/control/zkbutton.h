@@ -19,6 +19,10 @@
 //
 // Persistence: InitProperties for a new instance, ReadProperties/WriteProperties through a
 // zkPropertyBag; a failing bag stops at that key and its error is returned.
+//
+// Hover: the 100 ms timer that raises MouseIn/MouseOut starts when ReadProperties runs in
+// user mode, or, for a button never loaded from a bag (made with new, or by a form loader
+// that sets its properties one by one), when it is first shown in user mode.
 #include "zk_host.h"
 
 #include <QImage>
@@ -26,6 +30,7 @@
 #include <QWidget>
 #include <memory>
 
+class QAccessibleInterface;
 class QMimeData;
 class QShortcut;
 class QTimer;
@@ -324,6 +329,8 @@ private:
     friend class zkButtonPersistence;
     friend class zkButtonCanvas;
 
+    // The accessibility factory the button registers (zkbutton_accessible.cpp).
+    static QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
     void Redraw(int state);
     void notify(const char* name);
     void changed(const char* name); // Redraw(0) + notify
@@ -407,6 +414,7 @@ private:
     bool m_inPaint = false;
     bool m_platformPaintDue = false;
     bool m_selfUpdatePending = false;
+    bool m_hoverArmed = false; // the hover timer was started once (by loading or showing)
     int m_copyCount = 0;
     int m_handle = 0;
     QTimer* m_timer = nullptr;

@@ -12,6 +12,18 @@
 namespace {
 enum class Shape { Line, Box, BoxFill };
 constexpr quint32 kSourceCopy = 0x00CC0020;
+
+// A caller's colour or raster code: the low 32 bits of the whole number it holds. A double
+// is rounded (halves away from zero) and saturated here, where converting it could overflow.
+quint32 lowBits(const QVariant& v) {
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+        return static_cast<quint32>(zk::saturatedInt64(std::round(v.toDouble())));
+    return static_cast<quint32>(v.toLongLong());
+}
+
+int floorPixel(double v) {
+    return zk::saturatedInt(std::floor(v));
+}
 } // namespace
 
 class zkButtonCanvas {
@@ -42,14 +54,13 @@ public:
         }
         if (missing == 4)
             return;
-        const quint32 colour =
-            nColor.isValid() ? static_cast<quint32>(nColor.toLongLong()) : m_b.m_foreColor;
+        const quint32 colour = nColor.isValid() ? lowBits(nColor) : m_b.m_foreColor;
         const QPoint p(values[0], values[1]), q(values[2], values[3]);
         const zk::raster::Pen pen{rgb(colour), m_b.m_drawMode, m_b.m_drawStyle};
         QImage& surface = m_b.m_surface;
         switch (kind) {
         case Shape::Line:
-            thickLine(p, q, pen);
+            zk::raster::thickLine(surface, p, q, m_b.m_drawWidth, pen);
             break;
         case Shape::Box:
             // FillColor is this surface's fill colour (used by every fill style but
@@ -64,15 +75,6 @@ public:
         }
         m_b.m_currentPoint = q;
         m_b.presentSurface();
-    }
-
-    void thickLine(QPoint p, QPoint q, const zk::raster::Pen& pen) {
-        const int width = std::max(1, m_b.m_drawWidth);
-        const bool steep = std::abs(q.y() - p.y()) > std::abs(q.x() - p.x());
-        for (int k = -(width - 1) / 2; k <= width / 2; ++k) {
-            const QPoint shift = steep ? QPoint(k, 0) : QPoint(0, k);
-            zk::raster::line(m_b.m_surface, p + shift, q + shift, pen);
-        }
     }
 
 private:
@@ -106,18 +108,16 @@ void zkButton::Cls() {
 
 void zkButton::PSetEx(int nPosX, int nPosY, qint64 nColor) {
     const zkButtonCanvas canvas(*this);
-    const int x = static_cast<int>(std::floor(canvas.toPixels(nPosX, true)));
-    const int y = static_cast<int>(std::floor(canvas.toPixels(nPosY, false)));
+    const int x = floorPixel(canvas.toPixels(nPosX, true));
+    const int y = floorPixel(canvas.toPixels(nPosY, false));
     const quint32 colour = nColor == NoColor ? m_foreColor : static_cast<quint32>(nColor);
     zk::raster::setPixel(m_surface, x, y, canvas.rgb(colour), m_drawMode);
     presentSurface();
 }
 
 int zkButton::Point(int nPosX, int nPosY) const {
-    const double fx = zk::scaleToPixels(nPosX, m_scaleMode, true, dpi());
-    const double fy = zk::scaleToPixels(nPosY, m_scaleMode, false, dpi());
-    const int x = static_cast<int>(std::floor(fx));
-    const int y = static_cast<int>(std::floor(fy));
+    const int x = floorPixel(zk::scaleToPixels(nPosX, m_scaleMode, true, dpi()));
+    const int y = floorPixel(zk::scaleToPixels(nPosY, m_scaleMode, false, dpi()));
     if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
         return -1;
     return static_cast<int>(zkRgbToOle(m_surface.pixel(x, y)));
@@ -137,12 +137,11 @@ int zkButton::PaintPicture(const zkPictureRef& oSrcPicture, int nDstPosX, int nD
         return v.isValid() ? canvas.toPixelsRounded(v, horizontal) : natural;
     };
     const int pw = oSrcPicture->width(), ph = oSrcPicture->height();
-    const QRect dst(nDstPosX, nDstPosY, size(nDstSizeWidth, true, pw),
-                    size(nDstSizeHeight, false, ph));
-    const QRect src(size(nSrcPosX, true, 0), size(nSrcPosY, false, 0),
-                    size(nSrcSizeWidth, true, pw), size(nSrcSizeHeight, false, ph));
-    const quint32 rop =
-        nOpCode.isValid() ? static_cast<quint32>(nOpCode.toLongLong()) : kSourceCopy;
+    const zk::raster::Block dst{nDstPosX, nDstPosY, size(nDstSizeWidth, true, pw),
+                                size(nDstSizeHeight, false, ph)};
+    const zk::raster::Block src{size(nSrcPosX, true, 0), size(nSrcPosY, false, 0),
+                                size(nSrcSizeWidth, true, pw), size(nSrcSizeHeight, false, ph)};
+    const quint32 rop = nOpCode.isValid() ? lowBits(nOpCode) : kSourceCopy;
     zk::raster::ternaryBlt(m_surface, dst,
                            oSrcPicture->image().convertToFormat(QImage::Format_RGB32), src, rop,
                            canvas.rgb(m_fillColor));

@@ -199,8 +199,10 @@ zkHostError zkButton::ReadProperties(zkPropertyBag& bag) {
     deriveDisplayCaption();
     m_hoverState = -1;
     m_pressed = 0;
-    if (m_host->userMode())
+    if (m_host->userMode()) {
         m_timer->start();
+        m_hoverArmed = true;
+    }
     Redraw(zbsNormal);
     return {};
 }

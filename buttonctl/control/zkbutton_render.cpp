@@ -7,6 +7,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 // Clears the redraw guard however Redraw leaves.
@@ -56,8 +57,10 @@ void zkButton::Redraw(int state) {
     face.border(state);
     if (m_showFocusRect && m_hasFocus == 1) {
         const int W = m_buffer.width(), H = m_buffer.height(), margin = m_focusRectMargin;
-        zk::raster::invertFocusRect(m_buffer, margin, margin, zk::roundHalfEven(W - margin),
-                                    zk::roundHalfEven(H - margin));
+        // In double: a margin near the int limits must not overflow the subtraction.
+        zk::raster::invertFocusRect(m_buffer, margin, margin,
+                                    zk::roundHalfEven(static_cast<double>(W) - margin),
+                                    zk::roundHalfEven(static_cast<double>(H) - margin));
     }
     copyBufferToSurface();
 }
@@ -112,6 +115,12 @@ void zkButton::showEvent(QShowEvent*) {
     // Showing exposes the window: its first paint is the platform's, whatever updates of
     // our own are already queued.
     m_platformPaintDue = true;
+    // Without a load nothing has started the hover timer yet: a running program's button
+    // follows the pointer from its first show, whoever made it.
+    if (!m_hoverArmed && m_pressed == 0 && m_host->userMode()) {
+        m_hoverArmed = true;
+        m_timer->start();
+    }
 }
 
 void zkButton::resizeEvent(QResizeEvent*) {

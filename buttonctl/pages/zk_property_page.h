@@ -8,6 +8,7 @@
 // control cannot answer and return that failure; values already written stay written.
 // The page keeps weak references: a control deleted meanwhile is reported, never touched.
 #include "zk_host.h"
+#include "zk_library.h"
 #include "zk_page_services.h"
 
 #include <QList>
@@ -44,4 +45,5 @@ private:
     zkPageServices m_services;
     QList<QPointer<QObject>> m_selection;
     bool m_changed = false;
+    zk::LiveObject m_live;
 };

@@ -1,9 +1,10 @@
 #pragma once
-// Test doubles and helpers for zkButton tests: a scripted ambient host, a driven cursor,
-// a palette whose system colours are all different, a fixed font, and pixel helpers.
+// Helpers of the zkButton tests: a scripted ambient host, a palette whose system colours
+// are all different, a fixed font, and pixel helpers.
 #include "zk_colors.h"
 #include "zk_host.h"
 #include "zk_memory_bag.h"
+#include "zk_fakes.h"
 #include "zkbutton.h"
 
 #include <QImage>
@@ -43,12 +44,6 @@ public:
             return {0, {438, QStringLiteral("Object doesn't support this property")}};
         return {fill, {}};
     }
-};
-
-class FakeCursor : public zkCursorSource {
-public:
-    QPoint pos{-1000, -1000};
-    QPoint cursorPos() const override { return pos; }
 };
 
 inline QPalette testPalette() {
@@ -168,12 +163,6 @@ inline int countOf(const QImage& img, QRgb c) {
         for (int x = 0; x < img.width(); ++x)
             n += (img.pixel(x, y) | 0xFF000000u) == (c | 0xFF000000u);
     return n;
-}
-
-inline zkPictureRef solidPicture(int w, int h, QRgb c) {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return zkPictureRef::create(img);
 }
 
 } // namespace zktest

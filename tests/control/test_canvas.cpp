@@ -2,7 +2,10 @@
 #include "button_fixture.h"
 #include "zkbutton_face.h"
 
+#include <climits>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 using namespace zktest;
@@ -20,132 +23,83 @@ struct CanvasRig : Rig {
     }
 };
 
-TEST(Canvas, LineExWithoutArgumentsDrawsNothing) {
+TEST(Canvas, LinesInTwipsAndFromTheCurrentPoint) {
     CanvasRig rig;
     const QImage before = rig->visibleSurface();
     rig->LineEx();
-    EXPECT_EQ(rig->visibleSurface(), before);
-}
-
-TEST(Canvas, TwipsLineCoversPixelsTenToNineteen) {
-    CanvasRig rig;
-    rig->LineEx(150, 0, 300, 0, kRedOle);
-    EXPECT_EQ(rig.row(0), QStringLiteral("..........##########.................."
-                                         ".."));
-}
-
-TEST(Canvas, MissingStartContinuesFromTheCurrentPoint) {
-    CanvasRig rig;
+    EXPECT_EQ(rig->visibleSurface(), before); // no coordinates: nothing
+    rig->LineEx(150, 0, 300, 0, kRedOle);     // twips: pixels 10 to 19
+    EXPECT_EQ(rig.row(0).left(21), QStringLiteral("..........##########."));
     rig->setScaleMode(zkButton::vbPixels);
     rig->LineEx(0, 1, 5, 1, kRedOle);
     rig->LineEx({}, {}, 9, 1, kRedOle);
     EXPECT_EQ(rig.row(1).left(12), QStringLiteral("#########..."));
-    rig->LineEx({}, {}, 9, 4); // ForeColor when no colour is given
-    EXPECT_EQ(rig.px(8, 1), kRed);
+    rig->LineEx({}, {}, 9, 4);      // ForeColor when no colour is given
     EXPECT_EQ(rig.px(9, 1), kFore); // the new line starts on the old end point
-    EXPECT_EQ(rig.px(9, 3), kFore);
     EXPECT_EQ(rig.px(9, 4), kBack); // end excluded
+    rig->Cls();                     // back colour everywhere, current point (0, 0)
+    EXPECT_EQ(countOf(rig->visibleSurface(), kBack), 40 * 20);
+    rig->LineEx({}, {}, 3, 0, kRedOle);
+    EXPECT_EQ(rig.row(0).left(4), QStringLiteral("###."));
 }
 
-TEST(Canvas, BoxOutlineAndBoxFillNeverUseFillColor) {
+TEST(Canvas, BoxesUseFillColorOnlyThroughFillStyle) {
     CanvasRig rig;
     rig->setScaleMode(zkButton::vbPixels);
     rig->setFillColor(0x0000FF00);
-    rig->Cls();
     rig->Box(1, 1, 4, 3, kRedOle);
     EXPECT_EQ(rig.row(1).left(6), QStringLiteral(".####."));
     EXPECT_EQ(rig.row(2).left(6), QStringLiteral(".#..#."));
     EXPECT_EQ(rig.row(3).left(6), QStringLiteral(".####."));
     rig->BoxFill(6, 1, 8, 2);
-    EXPECT_EQ(rig.row(1).mid(6, 3), QStringLiteral("fff"));
-    EXPECT_EQ(rig.row(2).mid(6, 3), QStringLiteral("fff"));
-    rig->BoxFill(10, 1, 11, 1, kRedOle);
-    EXPECT_EQ(rig.row(1).mid(10, 2), QStringLiteral("##"));
+    EXPECT_EQ(rig.row(2).mid(5, 5), QStringLiteral(".fff."));
     EXPECT_EQ(countOf(rig->visibleSurface(), 0xFF00FF00), 0);
-}
-
-TEST(Canvas, SolidFillStyleFillsBoxInteriorWithFillColor) {
-    CanvasRig rig;
-    rig->setScaleMode(zkButton::vbPixels);
-    rig->setFillColor(0x0000FF00);
     rig->setFillStyle(0);
-    rig->Cls();
     rig->Box(1, 1, 4, 3, kRedOle);
     EXPECT_EQ(countOf(rig->visibleSurface(), 0xFF00FF00), 2);
 }
 
-TEST(Canvas, PSetExDefaultColourIsForeColor) {
+TEST(Canvas, PointsAndTextMeasureInScaleMode) {
     CanvasRig rig;
-    rig->PSetEx(30, 45); // twips: pixel (2, 3)
-    rig->PSetEx(45, 45, zkButton::NoColor);
+    rig->PSetEx(30, 45); // twips: pixel (2, 3), ForeColor
     rig->PSetEx(60, 45, kRedOle);
     EXPECT_EQ(rig.px(2, 3), kFore);
-    EXPECT_EQ(rig.px(3, 3), kFore);
     EXPECT_EQ(rig.px(4, 3), kRed);
     EXPECT_EQ(rig->Point(60, 45), int(kRedOle));
-    EXPECT_EQ(rig->Point(30, 45), int(kForeOle));
     EXPECT_EQ(rig->Point(-15, 0), -1);
     EXPECT_EQ(rig->Point(40 * 15, 0), -1);
-}
-
-TEST(Canvas, TextMeasuresInScaleMode) {
-    CanvasRig rig;
     const QFont font = rig->buttonFont()->toQFont(96);
     const int px = zkButtonFace::textWidth(font, QStringLiteral("Scan it"));
     const int ph = zkButtonFace::textHeight(font, QStringLiteral("Scan it"));
     EXPECT_EQ(rig->TextWidth(QStringLiteral("Scan it")), px * 15);
     EXPECT_EQ(rig->TextHeight(QStringLiteral("Scan it")), ph * 15);
     rig->setScaleMode(zkButton::vbPixels);
-    EXPECT_EQ(rig->TextWidth(QStringLiteral("Scan it")), px);
     EXPECT_EQ(rig->TextHeight(QStringLiteral("a\nb")), ph + QFontMetrics(font).lineSpacing());
 }
 
-TEST(Canvas, FortyPixelsAreSixHundredTwips) {
+TEST(Canvas, PaintPictureResultsStretchingAndRasterOperations) {
     CanvasRig rig;
-    // Find a text exactly 40 pixels wide in the test font by growing a run of a glyph.
-    const QFont font = rig->buttonFont()->toQFont(96);
-    QString text;
-    for (QChar c : {u'i', u'l', u'.', u'|', u'\''}) {
-        for (text = QString(); zkButtonFace::textWidth(font, text) < 40;)
-            text.append(c);
-        if (zkButtonFace::textWidth(font, text) == 40)
-            break;
-    }
-    ASSERT_EQ(zkButtonFace::textWidth(font, text), 40);
-    EXPECT_EQ(rig->TextWidth(text), 600);
-}
-
-TEST(Canvas, PaintPictureResultCodesAndNaturalSize) {
-    CanvasRig rig;
-    EXPECT_EQ(rig->PaintPicture(zkPictureRef(), 0, 0), 1);
     EXPECT_EQ(rig->PaintPicture(zkPictureRef::create(), 0, 0), 1);
     QImage icon(4, 4, QImage::Format_ARGB32);
     icon.fill(kRed);
-    const QImage before = rig->visibleSurface();
     EXPECT_EQ(rig->PaintPicture(zkPictureRef::create(icon, zkPicture::Icon), 0, 0), 2);
-    EXPECT_EQ(rig->visibleSurface(), before);
-    EXPECT_EQ(rig->GetErrorString(2),
-              QStringLiteral("ビットマップ画像(BMP/JPEG/GIF形式)の形式が指定されています。"));
-    // Only x and y: whole picture at natural size, at (x, y) pixels whatever ScaleMode is.
+    EXPECT_EQ(countOf(rig->visibleSurface(), kRed), 0);
+    // Only x and y: natural size, at (x, y) pixels whatever ScaleMode is.
     EXPECT_EQ(rig->PaintPicture(solidPicture(3, 2, kRed), 5, 6), 0);
     EXPECT_EQ(boxOf(rig->visibleSurface(), kRed), QRect(5, 6, 3, 2));
-}
-
-TEST(Canvas, PaintPictureStretchesAndCombinesByRasterOperation) {
-    CanvasRig rig;
     rig->setScaleMode(zkButton::vbPixels);
-    EXPECT_EQ(rig->PaintPicture(solidPicture(2, 2, kRed), 0, 0, 6, 4), 0);
+    rig->Cls();
+    rig->PaintPicture(solidPicture(2, 2, kRed), 0, 0, 6, 4);
     EXPECT_EQ(boxOf(rig->visibleSurface(), kRed), QRect(0, 0, 6, 4));
-    rig->Cls();
     // DSTINVERT ignores the source: inverts the destination rectangle.
-    rig->PaintPicture(solidPicture(2, 2, kRed), 1, 1, 2, 2, {}, {}, {}, {}, 0x00550009);
-    EXPECT_EQ(rig.px(1, 1), (~kBack) | 0xFF000000u);
-    EXPECT_EQ(rig.px(0, 0), kBack);
-    rig->Cls();
+    rig->PaintPicture(solidPicture(2, 2, kRed), 7, 1, 2, 2, {}, {}, {}, {}, 0x00550009);
+    EXPECT_EQ(rig.px(7, 1), (~kBack) | 0xFF000000u);
+    EXPECT_EQ(rig.px(9, 1), kBack);
     // Source rectangle: the right column of a two-colour picture.
     QImage two(2, 1, QImage::Format_RGB32);
     two.setPixel(0, 0, 0xFF000000);
     two.setPixel(1, 0, kRed);
+    rig->Cls();
     rig->PaintPicture(zkPictureRef::create(two), 0, 0, 3, 1, 1, 0, 1, 1);
     EXPECT_EQ(rig.row(0).left(4), QStringLiteral("###."));
 }
@@ -160,14 +114,49 @@ TEST(Canvas, DrawingDisappearsAtTheNextRedraw) {
     EXPECT_EQ(rig->visibleSurface(), face);
 }
 
-TEST(Canvas, ClsClearsToBackColorAndResetsCurrentPoint) {
-    CanvasRig rig;
-    rig->setScaleMode(zkButton::vbPixels);
-    rig->LineEx(3, 3, 8, 3, kRedOle);
-    rig->Cls();
-    EXPECT_EQ(countOf(rig->visibleSurface(), kBack), 40 * 20);
-    rig->LineEx({}, {}, 3, 0, kRedOle);
-    EXPECT_EQ(rig.row(0).left(4), QStringLiteral("###."));
+TEST(Canvas, ExtremeArgumentsDrawOnlyWhatFallsOnTheSurface) {
+    constexpr double kHuge = 1e12;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const zkPictureRef red = solidPicture(2, 2, kRed);
+    struct Case {
+        const char* what;
+        std::function<void(zkButton&)> draw;
+        int redPixels; // on the 40 x 20 surface
+    };
+    const Case cases[] = {
+        {"line to 1e12", [](zkButton& b) { b.LineEx(0, 5, kHuge, 5, kRedOle); }, 40},
+        {"diagonal from -1e12",
+         [](zkButton& b) { b.LineEx(-kHuge, -kHuge, kHuge, kHuge, kRedOle); }, 20},
+        {"NaN and infinity", [&](zkButton& b) { b.LineEx(nan, nan, inf, nan, kRedOle); }, 40},
+        {"DrawWidth 2e9",
+         [](zkButton& b) {
+             b.setDrawWidth(2000000000);
+             b.LineEx(0, 0, 40, 0, kRedOle);
+         },
+         800},
+        {"box around the surface",
+         [](zkButton& b) { b.Box(-kHuge, -kHuge, kHuge, kHuge, kRedOle); }, 0},
+        {"box from inside", [](zkButton& b) { b.Box(2, 2, kHuge, kHuge, kRedOle); }, 38 + 17},
+        {"filled box", [](zkButton& b) { b.BoxFill(-kHuge, -kHuge, kHuge, kHuge, kRedOle); }, 800},
+        {"picture 100000 px", [&](zkButton& b) { b.PaintPicture(red, 0, 0, 100000, 100000); }, 800},
+        {"mirrored picture -1e12",
+         [&](zkButton& b) { b.PaintPicture(red, 39, 19, -kHuge, -kHuge); }, 39 * 19},
+        {"point beyond int in inches",
+         [](zkButton& b) {
+             b.setScaleMode(zkButton::vbInches);
+             b.PSetEx(INT_MAX, INT_MIN, kRedOle);
+             EXPECT_EQ(b.Point(INT_MAX, INT_MIN), -1);
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CanvasRig rig;
+        rig->setScaleMode(zkButton::vbPixels);
+        c.draw(*rig.button);
+        EXPECT_EQ(countOf(rig->visibleSurface(), kRed), c.redPixels);
+    }
 }
 
 } // namespace

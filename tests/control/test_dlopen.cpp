@@ -85,6 +85,14 @@ TEST_F(LibraryHost, ClassObjectChecksAndServerLock) {
     EXPECT_EQ(canUnload(), ZK_S_FALSE);
     factory->LockServer(0);
     EXPECT_EQ(canUnload(), ZK_S_OK);
+    // An unlock without a lock is refused: the live button still keeps the library.
+    QWidget form;
+    QWidget* button = static_cast<QWidget*>(factory->CreateInstance(&form));
+    ASSERT_NE(button, nullptr);
+    factory->LockServer(0);
+    EXPECT_EQ(canUnload(), ZK_S_FALSE);
+    delete button;
+    EXPECT_EQ(canUnload(), ZK_S_OK);
 }
 
 TEST_F(LibraryHost, UnregisteredProgIdFallsBackToTheLibraryBesideTheProgram) {

@@ -3,6 +3,7 @@
 #include "zk_property_access.h"
 #include "zk_property_page.h"
 #include "zk_property_sheet.h"
+#include "zkbutton_factory.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -28,13 +29,11 @@ protected:
 
 TEST_F(PropertySheetTest, ShowsTheFourPagesInTheControlsOrder) {
     open(buttons.selection());
-    QStringList titles;
     QStringList classes;
     for (int i = 0; i < sheet->tabs()->count(); ++i) {
-        titles << sheet->tabs()->tabText(i);
+        EXPECT_EQ(sheet->tabs()->tabText(i), sheet->page(i)->title());
         classes << sheet->page(i)->objectName();
     }
-    EXPECT_EQ(titles, QStringList({"ボタン", "ピクチャ", "色", "フォント"}));
     EXPECT_EQ(classes, QStringList({"ppgButton", "ppgPicture", "ppgColor", "ppgFont"}));
     EXPECT_FALSE(sheet->applyButton()->isEnabled());
     EXPECT_EQ(sheet->lastError().code, 0);
@@ -94,6 +93,20 @@ TEST_F(PropertySheetTest, SelectionTheControlsCannotAnswerIsShown) {
     open({&plain});
     EXPECT_EQ(sheet->lastError().code, zk::pages::kErrorNoProperty);
     EXPECT_TRUE(child<QLabel>(sheet.get(), QStringLiteral("lblError"))->isVisible());
+}
+
+TEST(LibraryLifetime, LiveSheetOrPageKeepsTheLibraryLoaded) {
+    ASSERT_EQ(DllCanUnloadNow(), ZK_S_OK); // no button, page or sheet yet
+    {
+        QObject plain;
+        zkPropertySheet sheet({&plain}, {});
+        EXPECT_EQ(DllCanUnloadNow(), ZK_S_FALSE);
+    }
+    EXPECT_EQ(DllCanUnloadNow(), ZK_S_OK);
+    std::unique_ptr<zkPropertyPage> page(zkCreatePropertyPage(QStringLiteral("ppgFont"), {}));
+    EXPECT_EQ(DllCanUnloadNow(), ZK_S_FALSE);
+    page.reset();
+    EXPECT_EQ(DllCanUnloadNow(), ZK_S_OK);
 }
 
 TEST_F(PropertySheetTest, FailedApplyKeepsTheSheetOpen) {

@@ -14,8 +14,9 @@
  *                         *out receives a zkClassFactory* (static, never freed). Returns
  *                         0, or ZK_E_CLASSNOTAVAILABLE / ZK_E_NOINTERFACE / ZK_E_POINTER.
  *   zkButtonClassId()     the class id of zkButton, "{1CFA07B4-...}".
- *   DllCanUnloadNow()     0 when no object of the library is alive (and no factory lock
- *                         is held), 1 otherwise.
+ *   DllCanUnloadNow()     0 when no object of the library is alive (buttons, property
+ *                         pages and sheets) and no factory lock is held, 1 otherwise.
+ *                         LockServer(0) without a matching LockServer(1) is ignored.
  *
  * The registry file is an INI file: $ZKBUTTON2_REGISTRY when set, else
  * $XDG_CONFIG_HOME/zkbutton2/components.ini (~/.config when unset). Its sections:
