@@ -3,8 +3,9 @@
 //
 // Every published property is a Q_PROPERTY under its published name ("Caption",
 // "PictureAlign", ...), so hosts and property pages may use QObject::property/setProperty.
-// A setter stores the value without validating it, passes it to the widget where the row
-// says so, redraws, and emits PropertyChanged(name) (ScaleMode notifies nothing;
+// A setter stores the value without validating it, passes it on to the widget where the
+// widget has a matching state (Enabled, MousePointer), redraws, and emits
+// PropertyChanged(name) (ScaleMode notifies nothing;
 // MousePointer and the Draw*/FillStyle attributes do not redraw).
 //
 // The face is composed in an off-screen buffer (picTemp) and copied onto the visible
