@@ -1,7 +1,8 @@
 #pragma once
 // The scanner-library layer: the only way the program reaches scanners.
 //
-// Contract (all calls on the user-interface thread; acquisitions are modal):
+// Contract (all calls on the user-interface thread; acquisitions are modal, and while the
+// layer waits on a scanner the window keeps painting):
 // - TWAIN_IsAvailable: nonzero when a scanner library is installed and initialised.
 // - TWAIN_SetHideUI(0|1): whether later acquisitions show the source's own dialog.
 // - TWAIN_SelectImageSource: shows the source-selection dialog; the chosen source

@@ -6,8 +6,9 @@
 // window answering) or leaves it behind. A job must capture only what outlives it: values,
 // shared state, or objects that are never freed while a job of theirs may still run,
 // because a backend can block a job for good. isBusy() tells whether a job is queued or
-// running. The destructor lets the thread finish within `grace` and joins it; a thread
-// still inside a job then is left running on its own (a blocked backend cannot be stopped).
+// running. The destructor waits at most `grace` for the thread to become free, and the
+// thread then ends by itself; one still inside a job is left to it (a blocked backend
+// cannot be stopped), with the state it shares.
 #include <chrono>
 #include <condition_variable>
 #include <functional>

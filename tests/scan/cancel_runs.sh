@@ -5,9 +5,10 @@
 # transfer takes several seconds), waits a random 0-3 s after the 読み取り dialog shows,
 # presses Esc in it, dismisses the scanner's error box if the device had to be given up, and then
 # presses Ctrl+X. A run hangs when the program is still there 15 s later (or the progress
-# dialog does not go within 20 s); it is then killed. Each run has its own process.
-# Prints one line per run and "runs=N hung=H crashed=C given_up=G finished=F"; fails
-# when a run hung or crashed.
+# dialog does not go within 20 s); it is then killed. Each run has its own process. The
+# dialog must go within 5 s of Esc, unless the device had to be given up (10 s).
+# Prints one line per run and "runs=N hung=H crashed=C slow=S given_up=G finished=F";
+# fails when a run hung, crashed or was slow.
 # Usage: cancel_runs.sh <program> <runs> [seed]
 set -uo pipefail
 program=$(readlink -f "${1:?program}")
@@ -38,7 +39,7 @@ Names=mode, resolution, test-picture, br-x, br-y
 Values=Color, $((600 << 16)), Grid, $((200 << 16)), $((200 << 16))
 INI
 
-hung=0 given_up=0 finished=0 crashed=0
+hung=0 given_up=0 finished=0 crashed=0 slow=0
 ulimit -c unlimited 2>/dev/null || true
 for ((run = 1; run <= runs; run++)); do
     rm -f "$work/status.log" "$work/program/tmp/"*.BMP
@@ -55,6 +56,7 @@ for ((run = 1; run <= runs; run++)); do
     press_until "$main" ctrl+r 10 shown '^読み取り$' || fail "run $run: no 読み取り dialog"
     sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
     outcome=answered
+    pressed=$(date +%s%N)
     # Esc until the dialog takes it; it stays up, modal, until the scan has stopped.
     for ((try = 0; try < 200; try++)); do
         dialog=$(visible '^読み取り$')
@@ -63,13 +65,19 @@ for ((run = 1; run <= runs; run++)); do
         sleep 0.1
     done
     shown '^読み取り$' && outcome=HUNG
+    stop_ms=$((($(date +%s%N) - pressed) / 1000000))
     # A page shown means the transfer ended before the cancel.
     [ "$outcome" != HUNG ] && ls "$work/program/tmp/"*.BMP >/dev/null 2>&1 && outcome=finished
-    if [ "$outcome" != HUNG ] && shown 'スキャナーのエラー'; then
+    # A device given up is told in a box once the dialog has gone.
+    box_wait=3
+    [ "$stop_ms" -gt 5000 ] && box_wait=30
+    if [ "$outcome" != HUNG ] && wait_for "$box_wait" shown 'スキャナーのエラー'; then
         outcome=given_up
         xdotool windowfocus --sync "$(visible 'スキャナーのエラー')" key Return 2>/dev/null
         wait_for 50 bash -c "! xdotool search --onlyvisible --name 'スキャナーのエラー' >/dev/null"
     fi
+    # Stopping takes a moment; only a device given up may take its 10 s.
+    [ "$outcome" = answered ] && [ "$stop_ms" -gt 5000 ] && outcome=SLOW
     if [ "$outcome" != HUNG ] && ! kill -0 "$app_pid" 2>/dev/null; then
         outcome=CRASHED
         crashed=$((crashed + 1))
@@ -86,11 +94,12 @@ for ((run = 1; run <= runs; run++)); do
         kill -9 "$app_pid" 2>/dev/null
     fi
     [ "$outcome" = given_up ] && given_up=$((given_up + 1))
+    [ "$outcome" = SLOW ] && slow=$((slow + 1))
     [ "$outcome" = finished ] && finished=$((finished + 1))
     wait "$app_pid" 2>/dev/null
     app_pid=""
     rm -f "$work/core"
-    echo "run $run (seed $seed): cancel after ${delay} ms: $outcome"
+    echo "run $run (seed $seed): cancel after ${delay} ms, stopped in ${stop_ms} ms: $outcome"
 done
-echo "runs=$runs hung=$hung crashed=$crashed given_up=$given_up finished=$finished"
-[ "$hung" -eq 0 ] && [ "$crashed" -eq 0 ]
+echo "runs=$runs hung=$hung crashed=$crashed slow=$slow given_up=$given_up finished=$finished"
+[ "$hung" -eq 0 ] && [ "$crashed" -eq 0 ] && [ "$slow" -eq 0 ]
