@@ -106,76 +106,69 @@ TEST_F(ButtonPageTest, UncheckedOrGreyFocusBoxDisablesTheMargin) {
     EXPECT_FALSE(margin()->isEnabled());
 }
 
-struct CheckCase {
-    const char* editor;
-    const char* property;
-};
-
-class GreyCheckBoxTest : public ButtonPageTest, public ::testing::WithParamInterface<CheckCase> {};
-
-TEST_P(GreyCheckBoxTest, GreyBoxWritesNothingUntilClickedThenItsState) {
-    const CheckCase c = GetParam();
-    both(c.property, true, false);
-    select();
-    zkGreyCheckBox* box = check(c.editor);
-    EXPECT_EQ(box->state(), 2);
-    EXPECT_EQ(page.mark(QLatin1String(c.editor)), QStringLiteral("False"));
-    chooseItem(editor<QComboBox>("cboValue"), 1);
-    apply();
-    EXPECT_NE(buttons[0]->property(c.property).toBool(), buttons[1]->property(c.property).toBool());
-    click(box); // grey -> checked
-    EXPECT_EQ(box->state(), 1);
-    apply();
-    EXPECT_TRUE(buttons[0]->property(c.property).toBool() &&
-                buttons[1]->property(c.property).toBool());
-    click(box); // checked -> unchecked, never grey again
-    EXPECT_EQ(box->state(), 0);
-    apply();
-    EXPECT_FALSE(buttons[0]->property(c.property).toBool() ||
-                 buttons[1]->property(c.property).toBool());
+TEST_F(ButtonPageTest, GreyBoxWritesNothingUntilClickedThenItsState) {
+    const struct {
+        const char* editor;
+        const char* property;
+    } cases[] = {{"chkShowFocusRect", "ShowFocusRect"},
+                 {"chkCancel", "Cancel"},
+                 {"chkDefault", "Default"},
+                 {"chkEnabled", "Enabled"},
+                 {"chkOwnerDraw", "OwnerDraw"},
+                 {"chkUseMaskColor", "UseMaskColor"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.editor);
+        both(c.property, true, false);
+        select();
+        zkGreyCheckBox* box = check(c.editor);
+        EXPECT_EQ(box->state(), 2);
+        EXPECT_EQ(page.mark(QLatin1String(c.editor)), QStringLiteral("False"));
+        chooseItem(editor<QComboBox>("cboValue"), 1);
+        apply();
+        EXPECT_NE(buttons[0]->property(c.property).toBool(),
+                  buttons[1]->property(c.property).toBool());
+        click(box); // grey -> checked
+        EXPECT_EQ(box->state(), 1);
+        apply();
+        EXPECT_TRUE(buttons[0]->property(c.property).toBool() &&
+                    buttons[1]->property(c.property).toBool());
+        click(box); // checked -> unchecked, never grey again
+        EXPECT_EQ(box->state(), 0);
+        apply();
+        EXPECT_FALSE(buttons[0]->property(c.property).toBool() ||
+                     buttons[1]->property(c.property).toBool());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Checks, GreyCheckBoxTest,
-                         ::testing::Values(CheckCase{"chkShowFocusRect", "ShowFocusRect"},
-                                           CheckCase{"chkCancel", "Cancel"},
-                                           CheckCase{"chkDefault", "Default"},
-                                           CheckCase{"chkEnabled", "Enabled"},
-                                           CheckCase{"chkOwnerDraw", "OwnerDraw"},
-                                           CheckCase{"chkUseMaskColor", "UseMaskColor"}));
-
-struct ComboCase {
-    const char* editor;
-    const char* property;
-    int count, first, second;
-};
-
-class ComboTest : public ButtonPageTest, public ::testing::WithParamInterface<ComboCase> {};
-
-TEST_P(ComboTest, AgreementShowsTheIndexAndAChoiceIsWrittenToAll) {
-    const ComboCase c = GetParam();
-    QComboBox* combo = editor<QComboBox>(c.editor);
-    EXPECT_EQ(combo->count(), c.count);
-    both(c.property, c.first, c.first);
-    select();
-    EXPECT_EQ(combo->currentIndex(), c.first);
-    EXPECT_EQ(page.mark(QLatin1String(c.editor)), QStringLiteral("True"));
-    both(c.property, c.first, c.second);
-    select();
-    EXPECT_EQ(combo->currentIndex(), -1);
-    EXPECT_EQ(page.mark(QLatin1String(c.editor)), QStringLiteral("False"));
-    chooseItem(combo, c.count - 1);
-    EXPECT_TRUE(page.isChanged());
-    apply();
-    EXPECT_EQ(buttons[0]->property(c.property).toInt(), c.count - 1);
-    EXPECT_EQ(buttons[1]->property(c.property).toInt(), c.count - 1);
+TEST_F(ButtonPageTest, AgreementShowsTheIndexAndAChoiceIsWrittenToAll) {
+    const struct {
+        const char* editor;
+        const char* property;
+        int count, first, second;
+    } cases[] = {{"cboAppearance", "Appearance", 2, 0, 1},
+                 {"cboCaptionAlign", "CaptionAlign", 9, 3, 4},
+                 {"cboPictureAlign", "PictureAlign", 13, 12, 0},
+                 {"cboStyle", "Style", 3, 2, 0},
+                 {"cboValue", "Value", 2, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.editor);
+        QComboBox* combo = editor<QComboBox>(c.editor);
+        EXPECT_EQ(combo->count(), c.count);
+        both(c.property, c.first, c.first);
+        select();
+        EXPECT_EQ(combo->currentIndex(), c.first);
+        EXPECT_EQ(page.mark(QLatin1String(c.editor)), QStringLiteral("True"));
+        both(c.property, c.first, c.second);
+        select();
+        EXPECT_EQ(combo->currentIndex(), -1);
+        EXPECT_EQ(page.mark(QLatin1String(c.editor)), QStringLiteral("False"));
+        chooseItem(combo, c.count - 1);
+        EXPECT_TRUE(page.isChanged());
+        apply();
+        EXPECT_EQ(buttons[0]->property(c.property).toInt(), c.count - 1);
+        EXPECT_EQ(buttons[1]->property(c.property).toInt(), c.count - 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Combos, ComboTest,
-                         ::testing::Values(ComboCase{"cboAppearance", "Appearance", 2, 0, 1},
-                                           ComboCase{"cboCaptionAlign", "CaptionAlign", 9, 3, 4},
-                                           ComboCase{"cboPictureAlign", "PictureAlign", 13, 12, 0},
-                                           ComboCase{"cboStyle", "Style", 3, 2, 0},
-                                           ComboCase{"cboValue", "Value", 2, 1, 0}));
 
 TEST_F(ButtonPageTest, ApplyWritesTouchedEditorsInOrderAndKeepsOutOfListValues) {
     both("CaptionAlign", 12, 12); // outside the list's nine entries
