@@ -97,13 +97,6 @@ TEST(PicturePosition, TableForEveryAlignment) {
     }
 }
 
-TEST(PicturePosition, KeepsTwoPixelGapToCentredCaption) {
-    const zk::FaceMetrics m{100, 30, 4, 10, 40, 12};
-    const QPoint picture = zk::picturePosition(m, 16, 16);
-    const QPoint caption = zk::captionPosition(m, 16, 16);
-    EXPECT_EQ(caption.x() - (picture.x() + 16), 2);
-}
-
 TEST(ScaleConversion, EveryModeAt96Dpi) {
     struct Case {
         int mode;
