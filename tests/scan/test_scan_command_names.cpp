@@ -193,13 +193,6 @@ TEST_F(OutputFolderTest, ChosenByTypeAndPath) {
     }
 }
 
-TEST_F(OutputFolderTest, AnUnknownSpecialFolderGivesNoFolderAtAll) {
-    folders.desktop = [] { return QString(); };
-    settings("[BMP]\nType=0\n[JPEG]\nType=1\n");
-    EXPECT_EQ(OutputFolder(AutoSaveFormat::Bmp, folders), std::nullopt);
-    EXPECT_EQ(OutputFolder(AutoSaveFormat::Jpeg, folders), std::optional<QString>("/docs/"));
-}
-
 TEST_F(OutputFolderTest, FlagMustReadAsTrue) {
     // The words and numbers are read as every other setting; unreadable text is off.
     for (const auto& [flag, on] : {std::pair{"true", true}, std::pair{"-1", true},
