@@ -33,6 +33,20 @@ protected:
                                                    document);
     }
 
+    // A command whose one "scan" writes the sheets itself, all at once.
+    std::unique_ptr<BookPdfCommand> writingCommand(std::function<void()> write,
+                                                   std::function<bool()> savePdf) {
+        return std::make_unique<BookPdfCommand>(
+            BookPdfActions{[write] {
+                               write();
+                               return true;
+                           },
+                           std::move(savePdf),
+                           [this](bool on) { saveEnabledCalls.push_back(on); },
+                           {}},
+            prompt, status, boxes, state, document);
+    }
+
     QString tmpFolder() const { return home.file(QStringLiteral("tmp")); }
     QStringList sheetFiles() const {
         return QDir(tmpFolder()).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);

@@ -16,12 +16,8 @@ const std::vector<double> kPortraitBox{0, 0, 595.2, 841.8};
 const std::vector<double> kLandscapeBox{0, 0, 841.8, 595.2};
 
 // A black BMP; a negative height makes a top-down file.
-test::BmpSpec Bmp(int width, int height) {
-    test::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.pixel = [](int, int) { return 0u; };
-    return spec;
+QByteArray BlackBmp(int width, int height) {
+    return test::BuildBmp({width, height, 24, {}, 11811, [](int, int) { return 0u; }});
 }
 
 TEST_F(BookPdfTest, OneSheetThenDoneGivesAOnePagePdfAndClearsTheSheets) {
@@ -44,6 +40,9 @@ TEST_F(BookPdfTest, OneSheetThenDoneGivesAOnePagePdfAndClearsTheSheets) {
 }
 
 TEST_F(BookPdfTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDialog) {
+    // Sheets of an earlier run are deleted first, other files kept.
+    test::ColourPicture(10, 10).save(tmpFolder() + "/TMP00007.bmp", "BMP");
+    ASSERT_TRUE(test::WriteBytes(tmpFolder() + "/notes.txt", "kept"));
     sheets({{}});
     prompt.answers = {BookPdfAnswer::Done};
     command->menuBook();
@@ -52,11 +51,14 @@ TEST_F(BookPdfTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDialo
     EXPECT_EQ(status.events, QStringList({"message:" + kNoSheetsText + "|" + kNoSheetsText}));
     EXPECT_EQ(saveEnabledCalls, std::vector<bool>({false}));
     EXPECT_EQ(document.pageCount(), 0);
+    EXPECT_TRUE(sheetFiles().isEmpty());
+    EXPECT_TRUE(QFile::exists(tmpFolder() + "/notes.txt"));
 }
 
 TEST_F(BookPdfTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
     sheets({{300, 100}, {}, {100, 300}});
-    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Next, BookPdfAnswer::Done};
+    // A prompt closed by its window button goes on like the first button.
+    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Closed, BookPdfAnswer::Done};
     dialog.answer = home.file("three.pdf");
     command->menuBook();
     EXPECT_EQ(prompt.captions(), QStringList({"もう一枚", "再試行", "もう一枚"}));
@@ -74,15 +76,6 @@ TEST_F(BookPdfTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
     EXPECT_EQ(pdf.pages[0].images.at(0).width, 300);
     EXPECT_EQ(pdf.pages[1].mediaBox, kPortraitBox);
     EXPECT_EQ(pdf.pages[1].images.at(0).width, 100);
-}
-
-TEST_F(BookPdfTest, AClosedPromptLeavesTheLoopGoing) {
-    sheets({{20, 20}, {20, 20}});
-    prompt.answers = {BookPdfAnswer::Closed, BookPdfAnswer::Done};
-    dialog.answer = home.file("closed.pdf");
-    command->menuBook();
-    EXPECT_EQ(scanCount, 2);
-    EXPECT_EQ(test::ProbePdf(home.file("closed.pdf")).pages.size(), 2u);
 }
 
 TEST_F(BookPdfTest, ACancelledSaveDialogKeepsTheSheetsForTheNextPdfSave) {
@@ -151,21 +144,15 @@ TEST_F(BookPdfTest, AFailedExportKeepsTheSheets) {
 }
 
 TEST_F(BookPdfTest, ThousandAndOneSheetsOverflowThenSearchErrorAndKeepTheSheets) {
-    const QByteArray sheet = test::BuildBmp(Bmp(2, 1));
+    const QByteArray sheet = BlackBmp(2, 1);
     // The command empties the folder first; the sheets arrive during its loop.
-    command = std::make_unique<BookPdfCommand>(
-        BookPdfActions{[&] {
-                           for (int n = 1; n <= 1001; ++n)
-                               test::WriteBytes(
-                                   tmpFolder() +
-                                       QStringLiteral("/TMP%1.BMP").arg(n, 5, 10, QChar(u'0')),
-                                   sheet);
-                           return true;
-                       },
-                       [this] { return save.menuSavePDF(); },
-                       [this](bool on) { saveEnabledCalls.push_back(on); },
-                       {}},
-        prompt, status, boxes, state, document);
+    command = writingCommand(
+        [&] {
+            for (int n = 1; n <= 1001; ++n)
+                test::WriteBytes(
+                    tmpFolder() + QStringLiteral("/TMP%1.BMP").arg(n, 5, 10, QChar(u'0')), sheet);
+        },
+        [this] { return save.menuSavePDF(); });
     dialog.answer = home.file("last-page-only.pdf");
     command->menuBook();
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -177,64 +164,25 @@ TEST_F(BookPdfTest, ThousandAndOneSheetsOverflowThenSearchErrorAndKeepTheSheets)
     EXPECT_TRUE(saveEnabledCalls.empty());
 }
 
-TEST_F(BookPdfTest, SheetsComeInNameOrderWithoutRegardToCase) {
+TEST_F(BookPdfTest, SheetsComeInCaselessNameOrderAndPagesFollowTheirHeaders) {
     prompt.answers = {BookPdfAnswer::Done};
-    command = std::make_unique<BookPdfCommand>(
-        BookPdfActions{[this] {
-                           // Written out of order, in mixed letter case.
-                           test::ColourPicture(30, 10).save(tmpFolder() + "/tmp00003.bmp", "BMP");
-                           test::ColourPicture(20, 10).save(tmpFolder() + "/TMP00002.BMP", "BMP");
-                           test::ColourPicture(10, 10).save(tmpFolder() + "/TMP00001.bmp", "BMP");
-                           return true;
-                       },
-                       [] { return false; },
-                       {},
-                       {}},
-        prompt, status, boxes, state, document);
-    command->menuBook();
-    ASSERT_EQ(document.pageCount(), 3);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(document.pages()[i].pictures.at(0).load().width(), 10 * (i + 1));
-}
-
-TEST_F(BookPdfTest, PagesFollowTheHeadersAndAnUnreadableHeaderKeepsThePreviousShape) {
-    prompt.answers = {BookPdfAnswer::Done};
-    command = std::make_unique<BookPdfCommand>(
-        BookPdfActions{[this] {
-                           test::ColourPicture(50, 50).save(tmpFolder() + "/TMP00001.BMP");
-                           test::ColourPicture(60, 20).save(tmpFolder() + "/TMP00002.BMP");
-                           // A top-down BMP: its height does not fit the header reader.
-                           test::WriteBytes(tmpFolder() + "/TMP00003.BMP",
-                                            test::BuildBmp(Bmp(4, -9)));
-                           test::WriteBytes(tmpFolder() + "/TMP00004.BMP", "not a picture");
-                           return true;
-                       },
-                       [] { return false; },
-                       {},
-                       {}},
-        prompt, status, boxes, state, document);
+    command = writingCommand(
+        [this] { // written out of order, in mixed letter case
+            test::WriteBytes(tmpFolder() + "/TMP00004.BMP", "not a picture");
+            // A top-down BMP: its height does not fit the header reader.
+            test::WriteBytes(tmpFolder() + "/tmp00003.bmp", BlackBmp(4, -9));
+            test::ColourPicture(60, 20).save(tmpFolder() + "/TMP00002.BMP", "BMP");
+            test::ColourPicture(50, 50).save(tmpFolder() + "/TMP00001.bmp", "BMP");
+        },
+        [] { return false; });
     command->menuBook();
     ASSERT_EQ(document.pageCount(), 4);
+    EXPECT_EQ(document.pages()[0].pictures.at(0).load().width(), 50);
+    EXPECT_EQ(document.pages()[1].pictures.at(0).load().width(), 60);
     const int expected[] = {0, 1, 1, 0}; // square portrait, wide, kept, unrecognised
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(document.pages()[i].orientation, expected[i]) << "page " << i + 1;
 }
-
-TEST_F(BookPdfTest, LeftoverSheetsOfAnEarlierRunAreDeletedFirst) {
-    test::ColourPicture(10, 10).save(tmpFolder() + "/TMP00007.bmp", "BMP");
-    ASSERT_TRUE(test::WriteBytes(tmpFolder() + "/notes.txt", "kept"));
-    sheets({{}});
-    command->menuBook();
-    EXPECT_TRUE(sheetFiles().isEmpty());
-    EXPECT_TRUE(QFile::exists(tmpFolder() + "/notes.txt"));
-    EXPECT_EQ(status.events.size(), 1) << "nothing found: the old sheet was not used";
-}
-
-} // namespace
-} // namespace folivo
-
-namespace folivo {
-namespace {
 
 class ScriptedRecovery final : public RecoveryPrompt {
 public:

@@ -59,35 +59,21 @@ TEST_F(SearchFilesTest, OwnFilesFirstInCaselessOrderThenSubfoldersDepthFirst) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(SearchFilesTest, WithoutSubfoldersOnlyTheFolderItself) {
+TEST_F(SearchFilesTest, OneFolderOnlyAnEmptyPatternAndFailuresOfThePath) {
     touch("one.bmp");
-    touch("sub/two.bmp");
+    touch("two.txt");
+    touch("sub/three.bmp");
     ASSERT_TRUE(SearchFiles(root() + "*.bmp", false, list, boxes));
     EXPECT_EQ(found(), QStringList({"one.bmp"}));
-}
-
-TEST_F(SearchFilesTest, AppendsAfterTheEntryTheCountNames) {
-    list.entries[0] = "earlier";
-    list.count = 0;
-    touch("one.bmp");
-    ASSERT_TRUE(SearchFiles(root() + "*.bmp", true, list, boxes));
-    EXPECT_EQ(list.count, 1);
-    EXPECT_EQ(list.entries[1], root() + "one.bmp");
-    EXPECT_EQ(list.entries[0], QString("earlier"));
-}
-
-TEST_F(SearchFilesTest, FailuresOfThePath) {
-    EXPECT_FALSE(SearchFiles("no-slash-at-all", true, list, boxes));
-    EXPECT_FALSE(SearchFiles(root() + "missing/*.bmp", true, list, boxes));
-    EXPECT_TRUE(SearchFiles(root() + "missing/*.bmp", false, list, boxes));
-    EXPECT_EQ(list.count, -1);
-}
-
-TEST_F(SearchFilesTest, AnEmptyPatternMatchesEveryFile) {
-    touch("x.bmp");
-    touch("y.txt");
+    // A second search appends after the entry the count names; an empty pattern takes all.
     ASSERT_TRUE(SearchFiles(root(), false, list, boxes));
-    EXPECT_EQ(found(), QStringList({"x.bmp", "y.txt"}));
+    EXPECT_EQ(found(), QStringList({"one.bmp", "one.bmp", "two.txt"}));
+
+    FileList none;
+    EXPECT_FALSE(SearchFiles("no-slash-at-all", true, none, boxes));
+    EXPECT_FALSE(SearchFiles(root() + "missing/*.bmp", true, none, boxes));
+    EXPECT_TRUE(SearchFiles(root() + "missing/*.bmp", false, none, boxes));
+    EXPECT_EQ(none.count, -1);
 }
 
 TEST_F(SearchFilesTest, TheThousandAndFirstMatchOverflows) {

@@ -1,8 +1,9 @@
-// Writer operations: settings rules, result reports and the BMP copy.
+// Writer operations: settings rules, result reports, the BMP copy and grey pages in a PDF.
 #include "image_writers.h"
 #include "jpeg_writer.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
+#include "pdf_probe.h"
 #include "recording_status.h"
 #include "settings.h"
 #include "size_limit.h"
@@ -109,25 +110,22 @@ TEST(JpegResultReport, EveryCodeShowsItsLine) {
 
 TEST(WriteReports, FailuresNameTheFileAndTheReasonInsteadOfTheEndLine) {
     const QString target = QStringLiteral("/some/folder/scan.pdf");
-    test::RecordingStatus pdf;
-    ReportPdfResult(pdf, target, WriteResult::TargetUnwritable);
-    EXPECT_EQ(pdf.events, QStringList{QStringLiteral(
-                              "message:PDFファイルの作成に失敗しました。|/some/folder/scan.pdf\n"
-                              "ファイルの出力に失敗しました。（書き込み禁止、容量不足 etc）")});
-    test::RecordingStatus bmp;
-    ReportBmpResult(bmp, QStringLiteral("/x/a.bmp"), WriteResult::SourceUnreadable);
-    ASSERT_EQ(bmp.events.size(), 1);
-    EXPECT_TRUE(bmp.events[0].startsWith(
-        QStringLiteral("message:BMPファイルの作成に失敗しました。|/x/a.bmp\n")));
-    EXPECT_EQ(bmp.line, QStringLiteral("BMPファイルの作成に失敗しました。"));
+    test::RecordingStatus failed;
+    ReportPdfResult(failed, target, WriteResult::TargetUnwritable);
+    ReportBmpResult(failed, QStringLiteral("/x/a.bmp"), WriteResult::SourceUnreadable);
+    EXPECT_EQ(failed.events, QStringList({"message:" + text::kPdfFailedTitle + "|" + target + "\n" +
+                                              WriteFailureReason(WriteResult::TargetUnwritable),
+                                          "message:" + text::kBmpFailedTitle + "|/x/a.bmp\n" +
+                                              WriteFailureReason(WriteResult::SourceUnreadable)}));
     test::RecordingStatus ok;
     ReportBmpResult(ok, target, WriteResult::Ok);
     ReportPdfResult(ok, target, WriteResult::Ok);
-    EXPECT_EQ(ok.events, (QStringList{QStringLiteral("status:BMPファイルの保存を終了します。"),
-                                      QStringLiteral("status:PDFファイルの保存を終了しました。")}));
+    EXPECT_EQ(ok.events, QStringList({"status:" + text::kBmpEnd, "status:" + text::kPdfEnd}));
     for (const WriteResult r : {WriteResult::SourceUnreadable, WriteResult::TargetUnwritable,
                                 WriteResult::OutOfMemory, WriteResult::EmptyDocument})
         EXPECT_FALSE(WriteFailureReason(r).isEmpty());
+    EXPECT_NE(WriteFailureReason(WriteResult::SourceUnreadable),
+              WriteFailureReason(WriteResult::TargetUnwritable));
 }
 
 class CopyBmpTest : public ::testing::Test {
@@ -220,6 +218,38 @@ TEST_F(CopyBmpTest, AFullDiskIsReportedAndTheOldFileKept) {
         EXPECT_NE(test::ReadBytes(target), old);
     }
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+}
+
+// An 8-bit grey page whose palette is not the plain ramp (reversed, or 16 levels) shows
+// the palette's grey in the PDF, not the raw index.
+TEST_F(CopyBmpTest, GreyPagesWithAnyGreyPaletteKeepTheirGreyInAPdf) {
+    std::vector<QRgb> reversed, sixteen;
+    for (int i = 0; i < 256; ++i)
+        reversed.push_back(qRgb(255 - i, 255 - i, 255 - i));
+    for (int i = 0; i < 16; ++i)
+        sixteen.push_back(qRgb(i * 17, i * 17, i * 17));
+    for (const auto& palette : {reversed, sixteen}) {
+        SCOPED_TRACE(palette.size());
+        const auto index = [n = int(palette.size())](int x, int y) {
+            return std::uint32_t((x * 7 + y * 3) % n);
+        };
+        const QString bmp = path(QStringLiteral("grey.bmp"));
+        ASSERT_TRUE(test::WriteBytes(bmp, test::BuildBmp({16, 4, 8, palette, 11811, index})));
+        PageDocument document;
+        document.DrawPicture(bmp, 0, 0, kA4ShortTwips, kA4LongTwips);
+        document.EndDoc();
+        PdfExporter exporter;
+        ASSERT_EQ(ExportPdf(exporter, document, path(QStringLiteral("grey.pdf"))), WriteResult::Ok);
+        const test::ProbedPdf pdf = test::ProbePdf(path(QStringLiteral("grey.pdf")));
+        ASSERT_TRUE(pdf.ok) << pdf.error;
+        const test::ProbedImage& image = pdf.pages.at(0).images.at(0);
+        EXPECT_EQ(image.colourSpace, "/DeviceGray");
+        std::string expected;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 16; ++x)
+                expected.push_back(char(qRed(palette[index(x, y)])));
+        EXPECT_TRUE(image.samples == expected);
+    }
 }
 
 } // namespace

@@ -31,8 +31,6 @@ struct BmpPicture {
 
 // A BITMAPINFOHEADER BMP built byte by byte.
 QByteArray BuildBmp(const BmpPicture& picture);
-// The earlier name, still used by the multi-page PDF tests.
-using BmpSpec = BmpPicture;
 
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);

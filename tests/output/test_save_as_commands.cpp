@@ -1,4 +1,5 @@
 // The save-as commands, driven like a user: the dialog is answered, files read back.
+#include "image_writers.h"
 #include "jpeg_probe.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
@@ -78,30 +79,26 @@ TEST_F(SaveAsCommandsTest, CancellingAnyDialogWritesNothingAndLeavesTheStatusLin
 }
 
 TEST_F(SaveAsCommandsTest, DialogsGetTheirFiltersAndNamesTheirExtensions) {
-    struct Case {
+    const struct {
         void (*run)(SaveAsCommands&);
-        QString filter;
-        QString extension;
-        QString typed;
-        QString written;
+        const char* filter;
+        const char* typed;
+        const char* written;
+    } cases[] = {
+        {[](SaveAsCommands& c) { c.menuSaveBMP(); }, "BMP形式(*.bmp)|*.bmp", "page", "page.bmp"},
+        {[](SaveAsCommands& c) { c.menuSaveJPEG(); }, "JPEG形式(*.jpg)|*.jpg", "photo",
+         "photo.jpg"},
+        {[](SaveAsCommands& c) { c.menuSavePDF(); }, "PDF形式(*.pdf)|*.pdf", "doc", "doc.pdf"},
+        {[](SaveAsCommands& c) { c.menuSaveBMP(); }, "BMP形式(*.bmp)|*.bmp", "kept.BMP",
+         "kept.BMP"},
     };
-    const Case cases[] = {
-        {[](SaveAsCommands& c) { c.menuSaveBMP(); }, QStringLiteral("BMP形式(*.bmp)|*.bmp"),
-         QStringLiteral("*.bmp"), QStringLiteral("page"), QStringLiteral("page.bmp")},
-        {[](SaveAsCommands& c) { c.menuSaveJPEG(); }, QStringLiteral("JPEG形式(*.jpg)|*.jpg"),
-         QStringLiteral("*.jpg"), QStringLiteral("photo"), QStringLiteral("photo.jpg")},
-        {[](SaveAsCommands& c) { c.menuSavePDF(); }, QStringLiteral("PDF形式(*.pdf)|*.pdf"),
-         QStringLiteral("*.pdf"), QStringLiteral("doc"), QStringLiteral("doc.pdf")},
-        {[](SaveAsCommands& c) { c.menuSaveBMP(); }, QStringLiteral("BMP形式(*.bmp)|*.bmp"),
-         QStringLiteral("*.bmp"), QStringLiteral("kept.BMP"), QStringLiteral("kept.BMP")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.toStdString());
-        dialog.answer = out(c.typed);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dialog.answer = out(QString::fromUtf8(c.typed));
         c.run(commands);
-        EXPECT_EQ(dialog.filter, c.filter);
-        EXPECT_EQ(dialog.defaultExtension, c.extension);
-        EXPECT_TRUE(QFile::exists(out(c.written)));
+        EXPECT_EQ(dialog.filter, QString::fromUtf8(c.filter));
+        EXPECT_EQ(dialog.defaultExtension, "*" + QString::fromUtf8(c.written).right(4).toLower());
+        EXPECT_TRUE(QFile::exists(out(QString::fromUtf8(c.written))));
     }
     EXPECT_FALSE(QFile::exists(out(QStringLiteral("page"))));
 }
@@ -112,9 +109,7 @@ TEST_F(SaveAsCommandsTest, BmpIsACopyBetweenItsTwoStatusLinesAndReplacesWithoutA
     commands.menuSaveBMP();
     EXPECT_EQ(test::ReadBytes(out(QStringLiteral("copy.bmp"))),
               test::ReadBytes(state.currentImageFile));
-    EXPECT_EQ(status.events,
-              (QStringList{QStringLiteral("status:BMPファイルの保存を開始します。"),
-                           QStringLiteral("status:BMPファイルの保存を終了します。")}));
+    EXPECT_EQ(status.events, QStringList({"status:" + text::kBmpStart, "status:" + text::kBmpEnd}));
 }
 
 TEST_F(SaveAsCommandsTest, JpegUsesTheSettingsStoredWhenTheCommandStarted) {
@@ -132,8 +127,7 @@ TEST_F(SaveAsCommandsTest, JpegUsesTheSettingsStoredWhenTheCommandStarted) {
     EXPECT_EQ(jpeg.startOfFrame, 0xC2);
     EXPECT_LT(test::MeanDifference(jpeg.pixels, picture), 12.0);
     EXPECT_EQ(status.events,
-              (QStringList{QStringLiteral("status:JPEGファイルの保存を開始しました。"),
-                           QStringLiteral("status:JPEGファイルの保存を終了しました。")}));
+              QStringList({"status:" + text::kJpegStart, "status:" + text::kJpegEnd}));
 }
 
 TEST_F(SaveAsCommandsTest, JpegFailureShowsTheWritersMessage) {
@@ -141,9 +135,8 @@ TEST_F(SaveAsCommandsTest, JpegFailureShowsTheWritersMessage) {
     dialog.answer = out(QStringLiteral("x.jpg"));
     commands.menuSaveJPEG();
     EXPECT_EQ(status.events,
-              (QStringList{QStringLiteral("status:JPEGファイルの保存を開始しました。"),
-                           QStringLiteral("message:JPEGファイルの作成に失敗しました。|"
-                                          "スキャン画像に排他制御がかかっています。")}));
+              QStringList({"status:" + text::kJpegStart,
+                           "message:" + text::kJpegFailedTitle + "|" + JpegResultPrompt(1)}));
     EXPECT_FALSE(QFile::exists(out(QStringLiteral("x.jpg"))));
 }
 
@@ -160,9 +153,7 @@ TEST_F(SaveAsCommandsTest, PdfShowsTheHourglassSetsTheExportPropertiesAndFollows
     EXPECT_EQ(repaints, 1);
     EXPECT_EQ(document.exportProperty(105).toString(), QStringLiteral("tanutanu"));
     EXPECT_EQ(exporter.compression(), kPdfUncompressed);
-    EXPECT_EQ(status.events,
-              (QStringList{QStringLiteral("status:PDFファイルの保存を開始しました。"),
-                           QStringLiteral("status:PDFファイルの保存を終了しました。")}));
+    EXPECT_EQ(status.events, QStringList({"status:" + text::kPdfStart, "status:" + text::kPdfEnd}));
     const auto pdf = test::ProbePdf(out(QStringLiteral("book.pdf")));
     ASSERT_TRUE(pdf.ok) << pdf.error;
     ASSERT_EQ(pdf.pages.size(), 1u);
@@ -177,8 +168,7 @@ TEST_F(SaveAsCommandsTest, FailedBmpAndPdfWritesAreReportedAndKeepTheOldFile) {
     ASSERT_TRUE(test::WriteBytes(locked + QStringLiteral("/a.pdf"), "old pdf"));
     ASSERT_TRUE(test::WriteBytes(locked + QStringLiteral("/a.bmp"), "old bmp"));
     ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-    const QString reason =
-        QStringLiteral("ファイルの出力に失敗しました。（書き込み禁止、容量不足 etc）");
+    const QString reason = WriteFailureReason(WriteResult::TargetUnwritable);
     dialog.answer = locked + QStringLiteral("/a.pdf");
     EXPECT_FALSE(commands.menuSavePDF());
     EXPECT_EQ(pointers, (std::vector<int>{11, 0}));
@@ -188,17 +178,14 @@ TEST_F(SaveAsCommandsTest, FailedBmpAndPdfWritesAreReportedAndKeepTheOldFile) {
     ASSERT_TRUE(QDir().mkpath(folder));
     dialog.answer = folder;
     commands.menuSaveBMP();
-    EXPECT_EQ(status.events,
-              (QStringList{QStringLiteral("status:PDFファイルの保存を開始しました。"),
-                           QStringLiteral("message:PDFファイルの作成に失敗しました。|%1/a.pdf\n%2")
-                               .arg(locked, reason),
-                           QStringLiteral("status:BMPファイルの保存を開始します。"),
-                           QStringLiteral("message:BMPファイルの作成に失敗しました。|%1/a.bmp\n%2")
-                               .arg(locked, reason),
-                           QStringLiteral("status:BMPファイルの保存を開始します。"),
-                           QStringLiteral("message:BMPファイルの作成に失敗しました。|%1\n%2")
-                               .arg(folder, reason)}));
-    EXPECT_EQ(status.line, QStringLiteral("BMPファイルの作成に失敗しました。"));
+    const auto failed = [&](const QString& title, const QString& file) {
+        return "message:" + title + "|" + file + "\n" + reason;
+    };
+    EXPECT_EQ(
+        status.events,
+        QStringList({"status:" + text::kPdfStart, failed(text::kPdfFailedTitle, locked + "/a.pdf"),
+                     "status:" + text::kBmpStart, failed(text::kBmpFailedTitle, locked + "/a.bmp"),
+                     "status:" + text::kBmpStart, failed(text::kBmpFailedTitle, folder)}));
     EXPECT_EQ(test::ReadBytes(locked + QStringLiteral("/a.pdf")), QByteArray("old pdf"));
     EXPECT_EQ(test::ReadBytes(locked + QStringLiteral("/a.bmp")), QByteArray("old bmp"));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

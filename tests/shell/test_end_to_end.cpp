@@ -4,7 +4,6 @@
 #include "image_writers.h"
 #include "page_preview.h"
 #include "pdf_probe.h"
-#include "scan_command_support.h"
 
 #include <QImage>
 #include <QTest>
@@ -51,30 +50,6 @@ TEST_F(EndToEnd, AutomaticSaveOfEveryFormatWritesNumberedSetsToTheDesktop) {
     EXPECT_EQ(files(desktop()), QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg",
                                              "JPEG00002.jpg", "PDF00001.PDF", "PDF00002.PDF"}));
     EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(EndToEnd, ADeletedJpegIsNumberedAgainWhileBmpAndPdfGoOn) {
-    device();
-    settings(kAllOnDesktop);
-    start();
-    run("menuScan");
-    ASSERT_TRUE(QFile::remove(desktop("JPEG00001.jpg")));
-    run("menuScan");
-    EXPECT_EQ(files(desktop()), QStringList({"BMP00001.BMP", "BMP00002.BMP", "JPEG00001.jpg",
-                                             "PDF00001.PDF", "PDF00002.PDF"}));
-    EXPECT_EQ(window->state().currentImageFile, work() + "/TMP00002.BMP");
-}
-
-TEST_F(EndToEnd, CompressionStepFourWithProgressiveGivesAProgressiveJpegAtQuality80) {
-    device();
-    settings("[TWAIN]\nDialog=False\n[JPEG]\nFlag=True\nType=1\nComplevel=4\nEncode=True\n");
-    start();
-    run("menuScan");
-    const QByteArray jpeg = Read(userHome.filePath("Documents/JPEG00001.jpg"));
-    ASSERT_FALSE(jpeg.isEmpty());
-    EXPECT_EQ(JpegFrameMarker(jpeg), 0xC2);
-    EXPECT_EQ(JpegQuantTables(jpeg), LibjpegQuantTables(80));
-    EXPECT_NE(JpegQuantTables(jpeg), LibjpegQuantTables(75)) << "tables tell qualities apart";
 }
 
 TEST_F(EndToEnd, AChosenFolderThatIsMissingGivesTheFailureMessagesAndNoFile) {

@@ -27,14 +27,6 @@ void ExpectStartStates(const MainWindow& window, bool scannerItems) {
 }
 } // namespace
 
-TEST_F(MainWindowTest, BeforeLoadTheStatusLineShowsItsDesignText) {
-    auto window = makeWindow();
-    EXPECT_EQ(window->windowTitle(), "Folivo");
-    EXPECT_EQ(window->statusText(), "TextStatus");
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_TRUE(scanner.hideUiCalls.empty());
-}
-
 TEST_F(MainWindowTest, NoSettingsFileWithScannerShowsToolbarAndScannerDialog) {
     auto window = startWindow();
     EXPECT_TRUE(checked(*window, "menuToolbar"));
@@ -91,38 +83,26 @@ TEST_F(MainWindowTest, MissingScannerMessageComesAfterStartMessageAndBeforePageC
     EXPECT_FALSE(exists("tmp/work-gone"));
 }
 
-struct FlagCase {
-    const char* stored; // nullptr: key absent
-    bool readsTrue;
-};
-
-class StartupFlagTest : public MainWindowTest, public ::testing::WithParamInterface<FlagCase> {};
-
-TEST_P(StartupFlagTest, ToolbarFlagIsShownUnlessItReadsAsFalse) {
-    const FlagCase c = GetParam();
-    if (c.stored)
-        writeSettings(QByteArray("[Toolbar]\nFlag=") + c.stored + "\n");
-    auto window = startWindow();
-    EXPECT_EQ(checked(*window, "menuToolbar"), c.readsTrue);
-    EXPECT_EQ(window->state().toolbarOffset, c.readsTrue ? 415 : 0);
+TEST_F(MainWindowTest, ToolbarAndScannerDialogAreShownUnlessTheirFlagReadsAsFalse) {
+    const struct {
+        const char* stored; // nullptr: key absent
+        bool readsTrue;
+    } cases[] = {{nullptr, true}, {"True", true}, {"False", false}, {"FALSE", false}, {"0", false},
+                 {"1", true},     {"-3", true},   {"", true},       {"no", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(absent)");
+        scanner.hideUiCalls.clear();
+        writeSettings(c.stored ? QByteArray("[Toolbar]\nFlag=") + c.stored +
+                                     "\n[twain]\ndialog=" + c.stored + "\n"
+                               : QByteArray());
+        auto window = startWindow();
+        EXPECT_EQ(checked(*window, "menuToolbar"), c.readsTrue);
+        EXPECT_EQ(window->state().toolbarOffset, c.readsTrue ? 415 : 0);
+        EXPECT_EQ(checked(*window, "menuDialogON"), c.readsTrue);
+        EXPECT_EQ(checked(*window, "menuDialogOFF"), !c.readsTrue);
+        EXPECT_EQ(scanner.hideUiCalls, std::vector<int>{c.readsTrue ? 0 : 1});
+    }
 }
-
-TEST_P(StartupFlagTest, ScannerDialogIsShownUnlessItReadsAsFalse) {
-    const FlagCase c = GetParam();
-    if (c.stored)
-        writeSettings(QByteArray("[twain]\ndialog=") + c.stored + "\n");
-    auto window = startWindow();
-    EXPECT_EQ(checked(*window, "menuDialogON"), c.readsTrue);
-    EXPECT_EQ(checked(*window, "menuDialogOFF"), !c.readsTrue);
-    EXPECT_EQ(scanner.hideUiCalls, std::vector<int>{c.readsTrue ? 0 : 1});
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, StartupFlagTest,
-                         ::testing::Values(FlagCase{nullptr, true}, FlagCase{"True", true},
-                                           FlagCase{"False", false}, FlagCase{"FALSE", false},
-                                           FlagCase{"0", false}, FlagCase{"1", true},
-                                           FlagCase{"-3", true}, FlagCase{"", true},
-                                           FlagCase{"no", true}));
 
 TEST_F(MainWindowTest, StartUpCleansOnlyWorkFoldersOfGoneOwnersThatHoldNoPage) {
     ASSERT_TRUE(QDir(home.path()).mkpath("tmp/work-empty"));
@@ -150,20 +130,17 @@ TEST_F(MainWindowTest, TmpThatIsAFileIsLeftAloneAndStartUpGoesOn) {
     EXPECT_EQ(window->statusText(), kStartMessage);
 }
 
-TEST_F(MainWindowTest, LoadRunsOnlyOnce) {
+TEST_F(MainWindowTest, LoadForgetsTheCurrentImageFileAndRunsOnlyOnce) {
     scanner.available = false;
-    auto window = startWindow();
+    auto window = makeWindow();
+    EXPECT_EQ(window->statusText(), "TextStatus") << "before the start-up sequence";
+    window->state().currentImageFile = "stale.BMP";
+    window->Load();
+    EXPECT_TRUE(window->state().currentImageFile.isEmpty());
     window->SetStatus("later");
     window->Load();
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(window->statusText(), "later");
-}
-
-TEST_F(MainWindowTest, LoadForgetsTheCurrentImageFile) {
-    auto window = makeWindow();
-    window->state().currentImageFile = "stale.BMP";
-    window->Load();
-    EXPECT_TRUE(window->state().currentImageFile.isEmpty());
 }
 
 TEST_F(MainWindowTest, StatusLogReceivesEveryStatusLine) {

@@ -57,29 +57,22 @@ TEST(Settings, LongValuesAreCutAt255BytesWithoutHalfACharacter) {
     EXPECT_EQ(ReadSetting("BMP", "Path", ""), u'a' + QString(84, QChar(0x3042)));
 }
 
-TEST(Settings, ReadOnlyFileAnswersZeroAndStaysUnchanged) {
+TEST(Settings, RefusedWritesAnswerZeroAndChangeNothing) {
     TempHome home;
-    home.write("Folivo.ini", "[TWAIN]\nDialog=True\n");
-    QFile::setPermissions(home.file("Folivo.ini"), QFile::ReadOwner | QFile::ReadUser);
-    // Also as root, whom the permission bits alone would not stop.
-    EXPECT_EQ(WriteSetting("TWAIN", "Dialog", "False"), 0);
-    EXPECT_EQ(home.read("Folivo.ini"), "[TWAIN]\nDialog=True\n");
-}
-
-TEST(Settings, ReadOnlyFolderAnswersZero) {
-    TempHome home;
-    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_EQ(WriteSetting("TWAIN", "Dialog", "False"), 0);
-    EXPECT_FALSE(QFile::exists(home.file("Folivo.ini")));
-    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TEST(Settings, ValuesThatWouldBreakTheFileAreRefused) {
-    TempHome home;
+    // Values that would break the file's lines.
     EXPECT_EQ(WriteSetting("BMP", "Path", "a\nInjected=1"), 0);
     EXPECT_EQ(WriteSetting("B]MP", "Path", "x"), 0);
     EXPECT_EQ(WriteSetting("BMP", "Pa=th", "x"), 0);
+    // A read-only folder, then a read-only file (also as root, whom the bits alone would
+    // not stop).
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(WriteSetting("TWAIN", "Dialog", "False"), 0);
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(QFile::exists(home.file("Folivo.ini")));
+    home.write("Folivo.ini", "[TWAIN]\nDialog=True\n");
+    QFile::setPermissions(home.file("Folivo.ini"), QFile::ReadOwner | QFile::ReadUser);
+    EXPECT_EQ(WriteSetting("TWAIN", "Dialog", "False"), 0);
+    EXPECT_EQ(home.read("Folivo.ini"), "[TWAIN]\nDialog=True\n");
 }
 
 TEST(Settings, FilePathAtARootHasNoDoubledSeparator) {
