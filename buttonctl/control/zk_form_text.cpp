@@ -189,7 +189,13 @@ zkHostError writeFile(const QString& path, const QList<zkFormControl>& controls)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {1, file.errorString()};
-    file.write(write(controls));
+    // QSaveFile::commit() does not report a failed final flush (a full disk), so every
+    // byte is checked out before the rename.
+    const QByteArray bytes = write(controls);
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        return {1, file.errorString()};
+    }
     if (!file.commit())
         return {1, file.errorString()};
     return {};
