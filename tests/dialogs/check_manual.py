@@ -2,15 +2,14 @@
 """Checks the HTML manual.
 
   check_manual.py pages <html folder>
-      Every page is well-formed (doctype, charset, title, every element closed in order),
-      every local link, picture and style sheet resolves inside the folder (an #anchor to
-      an existing id), nothing links outside, every picture has a text, the topic pages
-      exist and every page can be reached from index.htm.
+      Every page is well-formed (doctype, charset, title, elements closed in order), every
+      local link, picture and style sheet resolves inside the folder (an #anchor to an
+      existing id), nothing links outside, every picture has a text, the topic pages exist
+      and every page can be reached from index.htm.
   check_manual.py selftest
       Runs the checks on broken sample pages and fails unless each fault is reported.
 """
 import os
-import shutil
 import sys
 import tempfile
 from html.parser import HTMLParser
@@ -19,7 +18,8 @@ from urllib.parse import unquote, urlsplit
 VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta",
         "source", "track", "wbr"}
 TOPICS = ["index.htm", "install.htm", "scanner.htm", "scan.htm", "save.htm", "autosave.htm",
-          "multipage.htm", "recovery.htm", "compression.htm", "toolbar.htm", "trouble.htm", "zkbutton2.htm"]
+          "multipage.htm", "recovery.htm", "compression.htm", "toolbar.htm", "trouble.htm",
+          "zkbutton2.htm"]
 LINK_ATTRS = {("a", "href"), ("img", "src"), ("link", "href"), ("script", "src")}
 
 
@@ -27,8 +27,8 @@ class Page(HTMLParser):
     def __init__(self):
         super().__init__(convert_charrefs=True)
         self.stack, self.errors, self.links, self.ids = [], [], [], set()
-        self.doctype = self.charset = False
-        self.title, self._in_title = "", False
+        self.doctype = self.charset = self.in_title = False
+        self.title = ""
 
     def where(self):
         return "line %d" % self.getpos()[0]
@@ -37,15 +37,12 @@ class Page(HTMLParser):
         self.doctype = self.doctype or decl.lower() == "doctype html"
 
     def handle_starttag(self, tag, attrs):
-        self._element(tag, attrs)
+        self.handle_startendtag(tag, attrs)
         if tag not in VOID:
             self.stack.append((tag, self.where()))
-        self._in_title = tag == "title"
+        self.in_title = tag == "title"
 
     def handle_startendtag(self, tag, attrs):
-        self._element(tag, attrs)
-
-    def _element(self, tag, attrs):
         values = dict(attrs)
         if len(values) != len(attrs):
             self.errors.append("%s: <%s> repeats an attribute" % (self.where(), tag))
@@ -53,28 +50,25 @@ class Page(HTMLParser):
             if values["id"] in self.ids:
                 self.errors.append("%s: id %r used twice" % (self.where(), values["id"]))
             self.ids.add(values["id"])
-        if tag == "meta" and (values.get("charset") or "").lower() == "utf-8":
-            self.charset = True
+        self.charset |= tag == "meta" and (values.get("charset") or "").lower() == "utf-8"
         if tag == "img" and not (values.get("alt") or "").strip():
             self.errors.append("%s: picture without alt text" % self.where())
-        for element, attr in LINK_ATTRS:
-            if tag == element and values.get(attr) is not None:
-                self.links.append((values[attr], self.where()))
+        self.links += [(values[a], self.where()) for t, a in LINK_ATTRS
+                       if t == tag and values.get(a) is not None]
 
     def handle_endtag(self, tag):
-        self._in_title = False
+        self.in_title = False
         if tag in VOID:
             self.errors.append("%s: end tag for empty element <%s>" % (self.where(), tag))
-            return
-        if not self.stack or self.stack[-1][0] != tag:
+        elif not self.stack or self.stack[-1][0] != tag:
             opened = self.stack[-1] if self.stack else ("nothing", "")
             self.errors.append("%s: </%s> closes <%s> opened at %s" %
                                (self.where(), tag, opened[0], opened[1]))
-            return
-        self.stack.pop()
+        else:
+            self.stack.pop()
 
     def handle_data(self, data):
-        if self._in_title:
+        if self.in_title:
             self.title += data
 
 
@@ -83,52 +77,44 @@ def parse(path):
     with open(path, encoding="utf-8") as f:
         page.feed(f.read())
     page.close()
-    for tag, where in page.stack:
-        page.errors.append("<%s> opened at %s is never closed" % (tag, where))
-    if not page.doctype:
-        page.errors.append("no <!DOCTYPE html>")
-    if not page.charset:
-        page.errors.append('no <meta charset="utf-8">')
-    if not page.title.strip():
-        page.errors.append("no title")
+    page.errors += ["<%s> opened at %s is never closed" % item for item in page.stack]
+    page.errors += [why for bad, why in [(not page.doctype, "no <!DOCTYPE html>"),
+                                         (not page.charset, 'no <meta charset="utf-8">'),
+                                         (not page.title.strip(), "no title")] if bad]
     return page
 
 
 def check_pages(root):
     root = os.path.realpath(root)
-    errors = []
-    pages = {}
+    errors, pages, edges = [], {}, {}
     for folder, _, files in os.walk(root):
-        for name in files:
-            if name.endswith((".htm", ".html")):
-                path = os.path.join(folder, name)
-                try:
-                    pages[path] = parse(path)
-                except (UnicodeDecodeError, OSError) as e:
-                    errors.append("%s: %s" % (path, e))
-    for topic in TOPICS:
-        if os.path.join(root, topic) not in pages:
-            errors.append("missing page %s" % topic)
-    edges = {}
+        for path in [os.path.join(folder, n) for n in files if n.endswith((".htm", ".html"))]:
+            try:
+                pages[path] = parse(path)
+            except (UnicodeDecodeError, OSError) as e:
+                errors.append("%s: %s" % (path, e))
+    errors += ["missing page " + t for t in TOPICS if os.path.join(root, t) not in pages]
     for path, page in pages.items():
         rel = os.path.relpath(path, root)
         errors += ["%s: %s" % (rel, e) for e in page.errors]
         edges[path] = set()
         for link, where in page.links:
             parts = urlsplit(link)
-            if parts.scheme or parts.netloc or link.startswith("//"):
-                errors.append("%s %s: links outside the manual: %s" % (rel, where, link))
-                continue
             target = path if not parts.path else os.path.realpath(
                 os.path.join(os.path.dirname(path), unquote(parts.path)))
-            if os.path.commonpath([root, target]) != root:
-                errors.append("%s %s: leaves the manual folder: %s" % (rel, where, link))
+            fault = None
+            if parts.scheme or parts.netloc or link.startswith("//"):
+                fault = "links outside the manual"
+            elif os.path.commonpath([root, target]) != root:
+                fault = "leaves the manual folder"
             elif not os.path.isfile(target):
-                errors.append("%s %s: no such file: %s" % (rel, where, link))
+                fault = "no such file"
             elif parts.fragment and target in pages and parts.fragment not in pages[target].ids:
-                errors.append("%s %s: no anchor #%s" % (rel, where, parts.fragment))
+                fault = "no anchor #" + parts.fragment
             elif target in pages:
                 edges[path].add(target)
+            if fault:
+                errors.append("%s %s: %s: %s" % (rel, where, fault, link))
     start = os.path.join(root, "index.htm")
     seen, todo = set(), [start] if start in pages else []
     while todo:
@@ -136,8 +122,8 @@ def check_pages(root):
         if page not in seen:
             seen.add(page)
             todo += edges.get(page, ())
-    for path in sorted(set(pages) - seen):
-        errors.append("%s: not reachable from index.htm" % os.path.relpath(path, root))
+    errors += ["%s: not reachable from index.htm" % os.path.relpath(p, root)
+               for p in sorted(set(pages) - seen)]
     return errors, len(pages)
 
 
@@ -153,47 +139,36 @@ BROKEN = {
 }
 
 
-def page_text(body, title="t"):
-    return ('<!DOCTYPE html><html lang="ja"><head><meta charset="utf-8"><title>%s</title>'
-            "</head><body>%s</body></html>" % (title, body))
-
-
 def self_test():
-    work = tempfile.mkdtemp(prefix="folivo-manual-selftest-")
-    try:
+    with tempfile.TemporaryDirectory(prefix="folivo-manual-selftest-") as work:
         root = os.path.join(work, "html")
         os.mkdir(root)
-        links = "".join('<a href="%s">x</a>' % name for name in BROKEN)
-        for name, text in [("index.htm", links), ("orphan.htm", "")] + [
-                (topic, "") for topic in TOPICS[1:3]]:
+        samples = [("index.htm", "".join('<a href="%s">x</a>' % n for n in BROKEN), "t"),
+                   ("orphan.htm", "", "t"), ("untitled.htm", "", "")]
+        samples += [(t, "", "t") for t in TOPICS[1:3]]
+        samples += [(name, body, "t") for name, (body, _) in BROKEN.items()]
+        for name, body, title in samples:
             with open(os.path.join(root, name), "w", encoding="utf-8") as f:
-                f.write(page_text(text))
-        for name, (body, _) in BROKEN.items():
-            with open(os.path.join(root, name), "w", encoding="utf-8") as f:
-                f.write(page_text(body))
-        with open(os.path.join(root, "untitled.htm"), "w", encoding="utf-8") as f:
-            f.write(page_text("", title=""))
+                f.write('<!DOCTYPE html><html lang="ja"><head><meta charset="utf-8"><title>%s'
+                        "</title></head><body>%s</body></html>" % (title, body))
         errors, _ = check_pages(root)
-        expected = [(name, why) for name, (_, why) in BROKEN.items()] + [
-            ("orphan.htm", "not reachable"), ("untitled.htm", "no title"),
-            ("", "missing page " + TOPICS[3])]
-        missed = [(name, why) for name, why in expected
-                  if not any(e.startswith(name) and why in e for e in errors)]
-        for name, why in missed:
-            print("FAIL: %s: the fault %r was not reported" % (name or "folder", why))
-        clean = [e for e in errors if e.startswith(("index.htm", TOPICS[1], TOPICS[2]))
-                 and "not reachable" not in e]
-        for e in clean:
-            print("FAIL: a sound page was reported: " + e)
-        if not missed and not clean:
-            print("PASS: every sample fault reported")
-        return 1 if missed or clean else 0
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
+    expected = [(name, why) for name, (_, why) in BROKEN.items()] + [
+        ("orphan.htm", "not reachable"), ("untitled.htm", "no title"),
+        ("", "missing page " + TOPICS[3])]
+    missed = [(n, why) for n, why in expected
+              if not any(e.startswith(n) and why in e for e in errors)]
+    clean = [e for e in errors if e.startswith(("index.htm", TOPICS[1], TOPICS[2]))
+             and "not reachable" not in e]
+    for name, why in missed:
+        print("FAIL: %s: the fault %r was not reported" % (name or "folder", why))
+    for e in clean:
+        print("FAIL: a sound page was reported: " + e)
+    print("PASS: every sample fault reported" if not missed and not clean else "")
+    return 1 if missed or clean else 0
 
 
 def main(argv):
-    if len(argv) == 2 and argv[1] == "selftest":
+    if argv[1:] == ["selftest"]:
         return self_test()
     if len(argv) != 3 or argv[1] != "pages":
         print(__doc__)
@@ -204,8 +179,7 @@ def main(argv):
     errors, count = check_pages(argv[2])
     for e in errors:
         print("FAIL: " + e)
-    if not errors:
-        print("PASS: %d pages" % count)
+    print("PASS: %d pages" % count if not errors else "")
     return 1 if errors else 0
 
 

@@ -2,13 +2,14 @@
 // Test doubles for the dialogs' outside things, and small helpers that act like a user.
 #include "dialog_ports.h"
 #include "fake_message_boxes.h"
+#include "settings.h"
+#include "temp_home.h"
 #include "ui_ports.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMap>
-#include <QPair>
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
@@ -19,40 +20,34 @@
 
 namespace folivo::test {
 
-// Answers the queued folders in order (empty text = the user cancelled) and records each
+// Answers the queued folders in order (none left: the user cancelled) and records each
 // call's owner and starting folder.
 class FakeFolderPicker final : public FolderPicker {
 public:
     QString BrowseForFolder(QWidget* owner, const QString& initialFolder) override {
         owners.push_back(owner);
         initialFolders << initialFolder;
-        if (answers.empty())
-            return QString();
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers.empty() ? QString() : answers.takeFirst();
     }
-    std::deque<QString> answers;
+    QStringList answers;
     std::vector<QWidget*> owners;
     QStringList initialFolders;
 };
 
-// A registry of keys and values; records every key asked for, in order.
+// A registry of keys and values; records every key asked for, in order, and its root.
 class FakeRegistry final : public Registry {
 public:
     void set(const QString& key, const QString& name, std::uint32_t type, QByteArray data) {
-        values[{key, name}] = RegistryValue{type, std::move(data)};
+        values[key + u'\\' + name] = RegistryValue{type, std::move(data)};
     }
     std::optional<RegistryValue> queryValue(std::uint32_t root, const QString& keyPath,
                                             const QString& valueName) override {
         queried << keyPath;
         roots.push_back(root);
-        const auto it = values.find({keyPath, valueName});
-        if (it == values.end())
-            return std::nullopt;
-        return it.value();
+        const auto it = values.find(keyPath + u'\\' + valueName);
+        return it == values.end() ? std::nullopt : std::optional(it.value());
     }
-    QMap<QPair<QString, QString>, RegistryValue> values;
+    QMap<QString, RegistryValue> values;
     QStringList queried;
     std::vector<std::uint32_t> roots;
 };
@@ -60,16 +55,12 @@ public:
 // Knows the programs put on its PATH; records what it was asked to start.
 class FakeLauncher final : public ProcessLauncher {
 public:
-    QString findExecutable(const QString& name) override {
-        looked << name;
-        return onPath.value(name);
-    }
+    QString findExecutable(const QString& name) override { return onPath.value(name); }
     bool startDetached(const QString& program) override {
         started << program;
         return startWorks;
     }
     QMap<QString, QString> onPath;
-    QStringList looked;
     QStringList started;
     bool startWorks = true;
 };
@@ -84,18 +75,24 @@ public:
     bool answer = true;
 };
 
+template <typename T> T* Child(const QWidget* window, const char* name) {
+    T* child = window->findChild<T*>(QLatin1String(name));
+    if (!child)
+        ADD_FAILURE() << "no control named " << name;
+    return child;
+}
+
 // A click where a user aims: on the indicator of an option button, the middle of a button.
 inline void UserClick(QAbstractButton* button) {
     const bool option = button->inherits("QRadioButton") || button->inherits("QCheckBox");
     const QPoint at = option ? QPoint(6, button->height() / 2) : button->rect().center();
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
 }
-
-template <typename T> T* Child(const QWidget* window, const QString& name) {
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        ADD_FAILURE() << "no control named " << name.toStdString();
-    return child;
+inline void Click(const QWidget* window, const char* name) {
+    UserClick(Child<QAbstractButton>(window, name));
+}
+inline bool Checked(const QWidget* window, const char* name) {
+    return Child<QAbstractButton>(window, name)->isChecked();
 }
 
 // Whether a window the user closed is gone (deleted) or at least hidden.
@@ -104,8 +101,15 @@ template <typename W> bool Closed(const QPointer<W>& window) {
     return window.isNull() || !window->isVisible();
 }
 
-inline QByteArray FileBytes(const QString& path) {
-    QFile file(path);
+inline const QString kAbsent = QStringLiteral("<absent>");
+inline QString Stored(const char* section, const char* key) {
+    return ReadSetting(QLatin1String(section), QLatin1String(key), kAbsent);
+}
+inline void Preset(const char* section, const char* key, const QString& value) {
+    EXPECT_EQ(WriteSetting(QLatin1String(section), QLatin1String(key), value), 1);
+}
+inline QByteArray SettingsBytes() {
+    QFile file(SettingsFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

@@ -2,44 +2,28 @@
 // picker, press the buttons, then read the settings file it wrote.
 #include "autosave_dialog.h"
 #include "dialog_fakes.h"
-#include "settings.h"
-#include "temp_home.h"
 
-#include <QFile>
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 
 using namespace folivo;
 using namespace folivo::test;
 
 namespace {
 
-const QString kAbsent = QStringLiteral("<absent>");
-
 class AutosaveDialogTest : public ::testing::Test {
 protected:
-    QPointer<frmAutosave> open(const QString& format) {
-        auto* dialog = new frmAutosave(format, picker, messages);
+    QPointer<frmAutosave> open() {
+        auto* dialog = new frmAutosave(QStringLiteral("BMP"), picker, messages);
         dialog->show();
         return dialog;
     }
-    QRadioButton* option(const frmAutosave* d, const char* name) {
-        return Child<QRadioButton>(d, QString::fromLatin1(name));
+    static QLineEdit* folderBox(const frmAutosave* d) { return Child<QLineEdit>(d, "TextOutput"); }
+    static bool enabled(const frmAutosave* d, const char* name) {
+        return Child<QWidget>(d, name)->isEnabled();
     }
-    QLineEdit* folderBox(const frmAutosave* d) {
-        return Child<QLineEdit>(d, QStringLiteral("TextOutput"));
-    }
-    void press(const frmAutosave* d, const char* name) {
-        UserClick(Child<QPushButton>(d, QString::fromLatin1(name)));
-    }
-    static QString stored(const char* section, const char* key) {
-        return ReadSetting(QString::fromLatin1(section), QString::fromLatin1(key), kAbsent);
-    }
-    static void preset(const char* section, const char* key, const QString& value) {
-        ASSERT_EQ(WriteSetting(QString::fromLatin1(section), QString::fromLatin1(key), value), 1);
+    static void preset(const QStringList& entries) {
+        for (const QString& entry : entries)
+            Preset("BMP", qPrintable(entry.section(u'=', 0, 0)), entry.section(u'=', 1));
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -52,211 +36,121 @@ protected:
     FakeMessageBoxes messages;
 };
 
-TEST_F(AutosaveDialogTest, BmpWithoutSettingsShowsOffWithDesktopDisabled) {
-    auto d = open(QStringLiteral("BMP"));
-    EXPECT_TRUE(option(d, "OptSave1")->isChecked());
-    EXPECT_FALSE(option(d, "OptSave0")->isChecked());
-    EXPECT_TRUE(option(d, "OptAutosave0")->isChecked());
-    for (const char* name : {"OptAutosave0", "OptAutosave1", "OptAutosave2"})
-        EXPECT_FALSE(option(d, name)->isEnabled()) << name;
-    EXPECT_FALSE(Child<QGroupBox>(d, QStringLiteral("FrameOutput"))->isEnabled());
-    EXPECT_TRUE(folderBox(d)->text().isEmpty());
-    EXPECT_FALSE(folderBox(d)->isReadOnly());
-    EXPECT_TRUE(picker->initialFolders.isEmpty());
-}
-
-TEST_F(AutosaveDialogTest, StoredOtherFolderLoadsWithoutPickerAndSavesTheSameValues) {
-    preset("JPEG", "Flag", QStringLiteral("True"));
-    preset("JPEG", "Type", QStringLiteral("2"));
-    preset("JPEG", "Path", QStringLiteral("/srv/スキャン"));
-    auto d = open(QStringLiteral("JPEG"));
-    EXPECT_TRUE(option(d, "OptSave0")->isChecked());
-    EXPECT_TRUE(option(d, "OptAutosave2")->isChecked());
-    EXPECT_TRUE(option(d, "OptAutosave2")->isEnabled());
-    EXPECT_EQ(folderBox(d)->text(), QStringLiteral("/srv/スキャン"));
-    EXPECT_TRUE(folderBox(d)->isReadOnly());
-    EXPECT_TRUE(picker->initialFolders.isEmpty()) << "the load must not open the picker";
-
-    press(d, "CmdSave");
-    EXPECT_TRUE(Closed(d));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(stored("JPEG", "Flag"), QStringLiteral("True"));
-    EXPECT_EQ(stored("JPEG", "Type"), QStringLiteral("2"));
-    EXPECT_EQ(stored("JPEG", "Path"), QStringLiteral("/srv/スキャン"));
-}
-
-TEST_F(AutosaveDialogTest, PickerStartsAtProgramFolderAndItsAnswerIsSaved) {
-    auto d = open(QStringLiteral("BMP"));
-    UserClick(option(d, "OptSave0"));
-    ASSERT_TRUE(option(d, "OptAutosave2")->isEnabled());
-    picker->answers = {QStringLiteral("/data/pages")};
-    UserClick(option(d, "OptAutosave2"));
-    ASSERT_EQ(picker->initialFolders, QStringList{home.path()});
-    EXPECT_EQ(picker->owners.front(), d.data());
-    EXPECT_EQ(folderBox(d)->text(), QStringLiteral("/data/pages"));
-    EXPECT_TRUE(folderBox(d)->isReadOnly());
-    press(d, "CmdSave");
-    EXPECT_TRUE(Closed(d));
-    EXPECT_EQ(stored("BMP", "Flag"), QStringLiteral("True"));
-    EXPECT_EQ(stored("BMP", "Type"), QStringLiteral("2"));
-    EXPECT_EQ(stored("BMP", "Path"), QStringLiteral("/data/pages"));
-}
-
-// Choosing "その他" with the picker cancelled keeps what the folder box held; an empty box
-// then cannot be saved.
-TEST_F(AutosaveDialogTest, CancelledPickerKeepsTheBoxTextAndAnEmptyBoxCannotBeSaved) {
-    for (const QString& typed : {QStringLiteral("/typed/dir"), QString()}) {
-        SCOPED_TRACE(typed.toStdString());
-        auto d = open(QStringLiteral("PDF"));
-        UserClick(option(d, "OptSave0"));
-        folderBox(d)->setFocus();
-        QTest::keyClicks(folderBox(d), typed);
-        UserClick(option(d, "OptAutosave2")); // the fake picker answers "" = cancelled
-        EXPECT_EQ(folderBox(d)->text(), typed);
-        press(d, "CmdSave");
-        if (!typed.isEmpty()) {
-            EXPECT_TRUE(Closed(d));
-            EXPECT_EQ(stored("PDF", "Path"), typed);
-            QFile::remove(SettingsFilePath());
-            continue;
-        }
-        EXPECT_FALSE(Closed(d)) << "the window stays open for a folder";
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].title, QString::fromUtf16(kNoOutputFolder));
-        EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kNoOutputFolder));
-        EXPECT_FALSE(QFile::exists(SettingsFilePath())) << "nothing may be written";
-    }
-}
-
-TEST_F(AutosaveDialogTest, OffWritesOnlyFlagAndReopensWithFolderOptionKeptButDisabled) {
-    preset("JPEG", "Flag", QStringLiteral("True"));
-    preset("JPEG", "Type", QStringLiteral("1"));
-    preset("JPEG", "Path", QString());
-    auto d = open(QStringLiteral("JPEG"));
-    ASSERT_TRUE(option(d, "OptAutosave1")->isChecked());
-    UserClick(option(d, "OptSave1"));
-    EXPECT_FALSE(option(d, "OptAutosave1")->isEnabled());
-    press(d, "CmdSave");
-    ASSERT_TRUE(Closed(d));
-    EXPECT_EQ(stored("JPEG", "Flag"), QStringLiteral("False"));
-    EXPECT_EQ(stored("JPEG", "Type"), QStringLiteral("1"));
-
-    auto again = open(QStringLiteral("JPEG"));
-    EXPECT_TRUE(option(again, "OptSave1")->isChecked());
-    EXPECT_TRUE(option(again, "OptAutosave1")->isChecked());
-    EXPECT_FALSE(option(again, "OptAutosave1")->isEnabled());
-}
-
-TEST_F(AutosaveDialogTest, OffAfterChoosingAFolderStoresNoTypeOrPath) {
-    auto d = open(QStringLiteral("BMP"));
-    UserClick(option(d, "OptSave0"));
-    picker->answers = {QStringLiteral("/chosen")};
-    UserClick(option(d, "OptAutosave2"));
-    UserClick(option(d, "OptSave1"));
-    press(d, "CmdSave");
-    ASSERT_TRUE(Closed(d));
-    EXPECT_EQ(stored("BMP", "Flag"), QStringLiteral("False"));
-    EXPECT_EQ(stored("BMP", "Type"), kAbsent);
-    EXPECT_EQ(stored("BMP", "Path"), kAbsent);
-}
-
-TEST_F(AutosaveDialogTest, MyDocumentsWritesTypeOneAndEmptyPath) {
-    preset("PDF", "Flag", QStringLiteral("True"));
-    preset("PDF", "Type", QStringLiteral("2"));
-    preset("PDF", "Path", QStringLiteral("/old/folder"));
-    auto d = open(QStringLiteral("PDF"));
-    UserClick(option(d, "OptAutosave1"));
-    EXPECT_TRUE(picker->initialFolders.isEmpty());
-    press(d, "CmdSave");
-    ASSERT_TRUE(Closed(d));
-    EXPECT_EQ(stored("PDF", "Type"), QStringLiteral("1"));
-    EXPECT_EQ(stored("PDF", "Path"), QString()) << "key present and empty";
-}
-
-TEST_F(AutosaveDialogTest, DisabledFolderOptionsIgnoreClicks) {
-    auto d = open(QStringLiteral("BMP"));
-    UserClick(option(d, "OptAutosave2"));
-    EXPECT_TRUE(picker->initialFolders.isEmpty());
-    EXPECT_TRUE(option(d, "OptAutosave0")->isChecked());
-}
-
-TEST_F(AutosaveDialogTest, OtherFolderClickedAgainAsksAgain) {
-    auto d = open(QStringLiteral("BMP"));
-    UserClick(option(d, "OptSave0"));
-    picker->answers = {QStringLiteral("/first"), QStringLiteral("/second")};
-    UserClick(option(d, "OptAutosave2"));
-    UserClick(option(d, "OptAutosave2"));
-    EXPECT_EQ(picker->initialFolders.size(), 2);
-    EXPECT_EQ(d->choice().folder, QStringLiteral("/second"));
-}
-
-// Flag must be exactly "True" to show "する"; any type but "1" and "2" shows the Desktop,
-// and the window then stores the Desktop it shows.
-TEST_F(AutosaveDialogTest, LoadSelectsAsStoredAndSavesWhatItShows) {
+// Flag must be exactly "True" to show "する"; any type but "1" and "2" shows the Desktop.
+// The picker opens only when "その他" is clicked (again), at the program folder; "off"
+// stores only the flag.
+TEST_F(AutosaveDialogTest, EachWayThroughTheWindowStoresWhatItShows) {
     const struct {
-        const char* flag;
-        const char* type;
-        const char* checkedSave;
-        const char* checkedFolder;
-        const char* storedType;
-    } cases[] = {{"true", "1", "OptSave1", "OptAutosave1", "1"},
-                 {"1", "0", "OptSave1", "OptAutosave0", "0"},
-                 {"True", "7", "OptSave0", "OptAutosave0", "0"},
-                 {"True", "", "OptSave0", "OptAutosave0", "0"}};
+        const char *stored, *shown, *clicks, *answers; // "+text" types into the folder box
+        int asked;                                     // folder picker calls
+        const char* saved;
+    } cases[] = {
+        {"Flag=True Type=2 Path=/srv/スキャン", "OptSave0 OptAutosave2", "", "", 0,
+         "Flag=True Type=2 Path=/srv/スキャン"},
+        {"", "OptSave1 OptAutosave0", "OptSave0 OptAutosave2", "/data", 1,
+         "Flag=True Type=2 Path=/data"},
+        {"", "", "OptSave0 OptAutosave2 OptAutosave2", "/first /second", 2, "Type=2 Path=/second"},
+        {"", "", "OptSave0 +/typed/dir OptAutosave2", "", 1, "Type=2 Path=/typed/dir"},
+        {"", "", "OptSave0 OptAutosave2 OptSave1", "/chosen", 1,
+         "Flag=False Type=<absent> Path=<absent>"},
+        {"Flag=True Type=1 Path=", "OptSave0 OptAutosave1", "OptSave1", "", 0, "Flag=False Type=1"},
+        {"Flag=True Type=2 Path=/old", "", "OptAutosave1", "", 0, "Type=1 Path="},
+        {"", "", "OptAutosave2 OptAutosave1", "/never", 0, "Flag=False Type=<absent>"},
+        {"Flag=true Type=1", "OptSave1 OptAutosave1", "OptSave0", "", 0, "Type=1"},
+        {"Flag=1 Type=0", "OptSave1 OptAutosave0", "OptSave0", "", 0, "Type=0"},
+        {"Flag=True Type=7", "OptSave0 OptAutosave0", "", "", 0, "Type=0"},
+        {"Flag=True Type=", "OptAutosave0", "", "", 0, "Type=0"},
+    };
+    const auto words = [](const char* text) {
+        return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.flag) + "/" + c.type);
-        preset("BMP", "Flag", QString::fromLatin1(c.flag));
-        preset("BMP", "Type", QString::fromLatin1(c.type));
-        auto d = open(QStringLiteral("BMP"));
-        EXPECT_TRUE(option(d, c.checkedSave)->isChecked());
-        EXPECT_TRUE(option(d, c.checkedFolder)->isChecked());
-        UserClick(option(d, "OptSave0"));
-        press(d, "CmdSave");
-        ASSERT_TRUE(Closed(d));
-        EXPECT_EQ(stored("BMP", "Type"), QString::fromLatin1(c.storedType));
+        SCOPED_TRACE(std::string(c.stored) + " / " + c.clicks);
+        QFile::remove(SettingsFilePath());
+        preset(words(c.stored));
+        *picker = FakeFolderPicker();
+        picker->answers = words(c.answers);
+        auto d = open();
+        for (const QString& option : words(c.shown))
+            EXPECT_TRUE(Checked(d, qPrintable(option))) << option.toStdString();
+        for (const QString& click : words(c.clicks)) {
+            if (click.startsWith(u'+'))
+                QTest::keyClicks(folderBox(d), click.mid(1));
+            else
+                Click(d, qPrintable(click));
+        }
+        EXPECT_EQ(picker->initialFolders, QStringList(c.asked, home.path()));
+        for (QWidget* owner : picker->owners)
+            EXPECT_EQ(owner, d.data());
+        Click(d, "CmdSave");
+        EXPECT_TRUE(Closed(d));
+        EXPECT_TRUE(messages.shown.empty());
+        for (const QString& entry : words(c.saved))
+            EXPECT_EQ(Stored("BMP", qPrintable(entry.section(u'=', 0, 0))), entry.section(u'=', 1))
+                << entry.toStdString();
     }
 }
 
-TEST_F(AutosaveDialogTest, CloseLeavesTheFileByteIdentical) {
-    preset("BMP", "Flag", QStringLiteral("False"));
-    preset("BMP", "Type", QStringLiteral("0"));
-    const QByteArray before = FileBytes(SettingsFilePath());
-    auto d = open(QStringLiteral("BMP"));
-    UserClick(option(d, "OptSave0"));
-    UserClick(option(d, "OptAutosave1"));
-    press(d, "CmdClose");
-    EXPECT_TRUE(Closed(d));
-    EXPECT_EQ(FileBytes(SettingsFilePath()), before);
+// Without "する" the folder options are shown but cannot be used; a chosen folder cannot
+// be typed over.
+TEST_F(AutosaveDialogTest, FolderOptionsFollowTheSaveChoice) {
+    preset({"Flag=False", "Type=2", "Path=/kept"});
+    auto d = open();
+    EXPECT_TRUE(Checked(d, "OptAutosave2"));
+    for (const char* name : {"OptAutosave0", "OptAutosave1", "OptAutosave2", "FrameOutput"})
+        EXPECT_FALSE(enabled(d, name)) << name;
+    Click(d, "OptSave0");
+    EXPECT_TRUE(enabled(d, "OptAutosave2"));
+    EXPECT_EQ(folderBox(d)->text(), QStringLiteral("/kept"));
+    EXPECT_TRUE(folderBox(d)->isReadOnly());
 }
 
-TEST_F(AutosaveDialogTest, ReadOnlySettingsFileStillClosesWithoutChange) {
-    preset("BMP", "Flag", QStringLiteral("False"));
-    const QByteArray before = FileBytes(SettingsFilePath());
-    QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner | QFile::ReadGroup);
-    auto d = open(QStringLiteral("BMP"));
-    UserClick(option(d, "OptSave0"));
-    press(d, "CmdSave");
-    EXPECT_TRUE(Closed(d));
-    EXPECT_TRUE(messages.shown.empty()) << "a failed write is not reported";
+TEST_F(AutosaveDialogTest, AnEmptyFolderCannotBeSaved) {
+    auto d = open();
+    EXPECT_FALSE(folderBox(d)->isReadOnly());
+    Click(d, "OptSave0");
+    Click(d, "OptAutosave2"); // the picker is cancelled
+    Click(d, "CmdSave");
+    EXPECT_FALSE(Closed(d)) << "the window stays open for a folder";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, QString::fromUtf16(kNoOutputFolder));
+    EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kNoOutputFolder));
+    EXPECT_FALSE(QFile::exists(SettingsFilePath())) << "nothing may be written";
+}
+
+// Closing never writes; a settings file that cannot be written is not reported.
+TEST_F(AutosaveDialogTest, CloseOrAReadOnlyFileLeavesTheFileByteIdentical) {
+    preset({"Flag=False", "Type=0"});
+    const QByteArray before = SettingsBytes();
+    for (const char* button : {"CmdClose", "CmdSave"}) {
+        if (QLatin1String(button) == QLatin1String("CmdSave"))
+            QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner);
+        auto d = open();
+        Click(d, "OptSave0");
+        Click(d, "OptAutosave1");
+        Click(d, button);
+        EXPECT_TRUE(Closed(d)) << button;
+    }
     QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(FileBytes(SettingsFilePath()), before);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(SettingsBytes(), before);
 }
 
 // The chain of writes: a failed write skips the later ones.
 TEST(AutosaveStore, WritesInOrderAndStopsAtTheFirstFailure) {
-    const AutosaveChoice onOther{QStringLiteral("True"), QStringLiteral("2"), QStringLiteral("/f")};
-    const AutosaveChoice onDesktop{QStringLiteral("True"), QStringLiteral("0"),
-                                   QStringLiteral("/f")};
-    const AutosaveChoice off{QStringLiteral("False"), QStringLiteral("2"), QStringLiteral("/f")};
+    const auto choice = [](const char* flag, const char* type) {
+        return AutosaveChoice{QLatin1String(flag), QLatin1String(type), QStringLiteral("/f")};
+    };
     const struct {
         AutosaveChoice choice;
         int failAt; // 1-based call that answers 0; 0 = none fails
         QStringList expected;
-    } cases[] = {{onOther, 0, {"JPEG/Flag=True", "JPEG/Type=2", "JPEG/Path=/f"}},
-                 {onDesktop, 0, {"JPEG/Flag=True", "JPEG/Type=0", "JPEG/Path="}},
-                 {onOther, 1, {"JPEG/Flag=True"}},
-                 {onOther, 2, {"JPEG/Flag=True", "JPEG/Type=2"}},
-                 {off, 0, {"JPEG/Flag=False"}}};
+    } cases[] = {{choice("True", "2"), 0, {"JPEG/Flag=True", "JPEG/Type=2", "JPEG/Path=/f"}},
+                 {choice("True", "0"), 0, {"JPEG/Flag=True", "JPEG/Type=0", "JPEG/Path="}},
+                 {choice("True", "1"), 0, {"JPEG/Flag=True", "JPEG/Type=1", "JPEG/Path="}},
+                 {choice("True", "2"), 1, {"JPEG/Flag=True"}},
+                 {choice("True", "2"), 2, {"JPEG/Flag=True", "JPEG/Type=2"}},
+                 {choice("False", "2"), 0, {"JPEG/Flag=False"}}};
     for (const auto& c : cases) {
         QStringList calls;
         StoreAutosaveChoice(QStringLiteral("JPEG"), c.choice,

@@ -1,20 +1,13 @@
 // The JPEG and PDF compression windows, driven like a user.
 #include "compression_dialogs.h"
-#include "compression_steps.h"
 #include "dialog_fakes.h"
-#include "settings.h"
-#include "temp_home.h"
 
 #include <QComboBox>
-#include <QPointer>
-#include <QRadioButton>
 
 using namespace folivo;
 using namespace folivo::test;
 
 namespace {
-
-const QString kAbsent = QStringLiteral("<absent>");
 
 class CompressionTest : public ::testing::Test {
 protected:
@@ -23,150 +16,115 @@ protected:
         dialog->show();
         return dialog;
     }
-    static void preset(const char* section, const char* key, const std::optional<QString>& value) {
-        if (value)
-            ASSERT_EQ(WriteSetting(QString::fromLatin1(section), QString::fromLatin1(key), *value),
-                      1);
-        else
-            QFile::remove(SettingsFilePath());
-    }
-    static QString stored(const char* section, const char* key) {
-        return ReadSetting(QString::fromLatin1(section), QString::fromLatin1(key), kAbsent);
-    }
-    static QComboBox* combo(const QWidget* d) {
-        return Child<QComboBox>(d, QStringLiteral("ComboComp"));
-    }
-    static bool checked(const QWidget* d, const char* name) {
-        return Child<QRadioButton>(d, QString::fromLatin1(name))->isChecked();
-    }
-    static void press(const QWidget* d, const char* name) {
-        UserClick(Child<QAbstractButton>(d, QString::fromLatin1(name)));
-    }
+    static QComboBox* combo(const QWidget* d) { return Child<QComboBox>(d, "ComboComp"); }
     TempHome home;
 };
 
-TEST_F(CompressionTest, StoredEncodingAndLevelAreShownOnlyWhenExact) {
+// Each stored level is shown, or no step for a number out of the list; then a step button
+// may be pressed ("" = none) and the window saved.
+TEST_F(CompressionTest, StoredLevelIsShownStepsStayInTheListAndSaveStoresTheIndex) {
     const struct {
-        std::optional<QString> encode;
-        const char* shown;
-    } encodes[] = {{QStringLiteral("False"), "OptEnc0"},
-                   {QStringLiteral("false"), "OptEnc1"},
-                   {QStringLiteral("FALSE"), "OptEnc1"},
-                   {QStringLiteral("True"), "OptEnc1"},
-                   {std::nullopt, "OptEnc0"}};
-    for (const auto& c : encodes) {
-        SCOPED_TRACE(c.encode.value_or(kAbsent).toStdString());
-        preset("JPEG", "Encode", c.encode);
+        const char* level; // nullptr: no setting
+        int shown;
+        const char* button;
+        const char* saved;
+    } cases[] = {
+        {nullptr, 5, "", "5"},      {"0", 0, "cmdDown", "0"},     {"20", 20, "cmdUP", "20"},
+        {"19", 19, "cmdUP", "20"},  {"1", 1, "cmdDown", "0"},     {"5", 5, "cmdUP", "6"},
+        {"21", -1, "cmdDown", "0"}, {"-1", -1, "", "-1"},         {"4.5", -1, "cmdUP", "0"},
+        {"abc", 5, "", "5"},        {"99999999999", -1, "", "-1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level ? c.level : "none");
+        QFile::remove(SettingsFilePath());
+        if (c.level)
+            Preset("JPEG", "Complevel", QLatin1String(c.level));
         auto d = open<frmCompJPEG>();
-        EXPECT_TRUE(checked(d, c.shown));
-        delete d;
-    }
-    const struct {
-        std::optional<QString> level;
-        int index;
-    } levels[] = {{std::nullopt, 5},
-                  {QStringLiteral("0"), 0},
-                  {QStringLiteral("5"), 5},
-                  {QStringLiteral("20"), 20},
-                  {QStringLiteral("21"), -1},
-                  {QStringLiteral("-1"), -1},
-                  {QString(), 5},
-                  {QStringLiteral("4.5"), -1},
-                  {QStringLiteral("abc"), 5},
-                  {QStringLiteral("99999999999"), -1}};
-    for (const auto& c : levels) {
-        SCOPED_TRACE(c.level.value_or(kAbsent).toStdString());
-        preset("JPEG", "Complevel", c.level);
-        auto d = open<frmCompJPEG>();
-        EXPECT_EQ(combo(d)->currentIndex(), c.index);
-        EXPECT_EQ(combo(d)->currentText(), c.index < 0 ? QString() : QString::number(c.index * 5));
-        delete d;
+        EXPECT_EQ(combo(d)->currentIndex(), c.shown);
+        EXPECT_EQ(combo(d)->currentText(), c.shown < 0 ? QString() : QString::number(c.shown * 5));
+        if (*c.button)
+            Click(d, c.button);
+        Click(d, "CmdSave");
+        EXPECT_TRUE(Closed(d));
+        EXPECT_EQ(Stored("JPEG", "Complevel"), QLatin1String(c.saved));
     }
 }
 
-TEST_F(CompressionTest, StepButtonsMoveWithinTheList) {
+// Only the exact "False" shows standard encoding; the window stores what it shows.
+TEST_F(CompressionTest, EncodingShownOnlyWhenExactAndSavedAsChosen) {
     const struct {
         const char* stored;
-        const char* button;
-        int expected;
-    } cases[] = {{"20", "cmdUP", 20}, {"0", "cmdDown", 0}, {"19", "cmdUP", 20},
-                 {"5", "cmdUP", 6},   {"5", "cmdDown", 4}, {"1", "cmdDown", 0},
-                 {"21", "cmdUP", 0},  {"21", "cmdDown", 0}};
+        const char* shown;
+        const char* click;
+        const char* saved;
+    } cases[] = {{nullptr, "OptEnc0", nullptr, "False"},
+                 {"False", "OptEnc0", "OptEnc1", "True"},
+                 {"false", "OptEnc1", nullptr, "True"},
+                 {"True", "OptEnc1", "OptEnc0", "False"},
+                 {"FALSE", "OptEnc1", "OptEnc0", "False"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.stored) + " " + c.button);
-        preset("JPEG", "Complevel", QString::fromLatin1(c.stored));
+        SCOPED_TRACE(c.stored ? c.stored : "none");
+        QFile::remove(SettingsFilePath());
+        if (c.stored)
+            Preset("JPEG", "Encode", QLatin1String(c.stored));
         auto d = open<frmCompJPEG>();
-        press(d, c.button);
-        EXPECT_EQ(combo(d)->currentIndex(), c.expected);
-        delete d;
+        EXPECT_TRUE(Checked(d, c.shown));
+        if (c.click)
+            Click(d, c.click);
+        Click(d, "CmdSave");
+        EXPECT_EQ(Stored("JPEG", "Encode"), QLatin1String(c.saved));
     }
-}
-
-TEST_F(CompressionTest, SaveStoresTheIndexAndEncodingThenCloses) {
-    auto d = open<frmCompJPEG>();
-    UserClick(Child<QRadioButton>(d, QStringLiteral("OptEnc0")));
-    combo(d)->setCurrentIndex(combo(d)->findText(QStringLiteral("25")));
-    press(d, "CmdSave");
-    EXPECT_TRUE(Closed(d));
-    EXPECT_EQ(stored("JPEG", "Complevel"), QStringLiteral("5"));
-    EXPECT_EQ(stored("JPEG", "Encode"), QStringLiteral("False"));
-
-    QFile::remove(SettingsFilePath());
-    preset("JPEG", "Complevel", QStringLiteral("21"));
-    d = open<frmCompJPEG>();
-    press(d, "CmdSave");
-    EXPECT_EQ(stored("JPEG", "Complevel"), QStringLiteral("-1"));
-    EXPECT_EQ(stored("JPEG", "Encode"), QStringLiteral("False"));
-}
-
-TEST_F(CompressionTest, CloseAfterChangesLeavesTheFileByteIdentical) {
-    preset("JPEG", "Encode", QStringLiteral("True"));
-    preset("PDF", "Comp", QStringLiteral("True"));
-    const QByteArray before = FileBytes(SettingsFilePath());
-    auto jpeg = open<frmCompJPEG>();
-    UserClick(Child<QRadioButton>(jpeg, QStringLiteral("OptEnc0")));
-    press(jpeg, "cmdDown");
-    press(jpeg, "CmdClose");
-    EXPECT_TRUE(Closed(jpeg));
-    auto pdf = open<frmCompPDF>();
-    UserClick(Child<QRadioButton>(pdf, QStringLiteral("OptComp1")));
-    pdf->close(); // the close box
-    EXPECT_TRUE(Closed(pdf));
-    EXPECT_EQ(FileBytes(SettingsFilePath()), before);
 }
 
 TEST_F(CompressionTest, PdfShowsExactTrueAsCompressAndSavesTheChoice) {
     const struct {
-        std::optional<QString> stored;
+        const char* stored;
         const char* shown;
         const char* click;
         const char* saved;
-    } cases[] = {{std::nullopt, "OptComp0", nullptr, "True"},
-                 {QStringLiteral("true"), "OptComp1", nullptr, "False"},
-                 {QStringLiteral("False"), "OptComp1", "OptComp0", "True"},
-                 {QStringLiteral("True"), "OptComp0", "OptComp1", "False"}};
+    } cases[] = {{nullptr, "OptComp0", nullptr, "True"},
+                 {"true", "OptComp1", nullptr, "False"},
+                 {"False", "OptComp1", "OptComp0", "True"},
+                 {"True", "OptComp0", "OptComp1", "False"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored.value_or(kAbsent).toStdString());
-        preset("PDF", "Comp", c.stored);
+        SCOPED_TRACE(c.stored ? c.stored : "none");
+        QFile::remove(SettingsFilePath());
+        if (c.stored)
+            Preset("PDF", "Comp", QLatin1String(c.stored));
         auto d = open<frmCompPDF>();
-        EXPECT_TRUE(checked(d, c.shown));
+        EXPECT_TRUE(Checked(d, c.shown));
         if (c.click)
-            UserClick(Child<QRadioButton>(d, QString::fromLatin1(c.click)));
-        press(d, "CmdSave");
+            Click(d, c.click);
+        Click(d, "CmdSave");
         EXPECT_TRUE(Closed(d));
-        EXPECT_EQ(stored("PDF", "Comp"), QString::fromLatin1(c.saved));
+        EXPECT_EQ(Stored("PDF", "Comp"), QLatin1String(c.saved));
     }
 }
 
+TEST_F(CompressionTest, CloseAfterChangesLeavesTheFileByteIdentical) {
+    Preset("JPEG", "Encode", QStringLiteral("True"));
+    Preset("PDF", "Comp", QStringLiteral("True"));
+    const QByteArray before = SettingsBytes();
+    auto jpeg = open<frmCompJPEG>();
+    Click(jpeg, "OptEnc0");
+    Click(jpeg, "cmdDown");
+    Click(jpeg, "CmdClose");
+    EXPECT_TRUE(Closed(jpeg));
+    auto pdf = open<frmCompPDF>();
+    Click(pdf, "OptComp1");
+    pdf->close(); // the close box
+    EXPECT_TRUE(Closed(pdf));
+    EXPECT_EQ(SettingsBytes(), before);
+}
+
 TEST_F(CompressionTest, ReadOnlySettingsFileStillCloses) {
-    preset("PDF", "Comp", QStringLiteral("True"));
+    Preset("PDF", "Comp", QStringLiteral("True"));
     QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner);
     auto d = open<frmCompPDF>();
-    UserClick(Child<QRadioButton>(d, QStringLiteral("OptComp1")));
-    press(d, "CmdSave");
+    Click(d, "OptComp1");
+    Click(d, "CmdSave");
     EXPECT_TRUE(Closed(d));
     QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(stored("PDF", "Comp"), QStringLiteral("True"));
+    EXPECT_EQ(Stored("PDF", "Comp"), QStringLiteral("True"));
 }
 
 } // namespace

@@ -78,32 +78,26 @@ TEST_F(BookPdfTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
     EXPECT_EQ(pdf.pages[1].images.at(0).width, 100);
 }
 
-TEST_F(BookPdfTest, ACancelledSaveDialogKeepsTheSheetsForTheNextPdfSave) {
-    sheets({{30, 20}, {20, 30}});
-    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Done};
-    command->menuBook(); // dialog.answer is empty: cancelled
-    EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
-    EXPECT_TRUE(saveEnabledCalls.empty()) << "save commands must stay enabled";
-    EXPECT_EQ(document.pageCount(), 2);
-
-    EXPECT_EQ(status.line, KeptSheetsStatus(2));
-
-    dialog.answer = home.file("again.pdf"); // Ctrl+P
-    ASSERT_TRUE(save.menuSavePDF());
-    const test::ProbedPdf pdf = test::ProbePdf(home.file("again.pdf"));
-    ASSERT_TRUE(pdf.ok) << pdf.error;
-    EXPECT_EQ(pdf.pages.size(), 2u);
-}
-
-TEST_F(BookPdfTest, KeptSheetsAreAskedAboutAndGoingOnPutsThemFirst) {
+// A cancelled save dialog keeps the sheets for a later PDF save; the next multi-page run
+// asks about them, and going on puts them first.
+TEST_F(BookPdfTest, KeptSheetsAreSavedLaterOrAskedAboutAndGoingOnPutsThemFirst) {
     for (const auto& [goOn, pages] : {std::pair{true, 3u}, std::pair{false, 1u}}) {
         SCOPED_TRACE(goOn);
         DeleteSheetFiles(tmpFolder());
         stored = 0;
+        saveEnabledCalls.clear();
         sheets({{30, 20}, {20, 30}});
         prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Done};
         dialog.answer.clear();
-        command->menuBook(); // cancelled save: two sheets kept
+        command->menuBook();
+        EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+        EXPECT_TRUE(saveEnabledCalls.empty()) << "save commands must stay enabled";
+        EXPECT_EQ(status.line, KeptSheetsStatus(2));
+        if (!goOn) {
+            dialog.answer = home.file("again.pdf"); // Ctrl+P
+            ASSERT_TRUE(save.menuSavePDF());
+            EXPECT_EQ(test::ProbePdf(home.file("again.pdf")).pages.size(), 2u);
+        }
         prompt.keptAsked.clear();
         prompt.goOn = goOn;
         sheets({{40, 10}});

@@ -1,5 +1,5 @@
-// The multi-page prompt as the user sees it: its caption, buttons, sheet count and
-// thumbnail, and the answer each way of closing it gives.
+// The multi-page prompt as the user sees it: its sheet count and thumbnail, and the answer
+// each way of closing it gives.
 #include "book_pdf_prompt.h"
 #include "test_images.h"
 
@@ -12,16 +12,6 @@
 
 namespace folivo {
 namespace {
-
-TEST(BookPdfPrompt, AFixedWindowWithoutSizeButtonsAndItsTabOrder) {
-    QWidget owner;
-    frmBookPDF dialog(&owner);
-    EXPECT_FALSE(dialog.windowFlags() &
-                 (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
-    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
-    EXPECT_EQ(dialog.closeButton()->text(), QStringLiteral("完了"));
-    EXPECT_EQ(dialog.nextButton()->nextInFocusChain(), dialog.closeButton());
-}
 
 TEST(BookPdfPrompt, ShowsTheCountAndTheLastSheetSmall) {
     QTemporaryDir dir;
