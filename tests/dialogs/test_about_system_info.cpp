@@ -44,74 +44,49 @@ TEST(About, KeysCloseAndSystemInfoButtonKeepsTheWindowOpen) {
 TEST(SystemInfo, SearchOrderAndFailures) {
     QTemporaryDir folder;
     const QString inFolder = folder.filePath(QStringLiteral("MSINFO32.EXE"));
-    const QByteArray folderBytes = folder.path().toUtf8();
-    const struct Case {
-        const char* name;
-        std::function<void(FakeRegistry&, FakeLauncher&)> setUp;
-        QStringList queried;
-        QStringList started;
-        bool shown;
+    const QByteArray dir = folder.path().toUtf8();
+    const QString info = QStringLiteral("/opt/info"),
+                  hardinfo = QStringLiteral("/usr/bin/hardinfo");
+    const QStringList both{kKey1, kKey2};
+    enum Found { None, File, Folder }; // what MSINFO32.EXE in the second key's folder is
+    const struct {
+        QByteArray key1, key2; // values of the two keys; key 1 of another type when "\x01"
+        Found found;
+        QStringList onPath, queried, started; // nothing started: the message is shown
+        bool startWorks = true;
     } cases[] = {
-        {"KeyOneWinsAndKeyTwoIsNeverRead",
-         [&](FakeRegistry& r, FakeLauncher&) {
-             r.set(kKey1, kPath, kRegSz, QByteArray("C:\\msinfo32.exe\0", 16));
-             r.set(kKey2, kMsinfo, kRegSz, folderBytes);
-         },
-         {kKey1},
-         {QStringLiteral("C:\\msinfo32.exe")},
-         false},
-        {"KeyOneFailsToStart",
-         [](FakeRegistry& r, FakeLauncher& l) {
-             r.set(kKey1, kPath, kRegSz, "/opt/info");
-             l.startWorks = false;
-         },
-         {kKey1},
-         {QStringLiteral("/opt/info")},
-         true},
-        {"KeyTwoFolderWithTheProgram",
-         [&](FakeRegistry& r, FakeLauncher&) {
-             QFile(inFolder).open(QIODevice::WriteOnly);
-             r.set(kKey2, kMsinfo, kRegSz, folderBytes + '\0');
-         },
-         {kKey1, kKey2},
-         {inFolder},
-         false},
-        {"KeyTwoFolderWithAFolderOfThatName",
-         [&](FakeRegistry& r, FakeLauncher& l) {
-             QFile::remove(inFolder);
-             QDir(folder.path()).mkdir(QStringLiteral("MSINFO32.EXE"));
-             r.set(kKey2, kMsinfo, kRegSz, folderBytes);
-             l.onPath[QStringLiteral("hardinfo")] = QStringLiteral("/usr/bin/hardinfo");
-         },
-         {kKey1, kKey2},
-         {},
-         true},
-        {"KeyOneOfAnotherType",
-         [](FakeRegistry& r, FakeLauncher&) { r.set(kKey1, kPath, 3, "\x01\x02"); },
-         {kKey1},
-         {},
-         true},
-        {"FirstEquivalentOnPath",
-         [](FakeRegistry&, FakeLauncher& l) {
-             l.onPath[QStringLiteral("hardinfo")] = QStringLiteral("/usr/bin/hardinfo");
-             l.onPath[QStringLiteral("gnome-system-monitor")] = QStringLiteral("/usr/bin/gsm");
-         },
-         {kKey1, kKey2},
-         {QStringLiteral("/usr/bin/hardinfo")},
-         false},
-        {"NothingAnywhere", [](FakeRegistry&, FakeLauncher&) {}, {kKey1, kKey2}, {}, true},
+        {QByteArray("/opt/info\0", 10), dir, File, {}, {kKey1}, {info}},
+        {"/opt/info", {}, None, {}, {kKey1}, {info}, false},
+        {{}, dir + '\0', File, {}, both, {inFolder}},
+        {{}, dir, Folder, {"hardinfo"}, both, {}},
+        {"\x01", dir, File, {}, {kKey1}, {}},
+        {{}, {}, None, {"hardinfo", "gnome-system-monitor"}, both, {hardinfo}},
+        {{}, {}, None, {}, both, {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key1.toStdString() + " / " + c.key2.toStdString());
+        QDir(folder.path()).rmdir(QStringLiteral("MSINFO32.EXE"));
+        QFile::remove(inFolder);
+        if (c.found == File)
+            QFile(inFolder).open(QIODevice::WriteOnly);
+        else if (c.found == Folder)
+            QDir(folder.path()).mkdir(QStringLiteral("MSINFO32.EXE"));
         FakeRegistry registry;
+        if (!c.key1.isEmpty())
+            registry.set(kKey1, kPath, c.key1 == "\x01" ? 3 : kRegSz, c.key1);
+        if (!c.key2.isEmpty())
+            registry.set(kKey2, kMsinfo, kRegSz, c.key2);
         FakeLauncher launcher;
+        for (const QString& name : c.onPath)
+            launcher.onPath[name] = QStringLiteral("/usr/bin/") + name;
+        launcher.startWorks = c.startWorks;
         FakeMessageBoxes messages;
-        c.setUp(registry, launcher);
         LaunchSystemInfo(registry, launcher, messages);
         EXPECT_EQ(registry.queried, c.queried);
         EXPECT_EQ(launcher.started, c.started);
-        ASSERT_EQ(messages.shown.size(), c.shown ? 1u : 0u);
-        if (c.shown) {
+        const bool failed = c.started.isEmpty() || !c.startWorks;
+        ASSERT_EQ(messages.shown.size(), failed ? 1u : 0u);
+        if (failed) {
             EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kSystemInfoUnavailable));
         }
         for (std::uint32_t root : registry.roots)
