@@ -49,54 +49,38 @@ TEST_F(CompressionTest, StoredLevelIsShownStepsStayInTheListAndSaveStoresTheInde
     }
 }
 
-// Only the exact "False" shows standard encoding; the window stores what it shows.
-TEST_F(CompressionTest, EncodingShownOnlyWhenExactAndSavedAsChosen) {
+// Only the exact "False" shows standard encoding and only the exact "True" compression;
+// each window stores what it shows.
+TEST_F(CompressionTest, ChoicesShownOnlyForExactTextsAndSavedAsChosen) {
     const struct {
-        const char* stored;
-        const char* shown;
-        const char* click;
-        const char* saved;
-    } cases[] = {{nullptr, "OptEnc0", nullptr, "False"},
-                 {"False", "OptEnc0", "OptEnc1", "True"},
-                 {"false", "OptEnc1", nullptr, "True"},
-                 {"True", "OptEnc1", "OptEnc0", "False"},
-                 {"FALSE", "OptEnc1", "OptEnc0", "False"}};
+        bool pdf;
+        const char *stored, *shown, *click, *saved;
+    } cases[] = {
+        {false, nullptr, "OptEnc0", nullptr, "False"},
+        {false, "False", "OptEnc0", "OptEnc1", "True"},
+        {false, "false", "OptEnc1", nullptr, "True"},
+        {false, "True", "OptEnc1", "OptEnc0", "False"},
+        {false, "FALSE", "OptEnc1", "OptEnc0", "False"},
+        {true, nullptr, "OptComp0", nullptr, "True"},
+        {true, "true", "OptComp1", nullptr, "False"},
+        {true, "False", "OptComp1", "OptComp0", "True"},
+        {true, "True", "OptComp0", "OptComp1", "False"},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored ? c.stored : "none");
+        SCOPED_TRACE(std::string(c.shown) + " " + (c.stored ? c.stored : "none"));
+        const char* section = c.pdf ? "PDF" : "JPEG";
+        const char* key = c.pdf ? "Comp" : "Encode";
         QFile::remove(SettingsFilePath());
         if (c.stored)
-            Preset("JPEG", "Encode", QLatin1String(c.stored));
-        auto d = open<frmCompJPEG>();
-        EXPECT_TRUE(Checked(d, c.shown));
-        if (c.click)
-            Click(d, c.click);
-        Click(d, "CmdSave");
-        EXPECT_EQ(Stored("JPEG", "Encode"), QLatin1String(c.saved));
-    }
-}
-
-TEST_F(CompressionTest, PdfShowsExactTrueAsCompressAndSavesTheChoice) {
-    const struct {
-        const char* stored;
-        const char* shown;
-        const char* click;
-        const char* saved;
-    } cases[] = {{nullptr, "OptComp0", nullptr, "True"},
-                 {"true", "OptComp1", nullptr, "False"},
-                 {"False", "OptComp1", "OptComp0", "True"},
-                 {"True", "OptComp0", "OptComp1", "False"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored ? c.stored : "none");
-        QFile::remove(SettingsFilePath());
-        if (c.stored)
-            Preset("PDF", "Comp", QLatin1String(c.stored));
-        auto d = open<frmCompPDF>();
+            Preset(section, key, QLatin1String(c.stored));
+        QPointer<QWidget> d = c.pdf ? static_cast<QWidget*>(open<frmCompPDF>())
+                                    : static_cast<QWidget*>(open<frmCompJPEG>());
         EXPECT_TRUE(Checked(d, c.shown));
         if (c.click)
             Click(d, c.click);
         Click(d, "CmdSave");
         EXPECT_TRUE(Closed(d));
-        EXPECT_EQ(Stored("PDF", "Comp"), QLatin1String(c.saved));
+        EXPECT_EQ(Stored(section, key), QLatin1String(c.saved));
     }
 }
 
