@@ -1,6 +1,5 @@
 // Pixel tests of the button face at 96 dpi with a fixed font.
 #include "button_fixture.h"
-#include "input_helpers.h"
 #include "zk_geometry.h"
 #include "zkbutton_face.h"
 
@@ -109,16 +108,11 @@ TEST(Rendering, BorderLookByStyleAppearanceValueAndState) {
     }
 }
 
-QFont testFont(const zkButton& b) {
-    return b.buttonFont()->toQFont(96);
-}
-
 TEST(Rendering, CaptionAndPictureLandWhereTheLayoutSaysAndMoveOnPress) {
     struct Case {
         int captionAlign, pictureAlign, pictureWidth;
     };
-    for (const Case c : {Case{0, 12, 0}, Case{0, 11, 0}, Case{0, 10, 16}, Case{4, 10, 16},
-                         Case{2, 10, 16}, Case{4, 11, 16}, Case{4, 0, 16}}) {
+    for (const Case c : {Case{0, 11, 0}, Case{4, 10, 16}, Case{2, 10, 16}, Case{4, 0, 16}}) {
         SCOPED_TRACE(testing::Message() << c.captionAlign << "/" << c.pictureAlign);
         Rig rig(100, 30);
         rig->setCaptionAlign(zkButton::CaptionAlignEnum(c.captionAlign));
@@ -126,7 +120,7 @@ TEST(Rendering, CaptionAndPictureLandWhereTheLayoutSaysAndMoveOnPress) {
         if (c.pictureWidth)
             rig->setPicture(solidPicture(c.pictureWidth, 16, 0xFF3060C0));
         rig->setCaption(QStringLiteral("Ab"));
-        const QFont font = testFont(*rig.button);
+        const QFont font = rig->buttonFont()->toQFont(96);
         const zk::FaceMetrics m{100,
                                 30,
                                 c.captionAlign,
@@ -136,15 +130,13 @@ TEST(Rendering, CaptionAndPictureLandWhereTheLayoutSaysAndMoveOnPress) {
         const QList<QPoint> ink = inkOf(QStringLiteral("Ab"), font);
         const QPoint caption = zk::captionPosition(m, c.pictureWidth, c.pictureWidth ? 16 : 0);
         EXPECT_EQ(locate(rig->visibleSurface(), ink, kFore), QList<QPoint>{caption});
-        const QRect picture(zk::picturePosition(m, 16, 16), QSize(16, 16));
-        if (c.pictureWidth) {
-            EXPECT_EQ(boxOf(rig->visibleSurface(), 0xFF3060C0), picture);
-        }
+        const QRect picture =
+            c.pictureWidth ? QRect(zk::picturePosition(m, 16, 16), QSize(16, 16)) : QRect();
+        EXPECT_EQ(coverage(rig->visibleSurface(), 0xFF3060C0).box, picture);
         press(rig.button.get(), {10, 10}); // one pixel right and down; the frame stays
         EXPECT_EQ(locate(rig->visibleSurface(), ink, kFore), QList<QPoint>{caption + QPoint(1, 1)});
-        if (c.pictureWidth) {
-            EXPECT_EQ(boxOf(rig->visibleSurface(), 0xFF3060C0), picture.translated(1, 1));
-        }
+        EXPECT_EQ(coverage(rig->visibleSurface(), 0xFF3060C0).box,
+                  c.pictureWidth ? picture.translated(1, 1) : picture);
         EXPECT_EQ(rig.px(0, 0), kShadow);
         EXPECT_EQ(rig.px(99, 29), kShadow);
     }
@@ -155,12 +147,12 @@ TEST(Rendering, DisabledCaptionIsEngravedWithTwoUnderlines) {
     rig->setCaptionAlign(zkButton::zbcTopLeft);
     rig->setCaption(QStringLiteral("A&b"));
     rig->setButtonEnabled(false);
-    const QFont font = testFont(*rig.button);
+    const QFont font = rig->buttonFont()->toQFont(96);
     const QImage& img = rig->visibleSurface();
     const QList<QPoint> ink = inkOf(QStringLiteral("Ab"), font);
     const QPoint at(4, 2);
     EXPECT_TRUE(locate(img, ink, kShadow).contains(at));
-    EXPECT_EQ(countOf(img, kFore), 0);
+    EXPECT_EQ(coverage(img, kFore).count, 0);
     const int kx = zkButtonFace::textWidth(font, QStringLiteral("A"));
     const int kw = zkButtonFace::textWidth(font, QStringLiteral("b"));
     const int ka = zkButtonFace::textHeight(font, QStringLiteral("A"));
@@ -179,7 +171,7 @@ TEST(Rendering, PictureChoiceByStateAndEnabled) {
     rig->setPicture(solidPicture(8, 8, 0xFF0000F0));
     rig->setDownPicture(solidPicture(8, 8, 0xFF00F000));
     rig->setSelectPicture(solidPicture(8, 8, 0xFFF00000));
-    const auto shows = [&](QRgb c) { return countOf(rig->visibleSurface(), c) == 64; };
+    const auto shows = [&](QRgb c) { return coverage(rig->visibleSurface(), c).count == 64; };
     EXPECT_TRUE(shows(0xFF0000F0));
     rig->DrawDefaultPicture(zkButton::zbsPush);
     EXPECT_TRUE(shows(0xFF00F000));
@@ -205,10 +197,10 @@ TEST(Rendering, MaskColourPixelsShowTheBackground) {
     EXPECT_EQ(rig.px(3, 3), 0xFFFF00FFu);
     rig->setUseMaskColor(true);
     EXPECT_EQ(rig.px(3, 3), kBack);
-    EXPECT_EQ(countOf(rig->visibleSurface(), 0xFF0000F0), 14);
+    EXPECT_EQ(coverage(rig->visibleSurface(), 0xFF0000F0).count, 14);
     rig->setMaskColor(0x00F00000); // blue in OLE order: now the body is transparent
-    EXPECT_EQ(countOf(rig->visibleSurface(), 0xFF0000F0), 0);
-    EXPECT_EQ(countOf(rig->visibleSurface(), 0xFFFF00FF), 2);
+    EXPECT_EQ(coverage(rig->visibleSurface(), 0xFF0000F0).count, 0);
+    EXPECT_EQ(coverage(rig->visibleSurface(), 0xFFFF00FF).count, 2);
 }
 
 TEST(Rendering, FocusRectangleOnlyWithFocusAndAtMargin) {

@@ -19,7 +19,7 @@ namespace zk::test {
 // A window holding `count` zkButtons; the selection handed to a page.
 class ButtonSet {
 public:
-    explicit ButtonSet(int count) {
+    explicit ButtonSet(int count = 2) {
         m_window.resize(400, 300);
         for (int i = 0; i < count; ++i) {
             auto* b = new zkButton(&m_window);
@@ -30,6 +30,10 @@ public:
         }
     }
     zkButton* operator[](int i) const { return m_buttons.at(size_t(i)); }
+    void both(const char* property, const QVariant& a, const QVariant& b) {
+        m_buttons[0]->setProperty(property, a);
+        m_buttons[1]->setProperty(property, b);
+    }
     QList<QObject*> selection() const {
         QList<QObject*> out;
         for (zkButton* b : m_buttons)
@@ -57,10 +61,8 @@ class FakeOpenFile final : public zkOpenFileDialog {
 public:
     std::optional<QString> answer;
     int calls = 0;
-    QList<zkFileFilter> filters;
-    std::optional<QString> openFile(QWidget*, const QList<zkFileFilter>& f) override {
+    std::optional<QString> openFile(QWidget*, const QList<zkFileFilter>&) override {
         ++calls;
-        filters = f;
         return answer;
     }
 };
@@ -101,6 +103,20 @@ struct Fakes {
     }
 };
 
+// A page (or sheet) made with the fake services and shown.
+template <typename Page> struct PageRig {
+    ButtonSet buttons;
+    Fakes fakes;
+    std::unique_ptr<Page> page = std::make_unique<Page>(fakes.services());
+    PageRig() {
+        page->resize(480, 320);
+        page->show();
+    }
+    bool select() { return !page->selectionChanged(buttons.selection()).failed(); }
+    bool apply() { return !page->applyChanges().failed(); }
+    template <typename T> T* get(const QString& name) const;
+};
+
 // A drop-down choice made with the keyboard, as a user would (Home, then Down).
 inline void chooseItem(QComboBox* combo, int index) {
     QTest::keyClick(combo, Qt::Key_Home);
@@ -130,6 +146,10 @@ template <typename T> T* child(QWidget* parent, const QString& name) {
     if (!found)
         throw std::runtime_error("no child " + name.toStdString());
     return found;
+}
+
+template <typename Page> template <typename T> T* PageRig<Page>::get(const QString& name) const {
+    return child<T>(page.get(), name);
 }
 
 } // namespace zk::test
