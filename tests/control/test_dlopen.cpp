@@ -16,25 +16,23 @@ class LibraryHost : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        registry = dir.filePath(QStringLiteral("components.ini"));
-        qputenv(ZK_REGISTRY_ENV, registry.toUtf8());
+        qputenv(ZK_REGISTRY_ENV, dir.filePath(QStringLiteral("components.ini")).toUtf8());
         const QString path =
             qEnvironmentVariable("FOLIVO_BIN_DIR") + QStringLiteral("/libzkbutton2.so.2");
         handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(handle, nullptr) << dlerror();
-        registerServer =
-            reinterpret_cast<zkDllRegisterServerFn>(dlsym(handle, "DllRegisterServer"));
-        unregisterServer =
-            reinterpret_cast<zkDllRegisterServerFn>(dlsym(handle, "DllUnregisterServer"));
-        canUnload = reinterpret_cast<zkDllCanUnloadNowFn>(dlsym(handle, "DllCanUnloadNow"));
-        getClassObject =
-            reinterpret_cast<zkDllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
-        ASSERT_TRUE(registerServer && unregisterServer && canUnload && getClassObject);
+        const auto find = [this](auto& fn, const char* name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(handle, name));
+            return fn != nullptr;
+        };
+        ASSERT_TRUE(find(registerServer, "DllRegisterServer") &&
+                    find(unregisterServer, "DllUnregisterServer") &&
+                    find(canUnload, "DllCanUnloadNow") &&
+                    find(getClassObject, "DllGetClassObject"));
     }
     void TearDown() override { qunsetenv(ZK_REGISTRY_ENV); }
 
     QTemporaryDir dir;
-    QString registry;
     void* handle = nullptr;
     zkDllRegisterServerFn registerServer = nullptr;
     zkDllRegisterServerFn unregisterServer = nullptr;

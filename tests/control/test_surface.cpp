@@ -90,21 +90,15 @@ TEST(Surface, AccessKeyEnterAndEscReachTheButtonThroughWindowShortcuts) {
     other->setCancel(true);
     ASSERT_TRUE(rig.show());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.window));
-    QList<int> clicks, otherClicks;
-    QObject::connect(rig.button, &zkButton::Click,
-                     [&](int& b, int&, int&, int&) { clicks.append(b); });
-    QObject::connect(other, &zkButton::Click,
-                     [&](int& b, int&, int&, int&) { otherClicks.append(b); });
+    QString clicked; // which button each key clicked
+    QObject::connect(rig.button, &zkButton::Click, [&](int&, int&, int&, int&) { clicked += 'a'; });
+    QObject::connect(other, &zkButton::Click, [&](int&, int&, int&, int&) { clicked += 'b'; });
     QTest::keyClick(&rig.window, Qt::Key_O, Qt::AltModifier);
-    EXPECT_EQ(clicks.size(), 1);
     QTest::keyClick(&rig.window, Qt::Key_Return);
-    EXPECT_EQ(clicks.size(), 2);
     QTest::keyClick(&rig.window, Qt::Key_Escape);
-    EXPECT_EQ(otherClicks.size(), 1);
-    EXPECT_EQ(clicks.size(), 2);
     rig.button->setDefault(false);
     QTest::keyClick(&rig.window, Qt::Key_Return);
-    EXPECT_EQ(clicks.size(), 2);
+    EXPECT_EQ(clicked, QStringLiteral("aab"));
 }
 
 TEST(Surface, FocusCheckedStateAndNameChangesAreAnnounced) {

@@ -16,7 +16,7 @@ namespace {
 
 class PropertySheetTest : public ::testing::Test {
 protected:
-    ButtonSet buttons{2};
+    ButtonSet buttons;
     Fakes fakes;
     std::unique_ptr<zkPropertySheet> sheet;
 
