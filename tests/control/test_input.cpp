@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 using namespace zktest;
@@ -41,84 +42,78 @@ struct InputRig : Rig {
         button->setScaleMode(zkButton::vbPixels);
     }
     zkButton* w() const { return button.get(); }
-    void tickAt(int x, int y) {
-        cursor->pos = button->mapToGlobal(QPoint(x, y));
-        button->hoverTick();
+    // Plays steps such as "p5,5 r5,5": t tick, p/r left press/release, m move holding it,
+    // P/M/R the same with the right button, h move with none, f/F focus in/out, s/S space
+    // down/up, k access key (a character code).
+    void play(const QString& steps) {
+        zkButton* b = w();
+        FakeCursor* cur = cursor.get();
+        const auto space = [b](QEvent::Type t) { key(b, t, Qt::Key_Space, QStringLiteral(" ")); };
+        const QEvent::Type down = QEvent::MouseButtonPress, up = QEvent::MouseButtonRelease,
+                           move = QEvent::MouseMove;
+        const std::map<char, std::function<void(QPointF, int)>> acts = {
+            {'t', [=](QPointF p, int) { cur->pos = b->mapToGlobal(p.toPoint()); }},
+            {'p', [=](QPointF p, int) { mouse(b, down, p); }},
+            {'P', [=](QPointF p, int) { mouse(b, down, p, Qt::RightButton); }},
+            {'r', [=](QPointF p, int) { mouse(b, up, p); }},
+            {'R', [=](QPointF p, int) { mouse(b, up, p, Qt::RightButton); }},
+            {'m', [=](QPointF p, int) { mouse(b, move, p); }},
+            {'M', [=](QPointF p, int) { mouse(b, move, p, Qt::RightButton); }},
+            {'h', [=](QPointF p, int) { mouse(b, move, p, Qt::NoButton); }},
+            {'f', [=](QPointF, int) { focus(b, true); }},
+            {'F', [=](QPointF, int) { focus(b, false); }},
+            {'s', [=](QPointF, int) { space(QEvent::KeyPress); }},
+            {'S', [=](QPointF, int) { space(QEvent::KeyRelease); }},
+            {'k', [=](QPointF, int n) { b->accessKeyPress(n); }}};
+        for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            const QStringList n = step.mid(1).split(u',');
+            acts.at(step[0].toLatin1())({n[0].toDouble(), n.value(1).toDouble()}, n[0].toInt());
+            if (step[0] == u't')
+                b->hoverTick();
+        }
     }
-    void move(QPointF pos, Qt::MouseButton held = Qt::LeftButton) {
-        mouse(w(), QEvent::MouseMove, pos, held);
-    }
-    void space(QEvent::Type type) { key(w(), type, Qt::Key_Space, QStringLiteral(" ")); }
 };
 
 TEST(Input, EventSequences) {
     struct Script {
         const char* what;
-        std::function<void(InputRig&)> act;
-        QStringList log;
+        std::function<void(InputRig&)> setUp;
+        const char* steps;
+        const char* log;
     };
     const Script scripts[] = {
         {"first tick after loading reports, later only changes; the right edge is outside",
-         [](InputRig& r) {
-             r.tickAt(-5, 3);
-             r.tickAt(-6, 3);
-             r.tickAt(39, 19);
-             r.tickAt(40, 19);
-         },
-         {"MouseOut(0,0,-5,3)", "MouseIn(0,0,39,19)", "MouseOut(0,0,40,19)"}},
-        {"disabled: no hover events",
-         [](InputRig& r) {
-             r->setButtonEnabled(false);
-             r.tickAt(5, 5);
-             r.tickAt(-5, 5);
-         },
-         {}},
-        {"right button only moves",
-         [](InputRig& r) {
-             press(r.w(), {5, 5}, Qt::RightButton);
-             r.move({6, 5}, Qt::RightButton);
-             mouse(r.w(), QEvent::MouseButtonRelease, {6, 5}, Qt::RightButton);
-         },
-         {"MouseMove(2,0,6,5)"}},
+         {},
+         "t-5,3 t-6,3 t39,19 t40,19",
+         "MouseOut(0,0,-5,3) MouseIn(0,0,39,19) MouseOut(0,0,40,19)"},
+        {"disabled: no hover events", [](InputRig& r) { r->setButtonEnabled(false); }, "t5,5 t-5,5",
+         ""},
+        {"right button only moves", {}, "P5,5 M6,5 R6,5", "MouseMove(2,0,6,5)"},
         {"click inside, positions rounded half to even",
-         [](InputRig& r) {
-             press(r.w(), {5.5, 4.5});
-             mouse(r.w(), QEvent::MouseButtonRelease, {6, 4});
-         },
-         {"MouseDown(1,0,6,4)", "MouseUp(1,0,6,4)", "Click(1,0,6,4)"}},
+         {},
+         "p5.5,4.5 r6,4",
+         "MouseDown(1,0,6,4) MouseUp(1,0,6,4) Click(1,0,6,4)"},
         {"handlers get copies",
          [](InputRig& r) {
              QObject::connect(r.w(), &zkButton::MouseDown, [](int& b, int&, int& x, int&) {
                  b = 9;
                  x = 99;
              });
-             clickAt(r.w(), {5, 5});
          },
-         {"MouseDown(1,0,5,5)", "MouseUp(1,0,5,5)", "Click(1,0,5,5)"}},
+         "p5,5 r5,5", "MouseDown(1,0,5,5) MouseUp(1,0,5,5) Click(1,0,5,5)"},
         {"drag out and release: no click",
-         [](InputRig& r) {
-             press(r.w(), {5, 5});
-             r.move({10, 5});
-             r.move({50, 5});
-             mouse(r.w(), QEvent::MouseButtonRelease, {50, 5});
-         },
-         {"MouseDown(1,0,5,5)", "MouseIn(1,0,10,5)", "MouseMove(1,0,10,5)", "MouseOut(1,0,50,5)",
-          "MouseMove(1,0,50,5)", "MouseUp(1,0,50,5)"}},
+         {},
+         "p5,5 m10,5 m50,5 r50,5",
+         "MouseDown(1,0,5,5) MouseIn(1,0,10,5) MouseMove(1,0,10,5) MouseOut(1,0,50,5) "
+         "MouseMove(1,0,50,5) MouseUp(1,0,50,5)"},
         {"space clicks with the last mouse position, before KeyUp",
-         [](InputRig& r) {
-             r.move({7, 8}, Qt::NoButton);
-             r.space(QEvent::KeyPress);
-             r.space(QEvent::KeyRelease);
-         },
-         {"MouseMove(0,0,7,8)", "KeyDown(32,0)", "KeyPress(32)", "Click(0,0,7,8)", "KeyUp(32,0)"}},
+         {},
+         "h7,8 s S",
+         "MouseMove(0,0,7,8) KeyDown(32,0) KeyPress(32) Click(0,0,7,8) KeyUp(32,0)"},
         {"losing the focus cancels a space press",
-         [](InputRig& r) {
-             focus(r.w(), true);
-             r.space(QEvent::KeyPress);
-             focus(r.w(), false);
-             r.space(QEvent::KeyRelease);
-         },
-         {"KeyDown(32,0)", "KeyPress(32)", "KeyUp(32,0)"}},
+         {},
+         "f s F S",
+         "KeyDown(32,0) KeyPress(32) KeyUp(32,0)"},
         {"key codes, and characters only for keys that type",
          [](InputRig& r) {
              key(r.w(), QEvent::KeyPress, Qt::Key_A, QStringLiteral("a"));
@@ -126,48 +121,41 @@ TEST(Input, EventSequences) {
              key(r.w(), QEvent::KeyPress, Qt::Key_F2);
              EXPECT_FALSE(r->isPressed()); // only space presses
          },
-         {"KeyDown(65,0)", "KeyPress(97)", "KeyDown(37,0)", "KeyDown(113,0)"}},
-        {"Enter clicks only a Default button",
-         [](InputRig& r) {
-             r->setDefault(true);
-             r.move({4, 6}, Qt::NoButton);
-             r->accessKeyPress(13);
-             r->setDefault(false);
-             r->accessKeyPress(13);
-         },
-         {"MouseMove(0,0,4,6)", "Click(0,0,4,6)"}},
+         "", "KeyDown(65,0) KeyPress(97) KeyDown(37,0) KeyDown(113,0)"},
+        {"Enter clicks a Default button", [](InputRig& r) { r->setDefault(true); }, "h4,6 k13",
+         "MouseMove(0,0,4,6) Click(0,0,4,6)"},
+        {"Enter clicks no other button", {}, "k13", ""},
         {"Esc with Cancel and the access key in either case",
          [](InputRig& r) {
              r->setCancel(true);
              r->setCaption(QStringLiteral("&Open"));
-             r->accessKeyPress(27);
-             r->accessKeyPress('o');
-             r->accessKeyPress('x');
          },
-         {"Click(0,0,0,0)", "Click(0,0,0,0)"}},
+         "k27 k111 k120", "Click(0,0,0,0) Click(0,0,0,0)"},
     };
     for (const Script& s : scripts) {
         SCOPED_TRACE(s.what);
         InputRig rig;
-        s.act(rig);
-        EXPECT_EQ(rig.rec.log, s.log);
+        if (s.setUp)
+            s.setUp(rig);
+        rig.play(QLatin1String(s.steps));
+        EXPECT_EQ(rig.rec.log, QString::fromLatin1(s.log).split(u' ', Qt::SkipEmptyParts));
     }
 }
 
 TEST(Input, PressStopsTheHoverTimerAndShowsThePushedLook) {
     InputRig rig;
     rig->setAppearance(zkButton::zbaFlat);
-    rig.tickAt(2, 3);
+    rig.play(QStringLiteral("t2,3"));
     EXPECT_EQ(rig.px(0, 0), kHighlight); // flat raised while hovered
-    rig.space(QEvent::KeyPress);
+    rig.play(QStringLiteral("s"));
     EXPECT_FALSE(rig->isHoverTimerEnabled());
     EXPECT_EQ(rig.px(0, 0), kShadow);
-    rig.space(QEvent::KeyRelease);
+    rig.play(QStringLiteral("S"));
     EXPECT_TRUE(rig->isHoverTimerEnabled());
-    rig.tickAt(100, 3);
+    rig.play(QStringLiteral("t100,3"));
     EXPECT_EQ(rig.px(0, 0), kBack);
     rig->setScaleMode(zkButton::vbTwips); // ticks convert to the scale mode
-    rig.tickAt(2, 3);
+    rig.play(QStringLiteral("t2,3"));
     EXPECT_EQ(rig.rec.log.last(), QStringLiteral("MouseIn(0,0,30,45)"));
 }
 
@@ -178,8 +166,7 @@ TEST(Input, CheckStyleTogglesAfterMouseUpBeforeClick) {
     const auto record = [&](int&, int&, int&, int&) { valueAt.append(rig->value()); };
     QObject::connect(rig.w(), &zkButton::MouseUp, record);
     QObject::connect(rig.w(), &zkButton::Click, record);
-    clickAt(rig.w(), {3, 3});
-    clickAt(rig.w(), {3, 3});
+    rig.play(QStringLiteral("p3,3 r3,3 p3,3 r3,3"));
     EXPECT_EQ(valueAt, (QList<int>{0, 1, 1, 0}));
 }
 

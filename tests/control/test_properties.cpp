@@ -149,18 +149,6 @@ TEST(Persistence, ContainerWithoutFillColorAnswersBlack) {
     EXPECT_EQ(zkButton(&form).fillColor(), 0x00C0FFEEu);
 }
 
-TEST(Caption, UseMnemonicTakesEffectAtTheNextCaption) {
-    Rig rig;
-    rig->setCaption(QStringLiteral("Fi&le && E&xit"));
-    EXPECT_EQ(rig->accessKeys(), QStringLiteral("x"));
-    EXPECT_EQ(rig->mnemonicPos(), 9);
-    rig->setUseMnemonic(false); // does not re-derive by itself
-    EXPECT_EQ(rig->displayCaption(), QStringLiteral("File & Exit"));
-    rig->setCaption(QStringLiteral("Fi&le"));
-    EXPECT_EQ(rig->displayCaption(), QStringLiteral("Fi&le"));
-    EXPECT_EQ(rig->accessKeys(), QString());
-}
-
 TEST(Fonts, ChangedInPlaceForEveryButtonThatSharesIt) {
     Rig a(60, 20), b(60, 20);
     const zkFontRef f = zkFontRef::create(QStringLiteral("DejaVu Sans"), 9);
