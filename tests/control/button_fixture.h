@@ -1,16 +1,17 @@
 #pragma once
 // Helpers of the zkButton tests: a scripted ambient host, a palette whose system colours
-// are all different, a fixed font, and pixel helpers.
+// are all different, a fixed font, events delivered as the platform would, pixel helpers.
 #include "zk_colors.h"
+#include "zk_fakes.h"
 #include "zk_host.h"
 #include "zk_memory_bag.h"
-#include "zk_fakes.h"
 #include "zkbutton.h"
 
-#include <QImage>
-#include <QList>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QPoint>
 #include <QStringList>
 #include <memory>
 
@@ -18,31 +19,25 @@ namespace zktest {
 
 // Colours the tests recognise by value.
 inline constexpr QRgb kHighlight = 0xFFF0F0A0, kDarkShadow = 0xFF101040, kShadow = 0xFF808020,
-                      kFace = 0xFFC0C0C8;
-inline constexpr quint32 kBackOle = 0x00F0E0D0; // RGB D0,E0,F0
-inline constexpr quint32 kForeOle = 0x00000080; // RGB 80,00,00
-inline constexpr QRgb kBack = 0xFFD0E0F0, kFore = 0xFF800000;
+                      kFace = 0xFFC0C0C8, kBack = 0xFFD0E0F0, kFore = 0xFF800000, kRed = 0xFFFF0000;
+inline constexpr quint32 kBackOle = 0x00F0E0D0, kForeOle = 0x00000080, kRedOle = 0x000000FF;
 
 class FakeHost : public zkAmbientHost {
 public:
-    quint32 back = kBackOle;
-    quint32 fore = kForeOle;
-    QString fontName = QStringLiteral("DejaVu Sans");
-    double fontSize = 9;
     QString name = QStringLiteral("zkButton1");
     bool user = true;
-    quint32 fill = 0x00123456;
+    quint32 back = kBackOle;
     bool fillFails = false;
 
     quint32 backColor() const override { return back; }
-    quint32 foreColor() const override { return fore; }
-    zkFontRef font() const override { return zkFontRef::create(fontName, fontSize); }
+    quint32 foreColor() const override { return kForeOle; }
+    zkFontRef font() const override { return zkFontRef::create(QStringLiteral("DejaVu Sans"), 9); }
     QString displayName() const override { return name; }
     bool userMode() const override { return user; }
     zkColorAnswer containerFillColor() const override {
         if (fillFails)
             return {0, {438, QStringLiteral("Object doesn't support this property")}};
-        return {fill, {}};
+        return {0x00123456, {}};
     }
 };
 
@@ -55,17 +50,20 @@ inline QPalette testPalette() {
     return p;
 }
 
-// A button of the given size with the fake host, the test palette and a fixed font,
-// loaded from an empty bag (so hover state is -1 and the timer runs).
+inline void setUp(zkButton* b, const std::shared_ptr<FakeCursor>& cursor) {
+    b->setPalette(testPalette());
+    b->setCursorSource(cursor);
+}
+
+// A button of the given size with the fake host, the test palette and a fixed font.
 struct Rig {
     std::shared_ptr<FakeHost> host = std::make_shared<FakeHost>();
     std::shared_ptr<FakeCursor> cursor = std::make_shared<FakeCursor>();
     std::unique_ptr<zkButton> button;
 
-    explicit Rig(int w = 40, int h = 20, QWidget* parent = nullptr) {
-        button = std::make_unique<zkButton>(parent, host);
-        button->setPalette(testPalette());
-        button->setCursorSource(cursor);
+    explicit Rig(int w = 40, int h = 20) {
+        button = std::make_unique<zkButton>(nullptr, host);
+        setUp(button.get(), cursor);
         button->InitProperties();
         button->resize(w, h);
         button->setCaption(QString());
@@ -73,51 +71,56 @@ struct Rig {
     zkButton* operator->() const { return button.get(); }
     QRgb px(int x, int y) const { return button->visibleSurface().pixel(x, y); }
     // Rows of the surface as letters: L highlight, D dark shadow, S shadow, F face,
-    // b background, f foreground, ? anything else.
-    QStringList rows() const;
+    // b background, f foreground, # red, ? anything else.
+    QStringList rows() const {
+        const std::pair<QRgb, char> letters[] = {
+            {kHighlight, 'L'}, {kDarkShadow, 'D'}, {kShadow, 'S'}, {kFace, 'F'},
+            {kBack, 'b'},      {kFore, 'f'},       {kRed, '#'}};
+        QStringList out;
+        const QImage& img = button->visibleSurface();
+        for (int y = 0; y < img.height(); ++y) {
+            QString row(img.width(), u'?');
+            for (int x = 0; x < img.width(); ++x)
+                for (const auto& [c, letter] : letters)
+                    if ((img.pixel(x, y) | 0xFF000000u) == c)
+                        row[x] = QLatin1Char(letter);
+            out.append(row);
+        }
+        return out;
+    }
 };
 
-inline char letterOf(QRgb c) {
-    switch (c | 0xFF000000u) {
-    case kHighlight:
-        return 'L';
-    case kDarkShadow:
-        return 'D';
-    case kShadow:
-        return 'S';
-    case kFace:
-        return 'F';
-    case kBack:
-        return 'b';
-    case kFore:
-        return 'f';
-    default:
-        return '?';
-    }
+inline void mouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton b = Qt::LeftButton) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : b;
+    QMouseEvent e(type, pos, w->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : b,
+                  held, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
 }
-
-inline QStringList Rig::rows() const {
-    QStringList out;
-    const QImage& img = button->visibleSurface();
-    for (int y = 0; y < img.height(); ++y) {
-        QString row;
-        for (int x = 0; x < img.width(); ++x)
-            row.append(QLatin1Char(letterOf(img.pixel(x, y))));
-        out.append(row);
-    }
-    return out;
+inline void press(QWidget* w, QPointF pos, Qt::MouseButton b = Qt::LeftButton) {
+    mouse(w, QEvent::MouseButtonPress, pos, b);
+}
+inline void clickAt(QWidget* w, QPointF pos) {
+    press(w, pos);
+    mouse(w, QEvent::MouseButtonRelease, pos);
+}
+inline void key(QWidget* w, QEvent::Type type, int k, const QString& text = {}) {
+    QKeyEvent e(type, k, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(w, &e);
+}
+inline void focus(QWidget* w, bool in) {
+    QFocusEvent e(in ? QEvent::FocusIn : QEvent::FocusOut, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(w, &e);
 }
 
 // The pixels a text leaves when drawn at (0, 0) in `font` (no antialiasing).
 inline QList<QPoint> inkOf(const QString& text, const QFont& font) {
     QImage img(400, 100, QImage::Format_RGB32);
     img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        p.drawText(QRect(0, 0, 400, 100), Qt::AlignLeft | Qt::AlignTop, text);
-    }
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, 0, 400, 100), Qt::AlignLeft | Qt::AlignTop, text);
+    p.end();
     QList<QPoint> ink;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -126,43 +129,37 @@ inline QList<QPoint> inkOf(const QString& text, const QFont& font) {
     return ink;
 }
 
+inline bool is(const QImage& img, int x, int y, QRgb c) {
+    return x >= 0 && y >= 0 && x < img.width() && y < img.height() &&
+           (img.pixel(x, y) | 0xFF000000u) == (c | 0xFF000000u);
+}
+
 // Every offset at which all ink pixels have colour `c` in the image.
 inline QList<QPoint> locate(const QImage& img, const QList<QPoint>& ink, QRgb c) {
     QList<QPoint> hits;
-    for (int oy = -20; oy < img.height(); ++oy) {
-        for (int ox = -20; ox < img.width(); ++ox) {
-            bool all = !ink.isEmpty();
-            for (const QPoint& p : ink) {
-                const int x = ox + p.x(), y = oy + p.y();
-                if (x < 0 || y < 0 || x >= img.width() || y >= img.height() ||
-                    (img.pixel(x, y) | 0xFF000000u) != (c | 0xFF000000u)) {
-                    all = false;
-                    break;
-                }
-            }
-            if (all)
+    for (int oy = -20; oy < img.height(); ++oy)
+        for (int ox = -20; ox < img.width(); ++ox)
+            if (!ink.isEmpty() && std::all_of(ink.begin(), ink.end(), [&](QPoint p) {
+                    return is(img, ox + p.x(), oy + p.y(), c);
+                }))
                 hits.append({ox, oy});
-        }
-    }
     return hits;
 }
 
-// Bounding box of the pixels of colour c.
-inline QRect boxOf(const QImage& img, QRgb c) {
+// How many pixels have colour c, and their bounding box.
+struct Coverage {
+    int count = 0;
     QRect box;
+};
+inline Coverage coverage(const QImage& img, QRgb c) {
+    Coverage out;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if ((img.pixel(x, y) | 0xFF000000u) == (c | 0xFF000000u))
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-inline int countOf(const QImage& img, QRgb c) {
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += (img.pixel(x, y) | 0xFF000000u) == (c | 0xFF000000u);
-    return n;
+            if (is(img, x, y, c)) {
+                ++out.count;
+                out.box |= QRect(x, y, 1, 1);
+            }
+    return out;
 }
 
 } // namespace zktest

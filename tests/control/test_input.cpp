@@ -1,10 +1,10 @@
 // Event sequences of the button with a driven cursor and timer ticks.
 #include "button_fixture.h"
-#include "input_helpers.h"
 
 #include <QMimeData>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 using namespace zktest;
@@ -12,162 +12,150 @@ using namespace zktest;
 // Records every event as "Name(args)".
 struct Recorder {
     QStringList log;
-    explicit Recorder(zkButton* b) {
-        const auto four = [this](const char* name) {
-            return [this, name](int& b, int& s, int& x, int& y) {
-                log << QStringLiteral("%1(%2,%3,%4,%5)")
-                           .arg(QLatin1String(name))
-                           .arg(b)
-                           .arg(s)
-                           .arg(x)
-                           .arg(y);
-            };
+    template <typename... A> auto note(const char* name) {
+        return [this, name](A&... a) {
+            QStringList args;
+            ((args << QString::number(a)), ...);
+            log << QStringLiteral("%1(%2)").arg(QLatin1String(name), args.join(u','));
         };
-        QObject::connect(b, &zkButton::Click, four("Click"));
-        QObject::connect(b, &zkButton::MouseDown, four("MouseDown"));
-        QObject::connect(b, &zkButton::MouseUp, four("MouseUp"));
-        QObject::connect(b, &zkButton::MouseMove, four("MouseMove"));
-        QObject::connect(b, &zkButton::MouseIn, four("MouseIn"));
-        QObject::connect(b, &zkButton::MouseOut, four("MouseOut"));
-        QObject::connect(b, &zkButton::KeyDown, [this](int& k, int& s) {
-            log << QStringLiteral("KeyDown(%1,%2)").arg(k).arg(s);
-        });
-        QObject::connect(b, &zkButton::KeyUp, [this](int& k, int& s) {
-            log << QStringLiteral("KeyUp(%1,%2)").arg(k).arg(s);
-        });
-        QObject::connect(b, &zkButton::KeyPress,
-                         [this](int& c) { log << QStringLiteral("KeyPress(%1)").arg(c); });
+    }
+    explicit Recorder(zkButton* b) {
+        using MouseSignal = void (zkButton::*)(int&, int&, int&, int&);
+        const std::pair<MouseSignal, const char*> mice[] = {
+            {&zkButton::Click, "Click"},     {&zkButton::MouseDown, "MouseDown"},
+            {&zkButton::MouseUp, "MouseUp"}, {&zkButton::MouseMove, "MouseMove"},
+            {&zkButton::MouseIn, "MouseIn"}, {&zkButton::MouseOut, "MouseOut"}};
+        for (const auto& [signal, name] : mice)
+            QObject::connect(b, signal, note<int, int, int, int>(name));
+        QObject::connect(b, &zkButton::KeyDown, note<int, int>("KeyDown"));
+        QObject::connect(b, &zkButton::KeyUp, note<int, int>("KeyUp"));
+        QObject::connect(b, &zkButton::KeyPress, note<int>("KeyPress"));
     }
 };
 
 // A loaded button (hover unknown, timer on) measuring in pixels.
 struct InputRig : Rig {
     Recorder rec{button.get()};
-    InputRig() : Rig(40, 20) {
+    InputRig() {
         zkMemoryPropertyBag empty;
         button->ReadProperties(empty);
         button->setScaleMode(zkButton::vbPixels);
     }
-    void tickAt(int x, int y) {
-        cursor->pos = button->mapToGlobal(QPoint(x, y));
-        button->hoverTick();
+    zkButton* w() const { return button.get(); }
+    // Plays steps such as "p5,5 r5,5": t tick, p/r left press/release, m move holding it,
+    // P/M/R the same with the right button, h move with none, f/F focus in/out, s/S space
+    // down/up, k access key (a character code).
+    void play(const QString& steps) {
+        zkButton* b = w();
+        FakeCursor* cur = cursor.get();
+        const auto space = [b](QEvent::Type t) { key(b, t, Qt::Key_Space, QStringLiteral(" ")); };
+        const QEvent::Type down = QEvent::MouseButtonPress, up = QEvent::MouseButtonRelease,
+                           move = QEvent::MouseMove;
+        const std::map<char, std::function<void(QPointF, int)>> acts = {
+            {'t', [=](QPointF p, int) { cur->pos = b->mapToGlobal(p.toPoint()); }},
+            {'p', [=](QPointF p, int) { mouse(b, down, p); }},
+            {'P', [=](QPointF p, int) { mouse(b, down, p, Qt::RightButton); }},
+            {'r', [=](QPointF p, int) { mouse(b, up, p); }},
+            {'R', [=](QPointF p, int) { mouse(b, up, p, Qt::RightButton); }},
+            {'m', [=](QPointF p, int) { mouse(b, move, p); }},
+            {'M', [=](QPointF p, int) { mouse(b, move, p, Qt::RightButton); }},
+            {'h', [=](QPointF p, int) { mouse(b, move, p, Qt::NoButton); }},
+            {'f', [=](QPointF, int) { focus(b, true); }},
+            {'F', [=](QPointF, int) { focus(b, false); }},
+            {'s', [=](QPointF, int) { space(QEvent::KeyPress); }},
+            {'S', [=](QPointF, int) { space(QEvent::KeyRelease); }},
+            {'k', [=](QPointF, int n) { b->accessKeyPress(n); }}};
+        for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            const QStringList n = step.mid(1).split(u',');
+            acts.at(step[0].toLatin1())({n[0].toDouble(), n.value(1).toDouble()}, n[0].toInt());
+            if (step[0] == u't')
+                b->hoverTick();
+        }
     }
-    void space(QEvent::Type type) { key(button.get(), type, Qt::Key_Space, QStringLiteral(" ")); }
 };
 
 TEST(Input, EventSequences) {
     struct Script {
         const char* what;
-        std::function<void(InputRig&)> act;
-        QStringList log;
+        std::function<void(InputRig&)> setUp;
+        const char* steps;
+        const char* log;
     };
     const Script scripts[] = {
         {"first tick after loading reports, later only changes; the right edge is outside",
-         [](InputRig& r) {
-             r.tickAt(-5, 3);
-             r.tickAt(-6, 3);
-             r.tickAt(39, 19);
-             r.tickAt(40, 19);
-         },
-         {"MouseOut(0,0,-5,3)", "MouseIn(0,0,39,19)", "MouseOut(0,0,40,19)"}},
-        {"disabled: no hover events",
-         [](InputRig& r) {
-             r->setButtonEnabled(false);
-             r.tickAt(5, 5);
-             r.tickAt(-5, 5);
-         },
-         {}},
-        {"right button only moves",
-         [](InputRig& r) {
-             press(r.button.get(), {5, 5}, Qt::RightButton);
-             move(r.button.get(), {6, 5}, Qt::RightButton);
-             release(r.button.get(), {6, 5}, Qt::RightButton);
-         },
-         {"MouseMove(2,0,6,5)"}},
+         {},
+         "t-5,3 t-6,3 t39,19 t40,19",
+         "MouseOut(0,0,-5,3) MouseIn(0,0,39,19) MouseOut(0,0,40,19)"},
+        {"disabled: no hover events", [](InputRig& r) { r->setButtonEnabled(false); }, "t5,5 t-5,5",
+         ""},
+        {"right button only moves", {}, "P5,5 M6,5 R6,5", "MouseMove(2,0,6,5)"},
         {"click inside, positions rounded half to even",
-         [](InputRig& r) {
-             press(r.button.get(), {5.5, 4.5});
-             release(r.button.get(), {6, 4});
-         },
-         {"MouseDown(1,0,6,4)", "MouseUp(1,0,6,4)", "Click(1,0,6,4)"}},
+         {},
+         "p5.5,4.5 r6,4",
+         "MouseDown(1,0,6,4) MouseUp(1,0,6,4) Click(1,0,6,4)"},
         {"handlers get copies",
          [](InputRig& r) {
-             QObject::connect(r.button.get(), &zkButton::MouseDown, [](int& b, int&, int& x, int&) {
+             QObject::connect(r.w(), &zkButton::MouseDown, [](int& b, int&, int& x, int&) {
                  b = 9;
                  x = 99;
              });
-             press(r.button.get(), {5, 5});
-             release(r.button.get(), {5, 5});
          },
-         {"MouseDown(1,0,5,5)", "MouseUp(1,0,5,5)", "Click(1,0,5,5)"}},
+         "p5,5 r5,5", "MouseDown(1,0,5,5) MouseUp(1,0,5,5) Click(1,0,5,5)"},
         {"drag out and release: no click",
-         [](InputRig& r) {
-             press(r.button.get(), {5, 5});
-             move(r.button.get(), {10, 5});
-             move(r.button.get(), {50, 5});
-             release(r.button.get(), {50, 5});
-         },
-         {"MouseDown(1,0,5,5)", "MouseIn(1,0,10,5)", "MouseMove(1,0,10,5)", "MouseOut(1,0,50,5)",
-          "MouseMove(1,0,50,5)", "MouseUp(1,0,50,5)"}},
+         {},
+         "p5,5 m10,5 m50,5 r50,5",
+         "MouseDown(1,0,5,5) MouseIn(1,0,10,5) MouseMove(1,0,10,5) MouseOut(1,0,50,5) "
+         "MouseMove(1,0,50,5) MouseUp(1,0,50,5)"},
         {"space clicks with the last mouse position, before KeyUp",
-         [](InputRig& r) {
-             move(r.button.get(), {7, 8}, Qt::NoButton);
-             r.space(QEvent::KeyPress);
-             r.space(QEvent::KeyRelease);
-         },
-         {"MouseMove(0,0,7,8)", "KeyDown(32,0)", "KeyPress(32)", "Click(0,0,7,8)", "KeyUp(32,0)"}},
+         {},
+         "h7,8 s S",
+         "MouseMove(0,0,7,8) KeyDown(32,0) KeyPress(32) Click(0,0,7,8) KeyUp(32,0)"},
         {"losing the focus cancels a space press",
+         {},
+         "f s F S",
+         "KeyDown(32,0) KeyPress(32) KeyUp(32,0)"},
+        {"key codes, and characters only for keys that type",
          [](InputRig& r) {
-             focus(r.button.get(), true);
-             r.space(QEvent::KeyPress);
-             focus(r.button.get(), false);
-             r.space(QEvent::KeyRelease);
+             key(r.w(), QEvent::KeyPress, Qt::Key_A, QStringLiteral("a"));
+             key(r.w(), QEvent::KeyPress, Qt::Key_Left);
+             key(r.w(), QEvent::KeyPress, Qt::Key_F2);
+             EXPECT_FALSE(r->isPressed()); // only space presses
          },
-         {"KeyDown(32,0)", "KeyPress(32)", "KeyUp(32,0)"}},
-        {"Enter clicks only a Default button",
-         [](InputRig& r) {
-             r->setDefault(true);
-             move(r.button.get(), {4, 6}, Qt::NoButton);
-             r->accessKeyPress(13);
-             r->setDefault(false);
-             r->accessKeyPress(13);
-         },
-         {"MouseMove(0,0,4,6)", "Click(0,0,4,6)"}},
+         "", "KeyDown(65,0) KeyPress(97) KeyDown(37,0) KeyDown(113,0)"},
+        {"Enter clicks a Default button", [](InputRig& r) { r->setDefault(true); }, "h4,6 k13",
+         "MouseMove(0,0,4,6) Click(0,0,4,6)"},
+        {"Enter clicks no other button", {}, "k13", ""},
         {"Esc with Cancel and the access key in either case",
          [](InputRig& r) {
              r->setCancel(true);
              r->setCaption(QStringLiteral("&Open"));
-             r->accessKeyPress(27);
-             r->accessKeyPress('o');
-             r->accessKeyPress('x');
          },
-         {"Click(0,0,0,0)", "Click(0,0,0,0)"}},
+         "k27 k111 k120", "Click(0,0,0,0) Click(0,0,0,0)"},
     };
     for (const Script& s : scripts) {
         SCOPED_TRACE(s.what);
         InputRig rig;
-        s.act(rig);
-        EXPECT_EQ(rig.rec.log, s.log);
+        if (s.setUp)
+            s.setUp(rig);
+        rig.play(QLatin1String(s.steps));
+        EXPECT_EQ(rig.rec.log, QString::fromLatin1(s.log).split(u' ', Qt::SkipEmptyParts));
     }
 }
 
 TEST(Input, PressStopsTheHoverTimerAndShowsThePushedLook) {
     InputRig rig;
     rig->setAppearance(zkButton::zbaFlat);
-    rig.tickAt(2, 3);
-    EXPECT_EQ(rig->hoverState(), 1);
+    rig.play(QStringLiteral("t2,3"));
     EXPECT_EQ(rig.px(0, 0), kHighlight); // flat raised while hovered
-    rig.space(QEvent::KeyPress);
-    EXPECT_TRUE(rig->isPressed());
+    rig.play(QStringLiteral("s"));
     EXPECT_FALSE(rig->isHoverTimerEnabled());
     EXPECT_EQ(rig.px(0, 0), kShadow);
-    rig.space(QEvent::KeyRelease);
-    EXPECT_FALSE(rig->isPressed());
+    rig.play(QStringLiteral("S"));
     EXPECT_TRUE(rig->isHoverTimerEnabled());
-    rig.tickAt(100, 3);
+    rig.play(QStringLiteral("t100,3"));
     EXPECT_EQ(rig.px(0, 0), kBack);
     rig->setScaleMode(zkButton::vbTwips); // ticks convert to the scale mode
-    rig.tickAt(2, 3);
+    rig.play(QStringLiteral("t2,3"));
     EXPECT_EQ(rig.rec.log.last(), QStringLiteral("MouseIn(0,0,30,45)"));
 }
 
@@ -176,33 +164,10 @@ TEST(Input, CheckStyleTogglesAfterMouseUpBeforeClick) {
     rig->setButtonStyle(zkButton::zbbCheck);
     QList<int> valueAt;
     const auto record = [&](int&, int&, int&, int&) { valueAt.append(rig->value()); };
-    QObject::connect(rig.button.get(), &zkButton::MouseUp, record);
-    QObject::connect(rig.button.get(), &zkButton::Click, record);
-    for (int i = 0; i < 2; ++i) {
-        press(rig.button.get(), {3, 3});
-        release(rig.button.get(), {3, 3});
-    }
+    QObject::connect(rig.w(), &zkButton::MouseUp, record);
+    QObject::connect(rig.w(), &zkButton::Click, record);
+    rig.play(QStringLiteral("p3,3 r3,3 p3,3 r3,3"));
     EXPECT_EQ(valueAt, (QList<int>{0, 1, 1, 0}));
-}
-
-TEST(Input, AccessKeyClickHandsOverTheRecordedFieldsWithoutPressLook) {
-    InputRig rig;
-    rig->setScaleMode(zkButton::vbTwips);
-    rig->setCaption(QStringLiteral("&Go"));
-    move(rig.button.get(), {4, 6}, Qt::NoButton);
-    const QImage before = rig->visibleSurface();
-    int seenX = 0;
-    QObject::connect(rig.button.get(), &zkButton::Click, [&](int&, int&, int& x, int& y) {
-        seenX = x; // surface pixels, not twips
-        x = 33;    // written back into the button's LastX
-        y = 44;
-    });
-    rig->accessKeyPress('G');
-    EXPECT_EQ(seenX, 4);
-    EXPECT_EQ(rig->visibleSurface(), before);
-    rig.space(QEvent::KeyPress);
-    rig.space(QEvent::KeyRelease);
-    EXPECT_TRUE(rig.rec.log.contains(QStringLiteral("Click(0,0,495,660)"))); // 33, 44 px
 }
 
 TEST(OptionGroup, OnlyTheClickedOptionOfItsContainerStaysOn) {
@@ -216,14 +181,8 @@ TEST(OptionGroup, OnlyTheClickedOptionOfItsContainerStaysOn) {
     }
     auto* plain = new zkButton(frames[0]); // a button of style Button is left alone
     plain->setValue(zkButton::zbvOn);
-    const auto clickOn = [](zkButton* button) {
-        press(button, {2, 2});
-        release(button, {2, 2});
-    };
-    clickOn(b[0]);
-    clickOn(b[1]);
-    clickOn(b[1]); // already on: stays on
-    clickOn(b[3]);
+    for (int i : {0, 1, 1, 3}) // clicking an option that is on leaves it on
+        clickAt(b[size_t(i)], {2, 2});
     const QList<int> values{b[0]->value(), b[1]->value(), b[2]->value(), b[3]->value(),
                             plain->value()};
     EXPECT_EQ(values, (QList<int>{0, 1, 0, 1, 1}));
@@ -234,22 +193,19 @@ TEST(OptionGroup, OnlyTheClickedOptionOfItsContainerStaysOn) {
 TEST(Drag, DropRaisesDragDropWithConvertedPosition) {
     InputRig rig;
     rig->setOleDropMode(zkButton::zboManual);
-    int dropX = -1, effectSeen = -1;
-    QObject::connect(rig.button.get(), &zkButton::OLEDragDrop,
+    QStringList seen;
+    QObject::connect(rig.w(), &zkButton::OLEDragDrop,
                      [&](const QMimeData* data, int& effect, int&, int&, int& x, int&) {
-                         EXPECT_TRUE(data->hasText());
-                         dropX = x;
-                         effectSeen = effect;
+                         seen << data->text() << QString::number(x) << QString::number(effect);
                          effect = 0; // refuse
                      });
     QMimeData mime;
     mime.setText(QStringLiteral("x"));
     QDragEnterEvent enter(QPoint(7, 3), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(rig.button.get(), &enter);
+    QCoreApplication::sendEvent(rig.w(), &enter);
     QDropEvent drop(QPointF(7, 3), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(rig.button.get(), &drop);
-    EXPECT_EQ(dropX, 7);
-    EXPECT_EQ(effectSeen, 1);
+    QCoreApplication::sendEvent(rig.w(), &drop);
+    EXPECT_EQ(seen, QStringList({"x", "7", "1"}));
     EXPECT_FALSE(drop.isAccepted());
 }
 

@@ -1,7 +1,6 @@
 // The button as a shown widget: platform paint requests, resizing, the real hover timer,
-// window shortcuts for access keys, pointers and accessibility announcements.
+// window shortcuts for access keys and accessibility.
 #include "button_fixture.h"
-#include "input_helpers.h"
 #include "zk_accessible.h"
 
 #include <QAccessible>
@@ -19,8 +18,7 @@ struct ShownRig {
     std::shared_ptr<FakeCursor> cursor = std::make_shared<FakeCursor>();
     zkButton* button = new zkButton(&window, host);
     ShownRig() {
-        button->setPalette(testPalette());
-        button->setCursorSource(cursor);
+        setUp(button, cursor);
         button->setGeometry(10, 10, 40, 20);
         window.resize(100, 60);
     }
@@ -56,8 +54,8 @@ TEST(Surface, HoverTimerFollowsThePointerHoweverTheButtonWasMade) {
     struct Case {
         bool loaded, userMode, follows;
     };
-    for (const Case c :
-         {Case{true, true, true}, Case{false, true, true}, Case{false, false, false}}) {
+    for (const Case c : {Case{true, true, true}, Case{false, true, true}, Case{false, false, false},
+                         Case{true, false, false}}) {
         SCOPED_TRACE(testing::Message() << "loaded " << c.loaded << " user " << c.userMode);
         ShownRig rig;
         rig.host->user = c.userMode;
@@ -65,7 +63,10 @@ TEST(Surface, HoverTimerFollowsThePointerHoweverTheButtonWasMade) {
             zkMemoryPropertyBag empty;
             rig.button->ReadProperties(empty);
         }
-        EXPECT_EQ(rig.button->isHoverTimerEnabled(), c.loaded);
+        EXPECT_EQ(rig.button->isHoverTimerEnabled(), c.loaded && c.userMode);
+        if (c.loaded) {
+            EXPECT_EQ(rig.button->hoverState(), -1);
+        }
         ASSERT_TRUE(rig.show());
         ASSERT_EQ(rig.button->isHoverTimerEnabled(), c.follows);
         if (!c.follows)
@@ -89,46 +90,15 @@ TEST(Surface, AccessKeyEnterAndEscReachTheButtonThroughWindowShortcuts) {
     other->setCancel(true);
     ASSERT_TRUE(rig.show());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.window));
-    QList<int> clicks, otherClicks;
-    QObject::connect(rig.button, &zkButton::Click,
-                     [&](int& b, int&, int&, int&) { clicks.append(b); });
-    QObject::connect(other, &zkButton::Click,
-                     [&](int& b, int&, int&, int&) { otherClicks.append(b); });
+    QString clicked; // which button each key clicked
+    QObject::connect(rig.button, &zkButton::Click, [&](int&, int&, int&, int&) { clicked += 'a'; });
+    QObject::connect(other, &zkButton::Click, [&](int&, int&, int&, int&) { clicked += 'b'; });
     QTest::keyClick(&rig.window, Qt::Key_O, Qt::AltModifier);
-    EXPECT_EQ(clicks.size(), 1);
     QTest::keyClick(&rig.window, Qt::Key_Return);
-    EXPECT_EQ(clicks.size(), 2);
     QTest::keyClick(&rig.window, Qt::Key_Escape);
-    EXPECT_EQ(otherClicks.size(), 1);
-    EXPECT_EQ(clicks.size(), 2);
     rig.button->setDefault(false);
     QTest::keyClick(&rig.window, Qt::Key_Return);
-    EXPECT_EQ(clicks.size(), 2);
-}
-
-TEST(Surface, KeyCodesAndCharacters) {
-    Rig rig;
-    QList<int> down, typed;
-    QObject::connect(rig.button.get(), &zkButton::KeyDown, [&](int& k, int&) { down.append(k); });
-    QObject::connect(rig.button.get(), &zkButton::KeyPress, [&](int& c) { typed.append(c); });
-    key(rig.button.get(), QEvent::KeyPress, Qt::Key_A, QStringLiteral("a"));
-    key(rig.button.get(), QEvent::KeyPress, Qt::Key_Left);
-    key(rig.button.get(), QEvent::KeyPress, Qt::Key_F2);
-    EXPECT_EQ(down, (QList<int>{65, 37, 113}));
-    EXPECT_EQ(typed, QList<int>{97});
-    EXPECT_FALSE(rig->isPressed()); // only space presses
-}
-
-TEST(Surface, PointerHandleAndName) {
-    Rig a, b;
-    a->setMousePointer(11);
-    EXPECT_EQ(a->cursor().shape(), Qt::WaitCursor);
-    a->setMouseIcon(solidPicture(16, 16, 0xFF000000));
-    a->setMousePointer(99);
-    EXPECT_EQ(a->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_NE(a->hWnd(), b->hWnd());
-    a.host->name = QStringLiteral("zkPDF");
-    EXPECT_EQ(a->property("Name").toString(), QStringLiteral("zkPDF"));
+    EXPECT_EQ(clicked, QStringLiteral("aab"));
 }
 
 TEST(Surface, FocusCheckedStateAndNameChangesAreAnnounced) {
@@ -143,13 +113,51 @@ TEST(Surface, FocusCheckedStateAndNameChangesAreAnnounced) {
             checked.append(static_cast<QAccessibleStateChangeEvent*>(e)->changedStates().checked);
     });
     focus(rig.button.get(), true);
-    press(rig.button.get(), {3, 3});
-    release(rig.button.get(), {3, 3});
+    clickAt(rig.button.get(), {3, 3});
     rig->setCaption(QStringLiteral("New"));
     zk::setAccessibleListener({});
     EXPECT_EQ(events, (QList<QAccessible::Event>{QAccessible::Focus, QAccessible::StateChanged,
                                                  QAccessible::NameChanged}));
     EXPECT_EQ(checked, QList<bool>{true});
+}
+
+struct RoleCase {
+    int style;
+    QAccessible::Role role;
+};
+
+TEST(Accessibility, RoleNameDescriptionAndCheckedState) {
+    for (const RoleCase c : {RoleCase{0, QAccessible::Button}, RoleCase{1, QAccessible::CheckBox},
+                             RoleCase{2, QAccessible::RadioButton}}) {
+        SCOPED_TRACE(c.style);
+        Rig rig;
+        rig->setButtonStyle(zkButton::StyleEnum(c.style));
+        rig->setCaption(QStringLiteral("&Scan"));
+        rig->setToolTip(QStringLiteral("Scan a new page"));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(rig.button.get());
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), c.role);
+        EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Scan"));
+        EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("Scan a new page"));
+        EXPECT_EQ(bool(a->state().checkable), c.style != 0);
+        EXPECT_FALSE(a->state().checked);
+        rig->setValue(zkButton::zbvOn);
+        EXPECT_EQ(bool(a->state().checked), c.style != 0);
+        rig->setCaption(QString());
+        EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Scan a new page"));
+        // The press action clicks, except on a disabled button.
+        int clicks = 0;
+        QObject::connect(rig.button.get(), &zkButton::Click,
+                         [&](int&, int&, int&, int&) { ++clicks; });
+        QAccessibleActionInterface* action = a->actionInterface();
+        ASSERT_NE(action, nullptr);
+        action->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(clicks, 1);
+        EXPECT_EQ(rig->value(), c.style == 1 ? zkButton::zbvOff : zkButton::zbvOn);
+        rig->setButtonEnabled(false);
+        action->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(clicks, 1);
+    }
 }
 
 } // namespace

@@ -12,44 +12,38 @@
 #include <QTest>
 #include <QWidget>
 #include <memory>
-#include <vector>
 
 namespace zk::test {
 
-// A window holding `count` zkButtons; the selection handed to a page.
+// A window holding two zkButtons; the selection handed to a page.
 class ButtonSet {
 public:
-    explicit ButtonSet(int count) {
-        m_window.resize(400, 300);
-        for (int i = 0; i < count; ++i) {
-            auto* b = new zkButton(&m_window);
-            b->setObjectName(QStringLiteral("zkButton%1").arg(i + 1));
-            b->InitProperties();
-            b->setGeometry(10 + 90 * i, 10, 80, 30);
-            m_buttons.push_back(b);
+    ButtonSet() {
+        for (int i = 0; i < 2; ++i) {
+            m_buttons[i] = new zkButton(&m_window);
+            m_buttons[i]->setObjectName(QStringLiteral("zkButton%1").arg(i + 1));
+            m_buttons[i]->InitProperties();
+            m_buttons[i]->setGeometry(10 + 90 * i, 10, 80, 30);
         }
     }
-    zkButton* operator[](int i) const { return m_buttons.at(size_t(i)); }
-    QList<QObject*> selection() const {
-        QList<QObject*> out;
-        for (zkButton* b : m_buttons)
-            out << b;
-        return out;
+    zkButton* operator[](int i) const { return m_buttons[i]; }
+    void both(const char* property, const QVariant& a, const QVariant& b) {
+        m_buttons[0]->setProperty(property, a);
+        m_buttons[1]->setProperty(property, b);
     }
+    QList<QObject*> selection() const { return {m_buttons[0], m_buttons[1]}; }
     // Every property name each button announced, in order: "<button>:<property>".
     QStringList& record() {
-        for (zkButton* b : m_buttons) {
-            QObject::connect(b, &zkButton::PropertyChanged, &m_window,
-                             [this, b](const QString& name) {
-                                 m_record << b->objectName() + QLatin1Char(':') + name;
-                             });
-        }
+        for (zkButton* b : m_buttons)
+            QObject::connect(b, &zkButton::PropertyChanged, &m_window, [this, b](const QString& n) {
+                m_record << b->objectName() + QLatin1Char(':') + n;
+            });
         return m_record;
     }
 
 private:
     QWidget m_window;
-    std::vector<zkButton*> m_buttons;
+    zkButton* m_buttons[2]{};
     QStringList m_record;
 };
 
@@ -57,10 +51,8 @@ class FakeOpenFile final : public zkOpenFileDialog {
 public:
     std::optional<QString> answer;
     int calls = 0;
-    QList<zkFileFilter> filters;
-    std::optional<QString> openFile(QWidget*, const QList<zkFileFilter>& f) override {
+    std::optional<QString> openFile(QWidget*, const QList<zkFileFilter>&) override {
         ++calls;
-        filters = f;
         return answer;
     }
 };
@@ -92,13 +84,28 @@ struct Fakes {
     std::shared_ptr<FakeOpenFile> openFile = std::make_shared<FakeOpenFile>();
     std::shared_ptr<FakeColorDialog> colorDialog = std::make_shared<FakeColorDialog>();
     std::shared_ptr<FakeFontList> fonts = std::make_shared<FakeFontList>();
-    zkPageServices services() const {
-        zkPageServices s;
-        s.openFile = openFile;
-        s.colorDialog = colorDialog;
-        s.fonts = fonts;
-        return s;
+    zkPageServices services() const { return {{}, openFile, colorDialog, fonts}; }
+};
+
+template <typename T> T* child(QWidget* parent, const QString& name) {
+    T* found = parent->findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error("no child " + name.toStdString());
+    return found;
+}
+
+// A page (or sheet) made with the fake services and shown.
+template <typename Page> struct PageRig {
+    ButtonSet buttons;
+    Fakes fakes;
+    std::unique_ptr<Page> page = std::make_unique<Page>(fakes.services());
+    PageRig() {
+        page->resize(480, 320);
+        page->show();
     }
+    bool select() { return !page->selectionChanged(buttons.selection()).failed(); }
+    bool apply() { return !page->applyChanges().failed(); }
+    template <typename T> T* get(const QString& name) const { return child<T>(page.get(), name); }
 };
 
 // A drop-down choice made with the keyboard, as a user would (Home, then Down).
@@ -123,13 +130,6 @@ inline void typeInto(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->end(false);
     QTest::keyClicks(edit, text);
-}
-
-template <typename T> T* child(QWidget* parent, const QString& name) {
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error("no child " + name.toStdString());
-    return found;
 }
 
 } // namespace zk::test

@@ -107,19 +107,14 @@ TEST_F(DesignerFormTest, SheetAppliesToTheSelectedButtonsAsOneUndoStep) {
     EXPECT_FALSE(save->cancel());
     EXPECT_EQ(scan->captionAlign(), zkButton::zbcBottomCenter);
     EXPECT_EQ(save->captionAlign(), zkButton::zbcCenter);
-}
 
-TEST_F(DesignerFormTest, CancelledSheetLeavesTheFormUntouched) {
-    zkButton* scan = button("cmdScan");
-    ASSERT_NE(scan, nullptr);
-    const int stepsBefore = form->commandHistory()->count();
-    const bool shown = editProperties(scan, [](zkPropertySheet* sheet) {
+    // A cancelled sheet leaves the form untouched.
+    ASSERT_TRUE(editProperties(scan, [](zkPropertySheet* sheet) {
         keyPress(sheet->findChild<QCheckBox*>(QStringLiteral("chkDefault")), Qt::Key_Space);
         sheet->cancelButton()->click();
-    });
-    ASSERT_TRUE(shown);
+    }));
     EXPECT_FALSE(scan->isDefault());
-    EXPECT_EQ(form->commandHistory()->count(), stepsBefore);
+    EXPECT_EQ(form->commandHistory()->index(), stepsBefore);
 }
 
 } // namespace

@@ -10,148 +10,102 @@ using namespace zk::test;
 
 namespace {
 
-class FontPageTest : public ::testing::Test {
-protected:
-    ButtonSet buttons{2};
-    Fakes fakes;
-    std::unique_ptr<ppgFont> page;
-    QComboBox* fontList = nullptr;
-    QComboBox* sizeBox = nullptr;
+struct FontPageTest : testing::Test, PageRig<ppgFont> {
+    QComboBox* fontList = get<QComboBox>(QStringLiteral("cboFont"));
+    QComboBox* sizeBox = get<QComboBox>(QStringLiteral("cboFontSize"));
+    QLineEdit* preview = get<QLineEdit>(QStringLiteral("txtPreview"));
 
-    void SetUp() override {
-        page = std::make_unique<ppgFont>(fakes.services());
-        page->resize(420, 300);
-        page->show();
-        fontList = child<QComboBox>(page.get(), QStringLiteral("cboFont"));
-        sizeBox = child<QComboBox>(page.get(), QStringLiteral("cboFontSize"));
-        setFont(0, QStringLiteral("DejaVu Sans"), 9);
-        setFont(1, QStringLiteral("DejaVu Sans"), 9);
-    }
-    void setFont(int button, const QString& name, double size) {
-        buttons[button]->setButtonFont(zkFontRef::create(name, size));
+    FontPageTest() { setFonts(QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans")); }
+    void setFonts(const QString& first, const QString& second, double size = 9) {
+        buttons[0]->setButtonFont(zkFontRef::create(first, 9));
+        buttons[1]->setButtonFont(zkFontRef::create(second, size));
     }
     zkFont& font(int button) { return *buttons[button]->buttonFont(); }
-    void select() { ASSERT_FALSE(page->selectionChanged(buttons.selection()).failed()); }
     zkGreyCheckBox* style(int i) {
-        return child<zkGreyCheckBox>(page.get(), QStringLiteral("chkStyle%1").arg(i));
+        return get<zkGreyCheckBox>(QStringLiteral("chkStyle%1").arg(i));
     }
-    QLineEdit* preview() { return child<QLineEdit>(page.get(), QStringLiteral("txtPreview")); }
 };
 
-TEST_F(FontPageTest, AgreeingFontIsShownExactlyFromTheInstalledList) {
+TEST_F(FontPageTest, FontNameShownOnlyWhenAgreedAndListedExactly) {
     QStringList names;
     for (int i = 0; i < fontList->count(); ++i)
         names << fontList->itemText(i);
     EXPECT_EQ(names, fakes.fonts->names);
-    select();
+    ASSERT_TRUE(select());
     EXPECT_EQ(fontList->currentText(), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(sizeBox->currentText(), QStringLiteral("9"));
-    EXPECT_EQ(page->mark(QStringLiteral("cboFont")), QStringLiteral("True"));
-    EXPECT_FALSE(page->isChanged());
-    EXPECT_EQ(preview()->font().family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(preview()->font().pointSize(), 9);
-}
-
-TEST_F(FontPageTest, NamesOutsideTheListOrDisagreeingShowNoEntryAndStay) {
+    EXPECT_EQ(preview->font().family(), QStringLiteral("DejaVu Sans"));
     for (const QString& name : {QStringLiteral("No Such Font"), QStringLiteral("dejavu sans")}) {
-        setFont(0, name, 9);
-        setFont(1, name, 9);
-        select();
+        setFonts(name, name);
+        ASSERT_TRUE(select());
         EXPECT_EQ(fontList->currentIndex(), -1) << name.toStdString();
         EXPECT_EQ(page->mark(QStringLiteral("cboFont")), QStringLiteral("True"));
     }
-    setFont(0, QStringLiteral("DejaVu Sans"), 9);
-    setFont(1, QStringLiteral("IPAPGothic"), 9);
-    select();
+    setFonts(QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic"));
+    ASSERT_TRUE(select());
     EXPECT_EQ(fontList->currentIndex(), -1);
     EXPECT_EQ(page->mark(QStringLiteral("cboFont")), QStringLiteral("False"));
     click(style(0));
-    ASSERT_FALSE(page->applyChanges().failed());
-    EXPECT_EQ(font(1).name(), QStringLiteral("IPAPGothic"));
-    EXPECT_TRUE(font(1).bold());
-    chooseItem(fontList, 1); // a chosen name goes to every button
-    EXPECT_EQ(preview()->font().family(), QStringLiteral("DejaVu Serif"));
-    ASSERT_FALSE(page->applyChanges().failed());
+    ASSERT_TRUE(apply());
+    EXPECT_EQ(font(1).name(), QStringLiteral("IPAPGothic")); // untouched, stays
+    chooseItem(fontList, 1);                                 // a chosen name goes to every button
+    EXPECT_EQ(preview->font().family(), QStringLiteral("DejaVu Serif"));
+    ASSERT_TRUE(apply());
     EXPECT_EQ(font(0).name(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(font(1).name(), QStringLiteral("DejaVu Serif"));
 }
 
-TEST_F(FontPageTest, GreyBoldClickedSetsBothAndKeepsTheFontObjects) {
+TEST_F(FontPageTest, StyleBoxesChangeTheFontObjectsInPlaceAndRedraw) {
     font(0).setBold(true);
-    const zkFont* first = buttons[0]->buttonFont().data();
+    buttons.both("Caption", QStringLiteral("Wide"), QStringLiteral("Wide"));
     const zkFont* second = buttons[1]->buttonFont().data();
-    select();
+    ASSERT_TRUE(select());
     EXPECT_EQ(style(0)->state(), 2);
-    EXPECT_EQ(style(1)->state(), 0);
+    const QImage before = buttons[1]->visibleSurface().copy();
     click(style(0));
-    EXPECT_EQ(style(0)->state(), 1);
-    EXPECT_TRUE(preview()->font().bold());
-    ASSERT_FALSE(page->applyChanges().failed());
-    EXPECT_TRUE(font(0).bold());
+    EXPECT_TRUE(preview->font().bold());
+    ASSERT_TRUE(apply());
     EXPECT_TRUE(font(1).bold());
-    EXPECT_EQ(buttons[0]->buttonFont().data(), first);
     EXPECT_EQ(buttons[1]->buttonFont().data(), second);
-}
-
-TEST_F(FontPageTest, StyleBoxesWriteTheirOwnAttribute) {
+    EXPECT_NE(buttons[1]->visibleSurface(), before);
     const char* attributes[] = {"Bold", "Italic", "Underline", "Strikethrough"};
-    for (int i = 0; i < 4; ++i) {
-        select();
+    for (int i = 1; i < 4; ++i) {
+        ASSERT_TRUE(select());
         click(style(i));
-        ASSERT_FALSE(page->applyChanges().failed());
+        ASSERT_TRUE(apply());
         for (int j = 0; j < 4; ++j)
             EXPECT_EQ(font(1).property(attributes[j]).toBool(), j <= i) << i << " " << j;
     }
 }
 
 TEST_F(FontPageTest, TypedOrChosenSizeIsAppliedButNoNumberIsNot) {
-    setFont(1, QStringLiteral("DejaVu Sans"), 12);
-    select();
+    setFonts(QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans"), 12);
+    ASSERT_TRUE(select());
     EXPECT_EQ(sizeBox->currentText(), QString());
-    EXPECT_EQ(page->mark(QStringLiteral("cboFontSize")), QStringLiteral("False"));
     typeInto(sizeBox->lineEdit(), QStringLiteral("ab"));
-    ASSERT_FALSE(page->applyChanges().failed());
-    EXPECT_EQ(font(0).size(), 9.0);
+    ASSERT_TRUE(apply());
     EXPECT_EQ(font(1).size(), 12.0);
     sizeBox->lineEdit()->clear();
     typeInto(sizeBox->lineEdit(), QStringLiteral("13"));
-    EXPECT_TRUE(page->isChanged());
-    EXPECT_EQ(preview()->font().pointSize(), 13);
-    ASSERT_FALSE(page->applyChanges().failed());
+    EXPECT_EQ(preview->font().pointSize(), 13);
+    ASSERT_TRUE(apply());
     EXPECT_EQ(font(0).size(), 13.0);
     EXPECT_EQ(font(1).size(), 13.0);
     chooseItem(sizeBox, 13); // "36"
-    ASSERT_FALSE(page->applyChanges().failed());
+    ASSERT_TRUE(apply());
     EXPECT_EQ(font(1).size(), 36.0);
 }
 
-TEST_F(FontPageTest, PreviewTakesTheFirstCaptionAndIsNeverApplied) {
+TEST_F(FontPageTest, PreviewIsNeverAppliedAndAButtonWithoutFontIsReported) {
     buttons[0]->setCaption(QStringLiteral("Scan"));
-    select();
-    EXPECT_EQ(preview()->text(), QStringLiteral("Scan"));
-    typeInto(preview(), QStringLiteral(" more"));
+    ASSERT_TRUE(select());
+    EXPECT_EQ(preview->text(), QStringLiteral("Scan"));
+    typeInto(preview, QStringLiteral(" more"));
     EXPECT_FALSE(page->isChanged());
-    ASSERT_FALSE(page->applyChanges().failed());
+    ASSERT_TRUE(apply());
     EXPECT_EQ(buttons[0]->caption(), QStringLiteral("Scan"));
-}
-
-TEST_F(FontPageTest, ButtonsRedrawWithTheNewFontAfterApply) {
-    buttons[0]->setCaption(QStringLiteral("Wide"));
-    buttons[1]->setCaption(QStringLiteral("Wide"));
-    select();
-    const QImage before = buttons[1]->visibleSurface().copy();
-    QStringList& record = buttons.record();
-    chooseItem(sizeBox, 8); // "18"
-    click(style(0));
-    ASSERT_FALSE(page->applyChanges().failed());
-    EXPECT_TRUE(record.contains(QStringLiteral("zkButton1:Caption")));
-    EXPECT_TRUE(record.contains(QStringLiteral("zkButton2:Caption")));
-    EXPECT_NE(buttons[1]->visibleSurface(), before);
-}
-
-TEST_F(FontPageTest, ButtonWithoutFontIsReported) {
     buttons[1]->setButtonFont(zkFontRef());
-    EXPECT_TRUE(page->selectionChanged(buttons.selection()).failed());
+    EXPECT_FALSE(select());
 }
 
 TEST(FontSizeText, ParsesWholePoints) {

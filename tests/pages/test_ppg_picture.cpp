@@ -12,153 +12,101 @@
 using namespace zk::test;
 using zk::pages::previewGeometry;
 using zk::pages::Zoom;
+using zktest::solidPicture;
 
 namespace {
 
 constexpr int kDisable = 0, kDown = 1, kMouseIcon = 2, kPicture = 3;
 
-using zktest::solidPicture;
+struct PicturePageTest : testing::Test, PageRig<ppgPicture> {
+    QListWidget* list = get<QListWidget>(QStringLiteral("lstPicture"));
+    QLabel* preview = get<QLabel>(QStringLiteral("imgPreview"));
+    QPushButton* browse = get<QPushButton>(QStringLiteral("cmdRef"));
 
-class PicturePageTest : public ::testing::Test {
-protected:
-    ButtonSet buttons{2};
-    Fakes fakes;
-    ppgPicture page{fakes.services()};
-    QListWidget* list = child<QListWidget>(&page, QStringLiteral("lstPicture"));
-    QLabel* preview = child<QLabel>(&page, QStringLiteral("imgPreview"));
-    QComboBox* zoom = child<QComboBox>(&page, QStringLiteral("cboZoom"));
-
-    void SetUp() override {
-        page.resize(480, 300);
-        page.show();
-    }
-    void select() { ASSERT_FALSE(page.selectionChanged(buttons.selection()).failed()); }
     void lookAt(int entry) {
-        QListWidgetItem* item = list->item(entry);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(item).center());
+                          list->visualItemRect(list->item(entry)).center());
         ASSERT_EQ(list->currentRow(), entry);
     }
-    QSize area() const { return preview->parentWidget()->size(); }
 };
 
-TEST_F(PicturePageTest, EntryLookedAtIsAppliedFromTheFirstButton) {
+TEST_F(PicturePageTest, EntryLookedAtIsAppliedFromTheFirstButtonAndReadAgainOnReselect) {
     const zkPictureRef first = solidPicture(10, 10, qRgb(255, 0, 0));
-    buttons[0]->setPicture(first);
-    buttons[1]->setPicture(solidPicture(12, 12, qRgb(0, 0, 255)));
+    buttons.both("Picture", QVariant::fromValue(first),
+                 QVariant::fromValue(solidPicture(12, 12, qRgb(0, 0, 255))));
     const zkPictureRef secondDown = solidPicture(5, 5, qRgb(0, 255, 0));
-    buttons[0]->setDownPicture(solidPicture(6, 6, qRgb(9, 9, 9)));
     buttons[1]->setDownPicture(secondDown);
-    select();
-    EXPECT_EQ(page.mark(kPicture), QStringLiteral("0"));
+    EXPECT_FALSE(browse->isEnabled()); // browse needs a chosen entry
+    ASSERT_TRUE(select());
+    EXPECT_EQ(page->mark(kPicture), QStringLiteral("0"));
     lookAt(kPicture);
-    EXPECT_EQ(page.mark(kPicture), QString(""));
-    EXPECT_EQ(page.workingPicture(kPicture), first);
-    EXPECT_FALSE(page.isChanged()); // looking is no change
-    ASSERT_FALSE(page.applyChanges().failed());
+    EXPECT_EQ(page->mark(kPicture), QString(""));
+    EXPECT_EQ(page->workingPicture(kPicture), first);
+    EXPECT_FALSE(page->isChanged()); // looking is no change
+    ASSERT_TRUE(apply());
     // The same picture object on both; the entry never looked at is not written.
-    EXPECT_EQ(buttons[0]->picture(), first);
     EXPECT_EQ(buttons[1]->picture(), first);
     EXPECT_EQ(buttons[1]->downPicture(), secondDown);
-}
 
-TEST_F(PicturePageTest, SelectionChangeMakesEntriesReadAgain) {
-    buttons[0]->setPicture(solidPicture(10, 10, qRgb(1, 2, 3)));
-    select();
-    lookAt(kPicture);
     const zkPictureRef replaced = solidPicture(20, 20, qRgb(4, 5, 6));
     buttons[0]->setPicture(replaced);
-    select();
-    EXPECT_EQ(page.mark(kPicture), QStringLiteral("0"));
+    ASSERT_TRUE(select());
+    EXPECT_EQ(page->mark(kPicture), QStringLiteral("0"));
     lookAt(kDown);
     lookAt(kPicture);
-    EXPECT_EQ(page.workingPicture(kPicture), replaced);
+    EXPECT_EQ(page->workingPicture(kPicture), replaced);
 }
 
 TEST_F(PicturePageTest, ClearThenApplyRemovesThePictureEverywhere) {
-    buttons[0]->setMouseIcon(solidPicture(16, 16, qRgb(1, 1, 1)));
-    buttons[1]->setMouseIcon(solidPicture(16, 16, qRgb(2, 2, 2)));
-    select();
+    buttons.both("MouseIcon", QVariant::fromValue(solidPicture(16, 16, qRgb(1, 1, 1))),
+                 QVariant::fromValue(solidPicture(16, 16, qRgb(2, 2, 2))));
+    ASSERT_TRUE(select());
     lookAt(kMouseIcon);
-    click(child<QPushButton>(&page, QStringLiteral("cmdClear")));
-    EXPECT_TRUE(page.isChanged());
+    click(get<QPushButton>(QStringLiteral("cmdClear")));
+    EXPECT_TRUE(page->isChanged());
     EXPECT_TRUE(preview->isHidden());
-    ASSERT_FALSE(page.applyChanges().failed());
-    EXPECT_FALSE(page.isChanged());
+    ASSERT_TRUE(apply());
     EXPECT_FALSE(zkHoldsPicture(buttons[0]->mouseIcon()));
     EXPECT_FALSE(zkHoldsPicture(buttons[1]->mouseIcon()));
 }
 
-TEST_F(PicturePageTest, BrowseLoadsTheFileWithTheGivenFilters) {
+TEST_F(PicturePageTest, BrowseLoadsAReadableFileAndIgnoresACancelOrJunk) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("icon.bmp"));
+    const QString junk = dir.filePath(QStringLiteral("junk.bmp"));
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));
     ASSERT_TRUE(image.save(path, "BMP"));
-    select();
-    lookAt(kDisable);
-    fakes.openFile->answer = path;
-    click(child<QPushButton>(&page, QStringLiteral("cmdRef")));
-    ASSERT_EQ(fakes.openFile->calls, 1);
-    ASSERT_EQ(fakes.openFile->filters.size(), 2);
-    EXPECT_EQ(fakes.openFile->filters[0].patterns,
-              QStringLiteral("*.bmp;*.ico;*.gif;*.jpg;*.jpeg"));
-    EXPECT_TRUE(page.isChanged());
-    ASSERT_TRUE(zkHoldsPicture(page.workingPicture(kDisable)));
-    EXPECT_EQ(page.workingPicture(kDisable)->image().size(), QSize(8, 4));
-    EXPECT_FALSE(preview->isHidden());
-    ASSERT_FALSE(page.applyChanges().failed());
-    EXPECT_EQ(buttons[1]->disablePicture(), page.workingPicture(kDisable));
-}
-
-TEST_F(PicturePageTest, CancelledOrUnreadableFileChangesNothing) {
-    QTemporaryDir dir;
-    const QString junk = dir.filePath(QStringLiteral("junk.bmp"));
     QFile f(junk);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("BMnot a picture");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("BMnot a picture") > 0);
     f.close();
-    const zkPictureRef kept = solidPicture(3, 3, qRgb(7, 7, 7));
-    buttons[0]->setPicture(kept);
-    select();
-    lookAt(kPicture);
-    auto* browse = child<QPushButton>(&page, QStringLiteral("cmdRef"));
-    fakes.openFile->answer = std::nullopt;
-    click(browse);
-    fakes.openFile->answer = junk;
-    click(browse);
-    EXPECT_EQ(fakes.openFile->calls, 2);
-    EXPECT_FALSE(page.isChanged());
-    EXPECT_EQ(page.workingPicture(kPicture), kept);
-}
-
-TEST_F(PicturePageTest, BrowseClearAndPreviewNeedAChosenEntry) {
-    EXPECT_FALSE(child<QPushButton>(&page, QStringLiteral("cmdRef"))->isEnabled());
-    EXPECT_FALSE(child<QPushButton>(&page, QStringLiteral("cmdClear"))->isEnabled());
-    select();
-    for (int z = 0; z < 4; ++z) {
-        chooseItem(zoom, z);
-        EXPECT_TRUE(preview->isHidden()) << z;
+    ASSERT_TRUE(select());
+    lookAt(kDisable);
+    for (const std::optional<QString>& answer : {std::optional<QString>(), std::optional(junk)}) {
+        fakes.openFile->answer = answer;
+        click(browse);
+        EXPECT_FALSE(page->isChanged());
+        EXPECT_FALSE(zkHoldsPicture(page->workingPicture(kDisable)));
     }
-    lookAt(kDown);
-    EXPECT_TRUE(child<QPushButton>(&page, QStringLiteral("cmdRef"))->isEnabled());
+    fakes.openFile->answer = path;
+    click(browse);
+    EXPECT_EQ(fakes.openFile->calls, 3);
+    ASSERT_TRUE(zkHoldsPicture(page->workingPicture(kDisable)));
+    EXPECT_EQ(page->workingPicture(kDisable)->image().size(), QSize(8, 4));
+    EXPECT_FALSE(preview->isHidden());
+    ASSERT_TRUE(apply());
+    EXPECT_EQ(buttons[1]->disablePicture(), page->workingPicture(kDisable));
 }
 
-TEST_F(PicturePageTest, ZoomToFitEnlargesAnIconAndCentresALargePictureClipped) {
+TEST_F(PicturePageTest, PreviewFollowsTheZoomChoice) {
     buttons[0]->setPicture(solidPicture(16, 16, qRgb(0, 0, 0)));
-    buttons[0]->setDownPicture(solidPicture(600, 400, qRgb(9, 9, 9)));
-    select();
-    chooseItem(zoom, 2);
+    ASSERT_TRUE(select());
     lookAt(kPicture);
-    const QSize w = area();
-    const int side = std::min(w.width(), w.height());
-    EXPECT_EQ(preview->geometry(),
-              QRect((w.width() - side) / 2, (w.height() - side) / 2, side, side));
-    lookAt(kDown);
-    EXPECT_EQ(preview->size(), QSize(600, 400));
-    EXPECT_EQ(preview->pos(), QPoint((w.width() - 600) / 2, (w.height() - 400) / 2));
-    EXPECT_LT(preview->x(), 0);
-    EXPECT_FALSE(preview->isHidden());
+    const QSize area = preview->parentWidget()->size();
+    for (int z = 0; z < 4; ++z) {
+        chooseItem(get<QComboBox>(QStringLiteral("cboZoom")), z);
+        EXPECT_EQ(preview->geometry(), previewGeometry(Zoom(z), area, {16, 16})) << z;
+    }
 }
 
 TEST(PreviewGeometry, ZoomArithmetic) {
