@@ -347,6 +347,7 @@ private:
     void deriveDisplayCaption();
     void applyMousePointer();
     void updateShortcuts();
+    void ambiguousKeyPress(int charCode); // a key other buttons of the window hold too
     void copyBufferToSurface();
     void followSize();
     void presentSurface();
