@@ -1,6 +1,7 @@
 // The exported entry points of libzkbutton2 (see zkbutton_factory.h).
 #include "zk_library.h"
 #include "zkbutton.h"
+#include "zkbutton2_export.h"
 #include "zkbutton_factory.h"
 #include "zkbutton_loader.h"
 
@@ -10,7 +11,7 @@
 #include <QSettings>
 #include <dlfcn.h>
 
-#define ZK_EXPORT extern "C" __attribute__((visibility("default")))
+#define ZK_EXPORT extern "C" ZKBUTTON2_EXPORT
 
 namespace {
 

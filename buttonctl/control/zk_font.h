@@ -3,12 +3,13 @@
 // Size, Bold, Italic, Underline or Strikethrough on the object changes it in place for
 // every button that shares it (the font property page relies on this). `Changed` carries
 // the attribute's name.
+#include "zkbutton2_export.h"
 #include <QFont>
 #include <QObject>
 #include <QSharedPointer>
 #include <QString>
 
-class zkFont : public QObject {
+class ZKBUTTON2_EXPORT zkFont : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
     Q_PROPERTY(double Size READ size WRITE setSize)

@@ -1,12 +1,13 @@
 // The form-description entry point of libzkbutton2 (see zkbutton_form.h).
 #include "zk_form_text.h"
 #include "zkbutton.h"
+#include "zkbutton2_export.h"
 #include "zkbutton_form.h"
 
 #include <QByteArray>
 #include <QList>
 
-#define ZK_EXPORT extern "C" __attribute__((visibility("default")))
+#define ZK_EXPORT extern "C" ZKBUTTON2_EXPORT
 
 namespace {
 

@@ -12,6 +12,7 @@
 // - zkCursorSource gives the cursor's screen position; the hover timer reads it.
 #include "zk_font.h"
 #include "zk_picture.h"
+#include "zkbutton2_export.h"
 
 #include <QPoint>
 #include <QString>
@@ -33,9 +34,9 @@ struct zkBagRead {
 
 // Equality used for bag defaults: pictures and fonts by content (a null reference equals
 // an empty picture), numbers by value, everything else by QVariant equality.
-bool zkSameValue(const QVariant& a, const QVariant& b);
+ZKBUTTON2_EXPORT bool zkSameValue(const QVariant& a, const QVariant& b);
 
-class zkPropertyBag {
+class ZKBUTTON2_EXPORT zkPropertyBag {
 public:
     virtual ~zkPropertyBag() = default;
     virtual zkBagRead read(const QString& key, const QVariant& defaultValue) = 0;
@@ -48,7 +49,7 @@ struct zkColorAnswer {
     zkHostError error;
 };
 
-class zkAmbientHost {
+class ZKBUTTON2_EXPORT zkAmbientHost {
 public:
     virtual ~zkAmbientHost() = default;
     virtual quint32 backColor() const = 0;
@@ -63,7 +64,7 @@ public:
 // The default host of a button: colours and font from the parent widget (the button's own
 // palette and font when it has no parent), the display name from the button's objectName,
 // user mode on, FillColor from the parent's "FillColor" property (black when absent).
-class zkWidgetAmbientHost : public zkAmbientHost {
+class ZKBUTTON2_EXPORT zkWidgetAmbientHost : public zkAmbientHost {
 public:
     explicit zkWidgetAmbientHost(const QWidget* button) : m_button(button) {}
     quint32 backColor() const override;
@@ -77,7 +78,7 @@ private:
     const QWidget* m_button;
 };
 
-class zkCursorSource {
+class ZKBUTTON2_EXPORT zkCursorSource {
 public:
     virtual ~zkCursorSource() = default;
     virtual QPoint cursorPos() const = 0;

@@ -2,6 +2,7 @@
 // The published identity of the zkButton2 library: type-library names and fixed ids,
 // property-page order, version information, the toolbox bitmap, the error texts, and the
 // count of live library objects that DllCanUnloadNow answers from.
+#include "zkbutton2_export.h"
 #include <QImage>
 #include <QLatin1StringView>
 #include <QString>
@@ -50,7 +51,7 @@ inline constexpr const char* kLibraryId = "{C565EC9C-A657-4C0A-A466-A05AFC563E47
 inline constexpr const char* kButtonClassId = "{1CFA07B4-5195-4D45-A378-92E00E090F3A}";
 
 // The identifier of a type-library entry by name; nullptr for an unknown name.
-const char* typeLibGuid(const char* name);
+ZKBUTTON2_EXPORT const char* typeLibGuid(const char* name);
 
 // The order in which a host shows the button's property pages.
 inline constexpr std::array<const char*, 4> kPropertyPageOrder{"ppgButton", "ppgPicture",
@@ -69,18 +70,18 @@ inline constexpr std::array<std::pair<const char*, const char*>, 8> kVersionInfo
     {"OLESelfRegister", ""},
 }};
 // The value of a version entry, or a null string for an unknown key.
-QString versionString(const char* key);
+ZKBUTTON2_EXPORT QString versionString(const char* key);
 
 // The 16 x 15, 24-bit toolbox image (resource id 30000).
 inline constexpr int kToolboxBitmapId = 30000;
-QImage toolboxBitmap();
+ZKBUTTON2_EXPORT QImage toolboxBitmap();
 
 // The text of a PaintPicture result code; empty for 0 and every unknown code.
-QString errorString(int code);
+ZKBUTTON2_EXPORT QString errorString(int code);
 
 // The About box: title and text.
-QString aboutTitle();
-QString aboutText();
+ZKBUTTON2_EXPORT QString aboutTitle();
+ZKBUTTON2_EXPORT QString aboutText();
 
 // Live objects of the library (buttons, property pages and sheets, factory locks).
 // objectDestroyed never takes the count below zero.

@@ -4,11 +4,12 @@
 // always shows the latest save). Fonts are stored as copies, as a saved form would keep
 // them: a font read back is a new object.
 #include "zk_host.h"
+#include "zkbutton2_export.h"
 
 #include <QList>
 #include <QPair>
 
-class zkMemoryPropertyBag : public zkPropertyBag {
+class ZKBUTTON2_EXPORT zkMemoryPropertyBag : public zkPropertyBag {
 public:
     zkBagRead read(const QString& key, const QVariant& defaultValue) override;
     zkHostError write(const QString& key, const QVariant& value,
@@ -26,4 +27,4 @@ private:
 };
 
 // A copy of a font variant (other values unchanged).
-QVariant zkDetachFont(const QVariant& value);
+ZKBUTTON2_EXPORT QVariant zkDetachFont(const QVariant& value);

@@ -5,12 +5,13 @@
 // shares the object. A picture "holds an image" when its handle is not 0; the empty
 // picture (or a null reference) means none. Pictures are immutable once made, so a
 // shared one never changes under a button.
+#include "zkbutton2_export.h"
 #include <QImage>
 #include <QObject>
 #include <QSharedPointer>
 #include <QString>
 
-class zkPicture : public QObject {
+class ZKBUTTON2_EXPORT zkPicture : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Handle READ handle CONSTANT)
     Q_PROPERTY(int Type READ type CONSTANT)

@@ -5,6 +5,7 @@
 #include "zk_library.h"
 #include "zk_mnemonic.h"
 #include "zk_scale.h"
+#include "zk_window_keys.h"
 
 #include <QAtomicInt>
 #include <QCursor>
@@ -187,8 +188,9 @@ void zkButton::applyMousePointer() {
 }
 
 void zkButton::updateShortcuts() {
+    // The code is read when the key arrives: the access key may have changed since.
     const auto make = [this](QShortcut*& shortcut, bool wanted, const QList<QKeySequence>& keys,
-                             int code) {
+                             const auto& code) {
         if (!wanted) {
             delete shortcut;
             shortcut = nullptr;
@@ -196,16 +198,33 @@ void zkButton::updateShortcuts() {
         }
         if (!shortcut) {
             shortcut = new QShortcut(this);
-            connect(shortcut, &QShortcut::activated, this, [this, code] { accessKeyPress(code); });
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, code] { accessKeyPress(code()); });
+            connect(shortcut, &QShortcut::activatedAmbiguously, this,
+                    [this, code] { ambiguousKeyPress(code()); });
         }
         shortcut->setKeys(keys);
     };
     const QChar key = m_accessKeys.isEmpty() ? QChar() : m_accessKeys.at(0).toUpper();
     make(m_accessShortcut, !m_accessKeys.isEmpty(),
-         {QKeySequence(QStringLiteral("Alt+") + QString(key))}, key.unicode());
+         {QKeySequence(QStringLiteral("Alt+") + QString(key))}, [this] {
+             return int(m_accessKeys.isEmpty() ? 0 : m_accessKeys.at(0).toUpper().unicode());
+         });
     make(m_enterShortcut, m_default, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
-         13);
-    make(m_escShortcut, m_cancel, {QKeySequence(Qt::Key_Escape)}, 27);
+         [] { return 13; });
+    make(m_escShortcut, m_cancel, {QKeySequence(Qt::Key_Escape)}, [] { return 27; });
+}
+
+void zkButton::ambiguousKeyPress(int charCode) {
+    // Qt hands a key that several buttons of the window hold to one of them in turn. Enter
+    // and Esc still click exactly one button; a shared access key only moves the focus
+    // along the buttons that share it, as Qt's own buttons do.
+    if (charCode == 13 || charCode == 27) {
+        if (zkButton* target = zk::windowKeyTarget(this, charCode))
+            target->accessKeyPress(charCode);
+    } else {
+        setFocus(Qt::ShortcutFocusReason);
+    }
 }
 
 QString zkButton::GetErrorString(int nErrorCode) const {

@@ -25,6 +25,7 @@
 // user mode, or, for a button never loaded from a bag (made with new, or by a form loader
 // that sets its properties one by one), when it is first shown in user mode.
 #include "zk_host.h"
+#include "zkbutton2_export.h"
 
 #include <QImage>
 #include <QString>
@@ -36,7 +37,7 @@ class QMimeData;
 class QShortcut;
 class QTimer;
 
-class zkButton : public QWidget {
+class ZKBUTTON2_EXPORT zkButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(AppearanceEnum Appearance READ appearance WRITE setAppearance)
     Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor)
@@ -347,6 +348,7 @@ private:
     void deriveDisplayCaption();
     void applyMousePointer();
     void updateShortcuts();
+    void ambiguousKeyPress(int charCode); // a key other buttons of the window hold too
     void copyBufferToSurface();
     void followSize();
     void presentSurface();

@@ -13,6 +13,7 @@
 //   the page keeps. No answer = cancelled.
 // - zkFontList::families lists the installed screen font names in the platform's order.
 // A test answers each of them without a person.
+#include "zkbutton2_export.h"
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,13 +30,13 @@ struct zkFileFilter {
     QString patterns; // ";"-separated patterns
 };
 
-class zkPropertyWriter {
+class ZKBUTTON2_EXPORT zkPropertyWriter {
 public:
     virtual ~zkPropertyWriter() = default;
     virtual bool write(QObject* target, const char* name, const QVariant& value) = 0;
 };
 
-class zkOpenFileDialog {
+class ZKBUTTON2_EXPORT zkOpenFileDialog {
 public:
     virtual ~zkOpenFileDialog() = default;
     virtual std::optional<QString> openFile(QWidget* owner, const QList<zkFileFilter>& filters) = 0;
@@ -43,20 +44,20 @@ public:
 
 using zkCustomColors = std::array<quint32, 16>;
 
-class zkColorDialog {
+class ZKBUTTON2_EXPORT zkColorDialog {
 public:
     virtual ~zkColorDialog() = default;
     virtual std::optional<quint32> chooseColor(QWidget* owner, quint32 initial, unsigned flags,
                                                zkCustomColors& customColors) = 0;
 };
 
-class zkFontList {
+class ZKBUTTON2_EXPORT zkFontList {
 public:
     virtual ~zkFontList() = default;
     virtual QStringList families() const = 0;
 };
 
-struct zkPageServices {
+struct ZKBUTTON2_EXPORT zkPageServices {
     std::shared_ptr<zkPropertyWriter> writer;
     std::shared_ptr<zkOpenFileDialog> openFile;
     std::shared_ptr<zkColorDialog> colorDialog;

@@ -10,12 +10,13 @@
 #include "zk_host.h"
 #include "zk_library.h"
 #include "zk_page_services.h"
+#include "zkbutton2_export.h"
 
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
-class zkPropertyPage : public QWidget {
+class ZKBUTTON2_EXPORT zkPropertyPage : public QWidget {
     Q_OBJECT
 
 public:

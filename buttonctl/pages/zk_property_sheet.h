@@ -8,6 +8,7 @@
 // zkCreatePropertyPage makes one page by its class name ("ppgButton", ...), or nullptr.
 #include "zk_host.h"
 #include "zk_page_services.h"
+#include "zkbutton2_export.h"
 
 #include <QDialog>
 #include <QList>
@@ -18,10 +19,10 @@ class QPushButton;
 class QTabWidget;
 class zkPropertyPage;
 
-zkPropertyPage* zkCreatePropertyPage(const QString& className, zkPageServices services,
-                                     QWidget* parent = nullptr);
+ZKBUTTON2_EXPORT zkPropertyPage*
+zkCreatePropertyPage(const QString& className, zkPageServices services, QWidget* parent = nullptr);
 
-class zkPropertySheet : public QDialog {
+class ZKBUTTON2_EXPORT zkPropertySheet : public QDialog {
     Q_OBJECT
 
 public:

@@ -82,23 +82,59 @@ TEST(Surface, HoverTimerFollowsThePointerHoweverTheButtonWasMade) {
     }
 }
 
-TEST(Surface, AccessKeyEnterAndEscReachTheButtonThroughWindowShortcuts) {
+TEST(Surface, SharedEnterAndAccessKeysReachOneButtonOfTheWindow) {
+    // Two Default buttons sharing the access key O, and a Cancel button with a key of its
+    // own: Enter goes to the focused Default button, else to the first in tab order; the
+    // shared key only moves the focus between the two.
     ShownRig rig;
-    rig.button->setCaption(QStringLiteral("&Open"));
-    rig.button->setDefault(true);
-    auto* other = new zkButton(&rig.window);
-    other->setCancel(true);
+    zkButton* first = rig.button;
+    auto* second = new zkButton(&rig.window);
+    auto* cancel = new zkButton(&rig.window);
+    auto* elsewhere = new QWidget(&rig.window);
+    elsewhere->setFocusPolicy(Qt::StrongFocus);
+    first->setCaption(QStringLiteral("&Open"));
+    second->setCaption(QStringLiteral("&Over"));
+    cancel->setCaption(QStringLiteral("&Quit"));
+    cancel->setCaption(QStringLiteral("&Print")); // the window key follows a new caption
+    first->setDefault(true);
+    second->setDefault(true);
+    cancel->setCancel(true);
     ASSERT_TRUE(rig.show());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.window));
-    QString clicked; // which button each key clicked
-    QObject::connect(rig.button, &zkButton::Click, [&](int&, int&, int&, int&) { clicked += 'a'; });
-    QObject::connect(other, &zkButton::Click, [&](int&, int&, int&, int&) { clicked += 'b'; });
+    QList<int> clicks(3);
+    const QList<zkButton*> buttons{first, second, cancel};
+    for (int i = 0; i < 3; ++i)
+        QObject::connect(buttons[i], &zkButton::Click,
+                         [&clicks, i](int&, int&, int&, int&) { ++clicks[i]; });
+    struct Step {
+        const char* what;
+        QWidget* focus;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QList<int> clicks; // running totals of first, second, cancel
+    };
+    const Step steps[] = {
+        {"Enter, focus elsewhere", elsewhere, Qt::Key_Return, Qt::NoModifier, {1, 0, 0}},
+        {"Enter on the second", second, Qt::Key_Enter, Qt::NoModifier, {1, 1, 0}},
+        {"Enter on the Cancel button", cancel, Qt::Key_Return, Qt::NoModifier, {2, 1, 0}},
+        {"Esc", elsewhere, Qt::Key_Escape, Qt::NoModifier, {2, 1, 1}},
+        {"unique access key", elsewhere, Qt::Key_P, Qt::AltModifier, {2, 1, 2}},
+        {"shared access key", elsewhere, Qt::Key_O, Qt::AltModifier, {2, 1, 2}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.focus->setFocus();
+        QTest::keyClick(&rig.window, step.key, step.modifiers);
+        EXPECT_EQ(clicks, step.clicks);
+    }
+    // The shared key cycles: each press focuses the other holder.
+    QWidget* const focused = rig.window.focusWidget();
+    ASSERT_TRUE(focused == first || focused == second);
     QTest::keyClick(&rig.window, Qt::Key_O, Qt::AltModifier);
-    QTest::keyClick(&rig.window, Qt::Key_Return);
-    QTest::keyClick(&rig.window, Qt::Key_Escape);
-    rig.button->setDefault(false);
-    QTest::keyClick(&rig.window, Qt::Key_Return);
-    EXPECT_EQ(clicked, QStringLiteral("aab"));
+    EXPECT_EQ(rig.window.focusWidget(), focused == first ? second : first);
+    QTest::keyClick(&rig.window, Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(rig.window.focusWidget(), focused);
+    EXPECT_EQ(clicks, (QList<int>{2, 1, 2}));
 }
 
 TEST(Surface, FocusCheckedStateAndNameChangesAreAnnounced) {

@@ -35,6 +35,14 @@ std::unique_ptr<QWidget> loadToolbar() {
     return file.open(QIODevice::ReadOnly) ? loadForm(file) : nullptr;
 }
 
+TEST(DesignerPlugin, FoundThroughQtPluginPath) {
+    // Designer and QUiLoader look in the designer folder of each QT_PLUGIN_PATH entry (the
+    // build's bin here; Qt's plugin folder of an install in the install test).
+    QUiLoader loader;
+    EXPECT_TRUE(loader.availableWidgets().contains(QStringLiteral("zkButton")))
+        << qPrintable(qEnvironmentVariable("QT_PLUGIN_PATH"));
+}
+
 TEST(DesignerPlugin, UiLoaderGivesWorkingButtonsWithTheSavedProperties) {
     std::unique_ptr<QWidget> form = loadToolbar();
     ASSERT_NE(form, nullptr);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks the layout a user gets:
-# prefix/lib/folivo/{folivo, libzkbutton2.so*}, the manual in share/doc/folivo/html, the
-# launcher prefix/bin/folivo, the desktop entry, metadata, man page and icon. Then starts
+# prefix/lib/folivo/{folivo, a link to libzkbutton2.so.2 in lib}, the manual in share/doc/folivo/html, the
+# launcher prefix/bin/folivo, the desktop entry, metadata, man page and icon; the developer
+# package (headers, CMake package, pkg-config, Designer plugin). Then starts
 # the installed program through a link to the launcher, on a private X server, as the
 # smoke test does, and has it open its manual.
 # Usage: install_test.sh <build dir> <source dir>
@@ -40,6 +41,28 @@ done
 icon="$prefix/share/icons/hicolor/scalable/apps/folivo.svg"
 [ -f "$icon" ] || fail "no icon"
 grep -q "<svg" "$icon" || fail "icon is not SVG"
+
+# The developer package: the example built against the install through find_package and
+# through pkg-config, and Designer's plugin found in the prefix's Qt plugin folder.
+example="$source_dir/examples/hello"
+cmake -S "$example" -B "$prefix/hello-cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$prefix/hello-cmake" >/dev/null
+export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+c++ -std=c++20 -fPIC "$example/main.cpp" $(pkg-config --cflags --libs zkbutton2) \
+    -Wl,-rpath,"$prefix/lib" -o "$prefix/hello-pkgconfig"
+for hello in "$prefix/hello-cmake/zkbutton2-hello" "$prefix/hello-pkgconfig"; do
+    QT_QPA_PLATFORM=offscreen "$hello" --click | grep -q "^Click: button" ||
+        fail "$hello: no click"
+done
+designer="$prefix/lib/qt6/plugins"
+found=$(ldd "$designer/designer/libzkbutton2_designer.so" | awk '/libzkbutton2\.so/ { print $3 }')
+[ "$(readlink -f "$found")" = "$(readlink -f "$lib/../libzkbutton2.so.2")" ] ||
+    fail "the Designer plugin does not find the installed library: $found"
+if [ -x "$build/bin/zkbutton_designer_tests" ]; then
+    QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$designer" "$build/bin/zkbutton_designer_tests" \
+        --gtest_filter=DesignerPlugin.FoundThroughQtPluginPath >/dev/null ||
+        fail "Designer does not find the plugin through QT_PLUGIN_PATH"
+fi
 
 # Started through a link from elsewhere, the launcher still finds the program.
 mkdir "$prefix/elsewhere"
