@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A multi-page PDF of N sheets from SANE's test device: Folivo's multi-page command
 # (scanner dialog off, prompt answered by the harness) against `scanimage --batch`
-# followed by img2pdf on the same pages. Prints wall time and peak memory side by side.
+# followed by img2pdf on the same pages. Prints wall time and peak memory side by side,
+# the time from "完了" to the written PDF, and the targets: Folivo's total at most 0.6 x
+# the reference's, the PDF at most 1.0 s after "完了".
 # Usage: bench/multipage_bench.sh [build folder] [sheets] [runs]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -61,6 +63,10 @@ for ((run = 1; run <= runs; run++)); do
     printf '%-4s  %8.2f s / %6.1f MiB        %8.2f s / %6.1f MiB\n' "$run" "$ft" \
         "$(awk -v k="$fm" 'BEGIN {print k / 1024}')" "$rt" "$(awk -v k="$rm" 'BEGIN {print k / 1024}')"
     echo "      Folivo inside: $split"
+    after=$(sed -n 's/.*pdf \([0-9.]*\) s.*/\1/p' <<<"$split")
+    awk -v f="$ft" -v r="$rt" -v a="$after" 'BEGIN {
+        printf "      target total <= 0.6 x reference: %.2f x %s\n", f / r, (f <= 0.6 * r ? "met" : "MISSED")
+        printf "      target 完了 to PDF <= 1.0 s: %.2f s %s\n", a, (a <= 1.0 ? "met" : "MISSED") }'
 done
 echo "pages: Folivo $(pages "$work/f/book.pdf"), reference $(pages "$work/r/book.pdf");" \
     "file size: Folivo $(size_mb "$work/f/book.pdf") MiB, reference $(size_mb "$work/r/book.pdf") MiB"

@@ -5,16 +5,25 @@
 //                                               colour-<n>.bmp for n = 1..count
 //   output_bench_tool jpeg <source.bmp> <target.jpg> <quality> <progressive 0|1>
 //   output_bench_tool pdf <target.pdf> <compression 3|0> <page.bmp>...
+//   output_bench_tool levels <picture>...        libdeflate levels 1-12 on each picture's
+//                                               filtered rows: ms and size (zlib RLE beside)
 #include "jpeg_writer.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
+#include "pdf_picture_source.h"
+#include "pdf_stream_encoder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <libdeflate.h>
+#include <vector>
+#include <zlib.h>
 
 namespace {
 
@@ -155,6 +164,76 @@ int writePdf(const QString& target, int compression, const QStringList& pages) {
     return result == folivo::WriteResult::Ok ? 0 : 1;
 }
 
+// The rows as the encoder hands them to deflate: encoded, then inflated again.
+std::vector<std::uint8_t> filteredRows(const QString& path) {
+    folivo::PagePicture picture;
+    picture.filePath = path;
+    const auto plan = folivo::PlanPicture(picture);
+    if (!plan)
+        return {};
+    auto encoder = folivo::ImageStreamEncoder::create(plan->image.format, true);
+    if (!encoder)
+        return {};
+    folivo::ReadPictureRows(picture, *plan, [&](const std::uint8_t* row) { encoder->addRow(row); });
+    const auto stream = encoder->finish();
+    if (!stream)
+        return {};
+    std::vector<std::uint8_t> rows((plan->image.format.rowBytes() + 1) *
+                                   std::size_t(plan->image.format.height));
+    uLongf size = uLongf(rows.size());
+    if (uncompress(rows.data(), &size, stream->data.get(), uLong(stream->size)) != Z_OK)
+        return {};
+    return rows;
+}
+
+// Best of three, in milliseconds.
+template <typename F> double bestMs(F run) {
+    double best = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        run();
+        best = std::min(best, clock.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+int compareLevels(const QStringList& pictures) {
+    for (const QString& path : pictures) {
+        const std::vector<std::uint8_t> rows = filteredRows(path);
+        if (rows.empty()) {
+            std::fprintf(stderr, "cannot encode %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("%s: %zu filtered bytes\n", qPrintable(QFileInfo(path).fileName()),
+                    rows.size());
+        std::vector<std::uint8_t> out(rows.size() + rows.size() / 100 + 1024);
+        std::size_t size = 0;
+        const double rle = bestMs([&] {
+            z_stream z{};
+            deflateInit2(&z, 1, Z_DEFLATED, 15, 9, Z_RLE);
+            z.next_in = const_cast<Bytef*>(rows.data());
+            z.avail_in = uInt(rows.size());
+            z.next_out = out.data();
+            z.avail_out = uInt(out.size());
+            deflate(&z, Z_FINISH);
+            size = z.total_out;
+            deflateEnd(&z);
+        });
+        std::printf("  zlib rle  %8.1f ms %10zu B\n", rle, size);
+        for (int level = 1; level <= 12; ++level) {
+            libdeflate_compressor* c = libdeflate_alloc_compressor(level);
+            const double ms = bestMs([&] {
+                size =
+                    libdeflate_zlib_compress(c, rows.data(), rows.size(), out.data(), out.size());
+            });
+            libdeflate_free_compressor(c);
+            std::printf("  level %2d  %8.1f ms %10zu B\n", level, ms, size);
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -171,6 +250,8 @@ int main(int argc, char** argv) {
                                                                 : folivo::kJpegBaseline);
     if (args.size() >= 5 && args[1] == QLatin1String("pdf"))
         return writePdf(args[2], args[3].toInt(), args.mid(4));
+    if (args.size() >= 3 && args[1] == QLatin1String("levels"))
+        return compareLevels(args.mid(2));
     std::fprintf(stderr, "usage: see the comment at the top of output_bench_tool.cpp\n");
     return 2;
 }

@@ -13,7 +13,7 @@ packages=(
   libqpdf-dev qpdf libdeflate-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils img2pdf imagemagick time bc
+  poppler-utils img2pdf imagemagick time bc pigz
   xvfb xauth xdotool x11-utils
   at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev

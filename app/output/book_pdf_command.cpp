@@ -29,6 +29,17 @@ void DeleteSheetFiles(const QString& folder) {
             (void)QFile::remove(entry.filePath());
 }
 
+void BookPdfCommand::deleteSheets(const QString& folder) {
+    DeleteSheetFiles(folder);
+    if (m_actions.sheetsDeleted)
+        m_actions.sheetsDeleted();
+}
+
+void BookPdfCommand::storedSheet(const QString& sheet) {
+    if (m_actions.sheetStored)
+        m_actions.sheetStored(sheet);
+}
+
 void BookPdfCommand::gatherSheets() {
     m_state.multiPageFlag = false;
     BookPdfPromptInfo info;
@@ -37,6 +48,7 @@ void BookPdfCommand::gatherSheets() {
         if (stored) {
             ++info.sheetCount;
             info.lastSheetFile = m_state.currentImageFile;
+            storedSheet(info.lastSheetFile);
         }
         info.nextCaption = stored ? kNextSheetCaption : kRetryCaption;
         const BookPdfAnswer answer = m_prompt.ask(info);
@@ -70,8 +82,12 @@ void BookPdfCommand::menuBook() {
     const QString folder = m_state.workFolder;
     // Sheets kept from a save that did not happen are the user's to give up, not ours.
     const int kept = HoldsSheets(folder) ? int(PageFilesIn(folder).size()) : 0;
-    if (kept == 0 || !m_prompt.goOnWithKeptSheets(kept))
-        DeleteSheetFiles(folder);
+    if (kept == 0 || !m_prompt.goOnWithKeptSheets(kept)) {
+        deleteSheets(folder);
+    } else {
+        for (const QString& sheet : PageFilesIn(folder))
+            storedSheet(sheet);
+    }
     MarkSheets(folder, true);
     gatherSheets();
 
@@ -97,7 +113,7 @@ void BookPdfCommand::menuBook() {
             m_status.SetStatus(KeptSheetsStatus(left));
         return;
     }
-    DeleteSheetFiles(folder);
+    deleteSheets(folder);
     MarkSheets(folder, false);
     if (m_actions.setSaveCommandsEnabled)
         m_actions.setSaveCommandsEnabled(false);

@@ -47,6 +47,10 @@ struct BookPdfActions {
     std::function<bool()> savePdf;   // the PDF save command; true when the file was written
     std::function<void(bool)> setSaveCommandsEnabled;
     std::function<void()> repaintWindow;
+    // Each sheet as it joins the run (kept ones too), so its stream can be made ahead;
+    // and the end of the run's sheets, whose streams then go.
+    std::function<void(const QString&)> sheetStored;
+    std::function<void()> sheetsDeleted;
 };
 
 inline const QString kSearchErrorText = QStringLiteral("検索エラー");
@@ -61,6 +65,8 @@ public:
 
 private:
     void gatherSheets();
+    void deleteSheets(const QString& folder);
+    void storedSheet(const QString& sheet);
 
     BookPdfActions m_actions;
     BookPdfPrompt& m_prompt;

@@ -12,7 +12,9 @@
 namespace folivo {
 namespace {
 
-constexpr int kCleanLevel = 9;              // libdeflate: small clean data, fast at any level
+// libdeflate's level for clean data, by measurement: from 6 up, sizes shrink by a few
+// per cent while the time grows several times (level 9 is 5-12 times slower).
+constexpr int kCleanLevel = 6;
 constexpr std::size_t kBandBytes = 1 << 20; // one unit of parallel work
 constexpr double kCleanShare = 0.6;         // this share of repeated bytes counts as clean
 constexpr unsigned char kZlibHeader[2] = {0x78, 0x01};

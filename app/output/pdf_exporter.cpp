@@ -2,7 +2,8 @@
 
 #include "page_document.h"
 #include "pdf_job_queue.h"
-#include "pdf_picture_source.h"
+#include "pdf_picture_stream.h"
+#include "pdf_stream_cache.h"
 
 #include <algorithm>
 #include <map>
@@ -99,24 +100,12 @@ QPDFObjectHandle colourSpace(const PdfImageFormat& format) {
          QPDFObjectHandle::newString(lookup)});
 }
 
-JobResult encodePicture(const PagePicture& picture, const PicturePlan& plan, bool compress) {
-    auto encoder = ImageStreamEncoder::create(plan.image.format, compress);
-    if (!encoder)
-        return {std::nullopt, JobError::OutOfMemory};
-    const RowsResult rows =
-        ReadPictureRows(picture, plan, [&](const std::uint8_t* row) { encoder->addRow(row); });
-    if (rows != RowsResult::Ok)
-        return {std::nullopt,
-                rows == RowsResult::OutOfMemory ? JobError::OutOfMemory : JobError::Unreadable};
-    auto bytes = encoder->finish();
-    return {std::move(bytes), bytes ? JobError::None : JobError::OutOfMemory};
-}
-
 // Builds the document's page tree; each image's data comes later from `provider`.
 class DocumentBuilder {
 public:
-    DocumentBuilder(QPDF& pdf, std::shared_ptr<ImageProvider> provider, bool compress)
-        : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress) {}
+    DocumentBuilder(QPDF& pdf, std::shared_ptr<ImageProvider> provider, bool compress,
+                    PdfStreamCache* cache)
+        : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress), m_cache(cache) {}
 
     void addPage(const Page& page) {
         auto xobjects = QPDFObjectHandle::newDictionary();
@@ -180,8 +169,13 @@ private:
         }
         stream.replaceStreamData(m_provider, filter, parms);
         m_provider->bind(stream.getObjGen(), m_jobs.size());
-        m_jobs.push_back([picture, plan = std::move(plan), compress = m_compress] {
-            return encodePicture(picture, plan, compress);
+        m_jobs.push_back([picture, plan = std::move(plan), compress = m_compress,
+                          cache = m_cache]() -> JobResult {
+            if (cache) {
+                if (auto ready = cache->take(picture, plan.image.format, compress))
+                    return {std::move(ready), JobError::None};
+            }
+            return EncodePicture(picture, plan, compress);
         });
         return stream;
     }
@@ -189,6 +183,7 @@ private:
     QPDF& m_pdf;
     std::shared_ptr<ImageProvider> m_provider;
     bool m_compress;
+    PdfStreamCache* m_cache;
     std::vector<PdfJobQueue::Job> m_jobs;
 };
 
@@ -197,12 +192,13 @@ WriteResult fromJobError(JobError error) {
                                           : WriteResult::SourceUnreadable;
 }
 
-WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool compress) {
+WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool compress,
+                          PdfStreamCache* cache) {
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     pdf.emptyPDF();
     auto provider = std::make_shared<ImageProvider>();
-    DocumentBuilder builder(pdf, provider, compress);
+    DocumentBuilder builder(pdf, provider, compress, cache);
     for (const Page& page : document.pages())
         builder.addPage(page);
     const int workers = workerCount();
@@ -237,7 +233,8 @@ WriteResult PdfExporter::exportDocument(const PageDocument& document,
     DurableFile file(target);
     if (!file.open())
         return WriteResult::TargetUnwritable;
-    const WriteResult result = writeDocument(document, file, m_compression != kPdfUncompressed);
+    const WriteResult result =
+        writeDocument(document, file, m_compression != kPdfUncompressed, m_streams);
     if (result != WriteResult::Ok)
         return result; // the temporary file goes with `file`
     return CommitResult(file);

@@ -16,6 +16,8 @@
 //   from the content, so exporting the same document twice gives identical files.
 // - Runs on the calling thread and returns when the file is written; it uses worker
 //   threads internally to compress pages ahead of the writer.
+// - With a stream cache set, a picture whose stream the cache already made from the same
+//   file is taken from it instead of being encoded again; the bytes are the same.
 #include "write_result.h"
 
 #include <QString>
@@ -23,6 +25,7 @@
 namespace folivo {
 
 class PageDocument;
+class PdfStreamCache;
 
 inline constexpr int kPdfCompressed = 3;
 inline constexpr int kPdfUncompressed = 0;
@@ -32,10 +35,14 @@ public:
     int compression() const { return m_compression; }
     void setCompression(int compression) { m_compression = compression; }
 
+    // The cache must outlive every export; nullptr encodes every picture here.
+    void setStreamCache(PdfStreamCache* cache) { m_streams = cache; }
+
     WriteResult exportDocument(const PageDocument& document, const FileTarget& target) const;
 
 private:
     int m_compression = kPdfCompressed;
+    PdfStreamCache* m_streams = nullptr;
 };
 
 } // namespace folivo

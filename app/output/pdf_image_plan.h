@@ -25,6 +25,8 @@ struct PdfImageFormat {
     int bitsPerComponent = 8;
     std::vector<QRgb> palette; // Indexed: exactly 2^bitsPerComponent entries
 
+    bool operator==(const PdfImageFormat&) const = default;
+
     int components() const { return space == PdfColourSpace::Rgb ? 3 : 1; }
     std::size_t rowBytes() const {
         return (std::size_t(width) * std::size_t(components()) * std::size_t(bitsPerComponent) +

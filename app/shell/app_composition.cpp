@@ -2,9 +2,11 @@
 #include "menu_names.h"
 
 #include "book_pdf_command.h"
+#include "image_writers.h"
 #include "main_window.h"
 #include "page_preview.h"
 #include "pdf_exporter.h"
+#include "pdf_stream_cache.h"
 #include "recovery_dialog.h"
 #include "save_as_commands.h"
 #include "save_dialog.h"
@@ -39,10 +41,11 @@ private:
 };
 
 AppParts::AppParts(MainWindow& window, CompositionOptions options)
-    : QObject(&window), m_exporter(std::make_unique<PdfExporter>()),
-      m_saveDialog(std::move(options.saveDialog)), m_bookPrompt(std::move(options.bookPrompt)),
-      m_host(std::make_unique<Host>(window)), m_recoveryPrompt(std::move(options.recoveryPrompt)),
-      m_window(window) {
+    : QObject(&window), m_streams(std::make_unique<PdfStreamCache>()),
+      m_exporter(std::make_unique<PdfExporter>()), m_saveDialog(std::move(options.saveDialog)),
+      m_bookPrompt(std::move(options.bookPrompt)), m_host(std::make_unique<Host>(window)),
+      m_recoveryPrompt(std::move(options.recoveryPrompt)), m_window(window) {
+    m_exporter->setStreamCache(m_streams.get());
     if (!m_saveDialog)
         m_saveDialog = std::make_unique<QtSaveDialog>(&window);
     if (!m_bookPrompt)
@@ -65,6 +68,13 @@ AppParts::AppParts(MainWindow& window, CompositionOptions options)
     actions.savePdf = [this] { return m_save->menuSavePDF(); };
     actions.setSaveCommandsEnabled = [&window](bool on) { window.setSaveCommandsEnabled(on); };
     actions.repaintWindow = [&window] { window.repaint(); };
+    actions.sheetStored = [this](const QString& sheet) {
+        // With the compression in force now; a different one at the save encodes anew.
+        PdfExporter settings;
+        ApplyPdfCompressionSetting(settings);
+        m_streams->prepare(sheet, settings.compression() != kPdfUncompressed);
+    };
+    actions.sheetsDeleted = [this] { m_streams->clear(); };
     RecoveryActions recovery{actions.savePdf, actions.setSaveCommandsEnabled};
     m_book =
         std::make_unique<BookPdfCommand>(std::move(actions), *m_bookPrompt, window,

@@ -25,6 +25,7 @@ namespace folivo {
 class BookPdfCommand;
 class MainWindow;
 class PdfExporter;
+class PdfStreamCache;
 class SaveAsCommands;
 class ScanCommand;
 class SettingsWindows;
@@ -54,6 +55,7 @@ private:
     class Host;
     void installCommands(MainWindow& window);
 
+    std::unique_ptr<PdfStreamCache> m_streams; // outlives the exporter that reads it
     std::unique_ptr<PdfExporter> m_exporter;
     std::unique_ptr<SaveDialog> m_saveDialog;
     std::unique_ptr<BookPdfPrompt> m_bookPrompt;

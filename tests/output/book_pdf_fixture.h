@@ -43,6 +43,8 @@ protected:
                            },
                            std::move(savePdf),
                            [this](bool on) { saveEnabledCalls.push_back(on); },
+                           {},
+                           {},
                            {}},
             prompt, status, boxes, state, document);
     }
