@@ -27,7 +27,10 @@
 #include "zk_host.h"
 #include "zkbutton2_export.h"
 
+#include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -39,28 +42,52 @@ class QTimer;
 
 class ZKBUTTON2_EXPORT zkButton : public QWidget {
     Q_OBJECT
+    // What Qt Designer edits and saves in place of the library's own picture, font and colour
+    // types, which it hides. The *File ones keep the file a property page loaded a picture
+    // from. Declared first: where a form holds both, the later (more exact) one wins.
+    Q_PROPERTY(QString PictureFile READ pictureFile WRITE setPictureFile DESIGNABLE false)
+    Q_PROPERTY(
+        QString DownPictureFile READ downPictureFile WRITE setDownPictureFile DESIGNABLE false)
+    Q_PROPERTY(QString SelectPictureFile READ selectPictureFile WRITE setSelectPictureFile
+                   DESIGNABLE false)
+    Q_PROPERTY(QString DisablePictureFile READ disablePictureFile WRITE setDisablePictureFile
+                   DESIGNABLE false)
+    Q_PROPERTY(QString MouseIconFile READ mouseIconFile WRITE setMouseIconFile DESIGNABLE false)
+    Q_PROPERTY(QPixmap PictureQPixmap READ picturePixmap WRITE setPicturePixmap)
+    Q_PROPERTY(QPixmap DownPictureQPixmap READ downPicturePixmap WRITE setDownPicturePixmap)
+    Q_PROPERTY(QPixmap SelectPictureQPixmap READ selectPicturePixmap WRITE setSelectPicturePixmap)
+    Q_PROPERTY(
+        QPixmap DisablePictureQPixmap READ disablePicturePixmap WRITE setDisablePicturePixmap)
+    Q_PROPERTY(QPixmap MouseIconQPixmap READ mouseIconPixmap WRITE setMouseIconPixmap)
+    Q_PROPERTY(QFont FontQFont READ fontQFont WRITE setFontQFont)
+    Q_PROPERTY(QColor BackColorQColor READ backQColor WRITE setBackQColor)
+    Q_PROPERTY(QColor ForeColorQColor READ foreQColor WRITE setForeQColor)
+    Q_PROPERTY(QColor FillColorQColor READ fillQColor WRITE setFillQColor)
+    Q_PROPERTY(QColor MaskColorQColor READ maskQColor WRITE setMaskQColor)
     Q_PROPERTY(AppearanceEnum Appearance READ appearance WRITE setAppearance)
-    Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor DESIGNABLE false)
     Q_PROPERTY(bool Cancel READ cancel WRITE setCancel)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(CaptionAlignEnum CaptionAlign READ captionAlign WRITE setCaptionAlign)
     Q_PROPERTY(bool Default READ isDefault WRITE setDefault)
-    Q_PROPERTY(zkPictureRef DisablePicture READ disablePicture WRITE setDisablePicture)
-    Q_PROPERTY(zkPictureRef DownPicture READ downPicture WRITE setDownPicture)
+    Q_PROPERTY(
+        zkPictureRef DisablePicture READ disablePicture WRITE setDisablePicture DESIGNABLE false)
+    Q_PROPERTY(zkPictureRef DownPicture READ downPicture WRITE setDownPicture DESIGNABLE false)
     Q_PROPERTY(bool Enabled READ isButtonEnabled WRITE setButtonEnabled)
-    Q_PROPERTY(zkFontRef Font READ buttonFont WRITE setButtonFont)
+    Q_PROPERTY(zkFontRef Font READ buttonFont WRITE setButtonFont DESIGNABLE false)
     Q_PROPERTY(int FocusRectMargin READ focusRectMargin WRITE setFocusRectMargin)
-    Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor)
-    Q_PROPERTY(uint FillColor READ fillColor WRITE setFillColor)
+    Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor DESIGNABLE false)
+    Q_PROPERTY(uint FillColor READ fillColor WRITE setFillColor DESIGNABLE false)
     Q_PROPERTY(int hWnd READ hWnd)
     Q_PROPERTY(int hdc READ hdc)
-    Q_PROPERTY(uint MaskColor READ maskColor WRITE setMaskColor)
-    Q_PROPERTY(zkPictureRef MouseIcon READ mouseIcon WRITE setMouseIcon)
+    Q_PROPERTY(uint MaskColor READ maskColor WRITE setMaskColor DESIGNABLE false)
+    Q_PROPERTY(zkPictureRef MouseIcon READ mouseIcon WRITE setMouseIcon DESIGNABLE false)
     Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer)
     Q_PROPERTY(OLEDropModeEnum OLEDropMode READ oleDropMode WRITE setOleDropMode)
-    Q_PROPERTY(zkPictureRef Picture READ picture WRITE setPicture)
+    Q_PROPERTY(zkPictureRef Picture READ picture WRITE setPicture DESIGNABLE false)
     Q_PROPERTY(PictureAlignEnum PictureAlign READ pictureAlign WRITE setPictureAlign)
-    Q_PROPERTY(zkPictureRef SelectPicture READ selectPicture WRITE setSelectPicture)
+    Q_PROPERTY(
+        zkPictureRef SelectPicture READ selectPicture WRITE setSelectPicture DESIGNABLE false)
     Q_PROPERTY(bool ShowFocusRect READ showFocusRect WRITE setShowFocusRect)
     Q_PROPERTY(StyleEnum Style READ buttonStyle WRITE setButtonStyle)
     Q_PROPERTY(bool UseMaskColor READ useMaskColor WRITE setUseMaskColor)
@@ -225,6 +252,10 @@ public:
     void setScaleMode(int v);
     void setUseMnemonic(bool v) { storeAndRedraw(m_useMnemonic, v, "UseMnemonic"); }
 
+    // The Japanese description of a property (also of its Designer stand-in, e.g.
+    // "PictureQPixmap"); empty when it has none.
+    static QString propertyDescription(const QString& property);
+
     // Natural size of a picture holder: 0 x 0 when its picture is empty.
     QSize holderSize(const QString& pictureProperty) const;
 
@@ -326,6 +357,43 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Designer stand-ins (zkbutton_design.cpp).
+    QString pictureFile() const { return fileOf(m_picture); }
+    QString downPictureFile() const { return fileOf(m_downPicture); }
+    QString selectPictureFile() const { return fileOf(m_selectPicture); }
+    QString disablePictureFile() const { return fileOf(m_disablePicture); }
+    QString mouseIconFile() const { return fileOf(m_mouseIcon); }
+    void setPictureFile(const QString& v) { setPicture(pictureFromFile(v)); }
+    void setDownPictureFile(const QString& v) { setDownPicture(pictureFromFile(v)); }
+    void setSelectPictureFile(const QString& v) { setSelectPicture(pictureFromFile(v)); }
+    void setDisablePictureFile(const QString& v) { setDisablePicture(pictureFromFile(v)); }
+    void setMouseIconFile(const QString& v) { setMouseIcon(pictureFromFile(v)); }
+    QPixmap picturePixmap() const { return pixmapOf(m_picture); }
+    QPixmap downPicturePixmap() const { return pixmapOf(m_downPicture); }
+    QPixmap selectPicturePixmap() const { return pixmapOf(m_selectPicture); }
+    QPixmap disablePicturePixmap() const { return pixmapOf(m_disablePicture); }
+    QPixmap mouseIconPixmap() const { return pixmapOf(m_mouseIcon); }
+    void setPicturePixmap(const QPixmap& v) { setPicture(pictureOf(v)); }
+    void setDownPicturePixmap(const QPixmap& v) { setDownPicture(pictureOf(v)); }
+    void setSelectPicturePixmap(const QPixmap& v) { setSelectPicture(pictureOf(v)); }
+    void setDisablePicturePixmap(const QPixmap& v) { setDisablePicture(pictureOf(v)); }
+    void setMouseIconPixmap(const QPixmap& v) { setMouseIcon(pictureOf(v)); }
+    QFont fontQFont() const;
+    void setFontQFont(const QFont& v);
+    QColor backQColor() const { return resolveColor(m_backColor); }
+    QColor foreQColor() const { return resolveColor(m_foreColor); }
+    QColor fillQColor() const { return resolveColor(m_fillColor); }
+    QColor maskQColor() const { return resolveColor(m_maskColor); }
+    void setBackQColor(const QColor& v) { setBackColor(oleColorOf(v)); }
+    void setForeQColor(const QColor& v) { setForeColor(oleColorOf(v)); }
+    void setFillQColor(const QColor& v) { setFillColor(oleColorOf(v)); }
+    void setMaskQColor(const QColor& v) { setMaskColor(oleColorOf(v)); }
+    static QString fileOf(const zkPictureRef& p);
+    static zkPictureRef pictureFromFile(const QString& path);
+    static QPixmap pixmapOf(const zkPictureRef& p);
+    static zkPictureRef pictureOf(const QPixmap& pixmap);
+    static uint oleColorOf(const QColor& c);
+
     friend class zkButtonFace;
     friend class zkButtonInput;
     friend class zkButtonPersistence;

@@ -6,8 +6,13 @@
 
 #include <QExtensionManager>
 #include <QIcon>
+#include <QMetaProperty>
 #include <QPixmap>
+#include <QXmlStreamWriter>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerFormWindowInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
+#include <memory>
 
 namespace {
 // At design time the button is not "running": no hover timer, no run-time behaviour.
@@ -42,8 +47,33 @@ QWidget* zkButtonDesignerWidget::createWidget(QWidget* parent) {
     if (m_core) {
         button->setAmbientHost(std::make_shared<DesignTimeHost>(button));
         button->InitProperties();
+        followObjectName(button);
     }
     return button;
+}
+
+// Designer names a new button only after creating it: its caption, the ambient display
+// name, follows the name until someone sets another caption.
+void zkButtonDesignerWidget::followObjectName(zkButton* button) {
+    // The caption last taken from the name (not a dynamic property: Designer would save it).
+    auto followed = std::make_shared<QString>(button->caption());
+    QObject::connect(
+        button, &QObject::objectNameChanged, button, [button, followed](const QString& name) {
+            if (button->caption() != *followed)
+                return;
+            *followed = name;
+            button->setCaption(name);
+            // Marked as set in the form's sheet, so that the form saves it and a run-time
+            // loader shows the same caption.
+            QDesignerFormWindowInterface* form =
+                QDesignerFormWindowInterface::findFormWindow(button);
+            auto* sheet = form ? qt_extension<QDesignerPropertySheetExtension*>(
+                                     form->core()->extensionManager(), button)
+                               : nullptr;
+            if (const int index = sheet ? sheet->indexOf(QStringLiteral("Caption")) : -1;
+                index >= 0)
+                sheet->setChanged(index, true);
+        });
 }
 
 void zkButtonDesignerWidget::initialize(QDesignerFormEditorInterface* core) {
@@ -59,13 +89,26 @@ void zkButtonDesignerWidget::initialize(QDesignerFormEditorInterface* core) {
 }
 
 QString zkButtonDesignerWidget::domXml() const {
+    // No caption here: a new button takes its object name (followObjectName). The property
+    // descriptions become the property editor's tooltips, for the stand-ins too.
+    QString tooltips;
+    QXmlStreamWriter xml(&tooltips);
+    xml.setAutoFormatting(true);
+    const QMetaObject& meta = zkButton::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QString name = QString::fromLatin1(meta.property(i).name());
+        const QString description = zkButton::propertyDescription(name);
+        if (description.isEmpty())
+            continue;
+        xml.writeStartElement(QStringLiteral("tooltip"));
+        xml.writeAttribute(QStringLiteral("name"), name);
+        xml.writeCharacters(description);
+        xml.writeEndElement();
+    }
     return QStringLiteral(R"(<ui language="c++" displayname="zkButton">
  <widget class="zkButton" name="zkButton">
   <property name="geometry">
    <rect><x>0</x><y>0</y><width>75</width><height>25</height></rect>
-  </property>
-  <property name="Caption">
-   <string>zkButton</string>
   </property>
  </widget>
  <customwidgets>
@@ -73,10 +116,13 @@ QString zkButtonDesignerWidget::domXml() const {
    <class>zkButton</class>
    <extends>QWidget</extends>
    <header>zkbutton.h</header>
+   <propertyspecifications>%1
+   </propertyspecifications>
   </customwidget>
  </customwidgets>
 </ui>
-)");
+)")
+        .arg(tooltips);
 }
 
 zkButtonDesignerCollection::zkButtonDesignerCollection(QObject* parent) : QObject(parent) {

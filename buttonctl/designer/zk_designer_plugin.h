@@ -7,6 +7,8 @@
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
+class zkButton;
+
 class zkButtonDesignerWidget : public QObject, public QDesignerCustomWidgetInterface {
     Q_OBJECT
     Q_INTERFACES(QDesignerCustomWidgetInterface)
@@ -27,6 +29,8 @@ public:
     QString domXml() const override;
 
 private:
+    static void followObjectName(zkButton* button);
+
     QDesignerFormEditorInterface* m_core = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTest>
 #include <QUiLoader>
+#include <QXmlStreamReader>
 #include <QtDesigner/QFormBuilder>
 #include <gtest/gtest.h>
 #include <memory>
@@ -41,6 +42,44 @@ TEST(DesignerPlugin, FoundThroughQtPluginPath) {
     QUiLoader loader;
     EXPECT_TRUE(loader.availableWidgets().contains(QStringLiteral("zkButton")))
         << qPrintable(qEnvironmentVariable("QT_PLUGIN_PATH"));
+}
+
+// Designer shows a custom widget's property tooltips from its widget-box XML.
+TEST(DesignerPlugin, PropertyEditorTooltipsAreTheJapaneseDescriptions) {
+    QDesignerCustomWidgetInterface* widget = pluginWidget();
+    ASSERT_NE(widget, nullptr);
+    QHash<QString, QString> tips;
+    QXmlStreamReader xml(widget->domXml());
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("tooltip")) {
+            const QString name = xml.attributes().value(QLatin1String("name")).toString();
+            tips.insert(name, xml.readElementText());
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    const struct {
+        const char* property;
+        const char* text; // empty: none
+    } rows[] = {
+        {"Appearance", "表示スタイルを設定します。値の取得も可能です。"},
+        {"PictureQPixmap", "ボタンに表示するピクチャを指定します。値の取得も可能です。"},
+        {"FontQFont", "表示用のフォントを指定します。値の取得も可能です。"},
+        {"MaskColorQColor",
+         "ピクチャの表示時に透明色として使用する色を指定します。値の取得も可能です。"},
+        {"Name", "コントロールの名前を指定します。値の取得も可能です。"},
+        {"UseMnemonic", ""},
+        {"hWnd", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(tips.value(QLatin1String(row.property)), QString::fromUtf8(row.text))
+            << row.property;
+    // Every described property of the published interface has its tooltip.
+    const QMetaObject& meta = zkButton::staticMetaObject;
+    int described = 0;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        described += tips.contains(QLatin1String(meta.property(i).name())) ? 1 : 0;
+    EXPECT_EQ(described, 31 + 15);
 }
 
 TEST(DesignerPlugin, UiLoaderGivesWorkingButtonsWithTheSavedProperties) {
