@@ -44,6 +44,9 @@ zkButton::zkButton(QWidget* parent, std::shared_ptr<zkAmbientHost> host)
     m_buffer = QImage(size(), QImage::Format_RGB32);
     m_surface = m_buffer;
     InitProperties();
+    // A button read before its first redraw shows its back colour, never stale memory.
+    m_buffer.fill(resolveColor(m_backColor));
+    m_surface = m_buffer;
 }
 
 zkButton::~zkButton() {

@@ -49,6 +49,13 @@ TEST(Canvas, BoxesUseFillColorOnlyThroughFillStyle) {
     EXPECT_EQ(coverage(rig->visibleSurface(), 0xFF00FF00).count, 2);
 }
 
+TEST(Canvas, NewButtonReadsItsBackColourBeforeAnyDrawing) {
+    zkButton fresh;
+    const int before = fresh.Point(0, 0);
+    fresh.Cls();
+    EXPECT_EQ(before, fresh.Point(0, 0));
+}
+
 TEST(Canvas, PointsAndTextMeasureInScaleMode) {
     CanvasRig rig;
     rig->PSetEx(30, 45); // twips: pixel (2, 3), ForeColor

@@ -7,10 +7,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPluginLoader>
 #include <QTest>
 #include <QUiLoader>
 #include <QXmlStreamReader>
 #include <QtDesigner/QFormBuilder>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -22,6 +25,15 @@ QString pluginDir() {
 
 QString dataFile(const char* name) {
     return qEnvironmentVariable("FOLIVO_TEST_DATA") + QLatin1Char('/') + QLatin1String(name);
+}
+
+QDesignerCustomWidgetInterface* pluginWidget() {
+    static QPluginLoader loader(
+        QDir(pluginDir()).filePath(QStringLiteral("libzkbutton2_designer.so")));
+    auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+    if (!collection || collection->customWidgets().size() != 1)
+        return nullptr;
+    return collection->customWidgets().first();
 }
 
 std::unique_ptr<QWidget> loadForm(QIODevice& device) {
