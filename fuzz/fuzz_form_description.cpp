@@ -1,6 +1,5 @@
 // Feeds arbitrary bytes to the form-description reader as the toolbar uses it: every
-// block's window keys through ReadButtonSite, then the whole form written and read again,
-// which must give the same text.
+// block's window keys through ReadButtonSite. (The round trip: fuzz_property_bag.)
 #include "button_site.h"
 #include "zk_form_text.h"
 
@@ -22,12 +21,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           site.site->left > folivo::kMaxSiteTwips))
             __builtin_trap(); // a site that passed the checks is within its bounds
     }
-    if (!form.ok())
-        return 0;
-    const QByteArray written = zk::form::write(form.controls);
-    const zkFormText again = zk::form::parse(written, QString());
-    if (!again.ok() || again.controls.size() != form.controls.size() ||
-        zk::form::write(again.controls) != written)
-        __builtin_trap(); // what was read must be written so that it reads back the same
     return 0;
 }

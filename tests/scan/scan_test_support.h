@@ -8,6 +8,7 @@
 #include "scan_errors.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVariant>
@@ -93,26 +94,21 @@ public:
 };
 
 // Runs `act` on the first visible top-level widget of type T once it appears (modal
-// dialogs are found the way a user sees them: on screen).
+// dialogs are found the way a user sees them: on screen); gives up after timeoutMs.
 template <typename T> void WhenShown(std::function<void(T*)> act, int timeoutMs = 20000) {
     auto* timer = new QTimer;
-    auto* waited = new int(0);
     timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, waited, act, timeoutMs] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
+    QObject::connect(timer, &QTimer::timeout, [timer, act, left = QDeadlineTimer(timeoutMs)] {
+        for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {
-                timer->stop();
+                timer->stop(); // act may run a modal loop of its own
                 timer->deleteLater();
-                delete waited;
                 act(t);
                 return;
             }
-        }
-        *waited += 20;
-        if (*waited > timeoutMs) {
+        if (left.hasExpired()) {
             timer->stop();
             timer->deleteLater();
-            delete waited;
         }
     });
     timer->start();

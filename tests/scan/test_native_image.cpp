@@ -9,27 +9,10 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace folivo;
 
 namespace {
-
-struct BmpHeader {
-    quint32 fileSize, dataOffset, infoSize;
-    qint32 width, height;
-    quint16 bitCount;
-    quint32 compression;
-    qint32 xPelsPerMeter, yPelsPerMeter;
-    quint32 colorsUsed;
-};
-
-BmpHeader ReadHeader(const QByteArray& f) {
-    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(f.constData() + at); };
-    const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(f.constData() + at); };
-    return {u32(2),  u32(10), u32(14),         qint32(u32(18)), qint32(u32(22)),
-            u16(28), u32(30), qint32(u32(38)), qint32(u32(42)), u32(46)};
-}
 
 QImage Page(QImage::Format format, int w, int h) {
     FrameParams p;
@@ -45,81 +28,61 @@ QImage Page(QImage::Format format, int w, int h) {
     return *DecodeFrames(std::span(&frame, 1), 300);
 }
 
-struct BmpCase {
-    QImage::Format format;
-    int bits;
-    int paletteEntries;
-};
-
-class BmpFile : public ::testing::TestWithParam<BmpCase> {
-protected:
-    QTemporaryDir dir;
-};
-
-TEST_P(BmpFile, IsBottomUpWithItsDepthPaletteAndResolution) {
-    const BmpCase c = GetParam();
-    const QImage image = Page(c.format, 13, 5);
-    const QString path = dir.filePath(QStringLiteral("page.bmp"));
-    ASSERT_EQ(WriteBmp(image, path), BmpWriteResult::Ok);
+QByteArray Read(const QString& path) {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    ASSERT_GE(bytes.size(), 54);
-    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-    const BmpHeader h = ReadHeader(bytes);
-    EXPECT_EQ(h.fileSize, quint32(bytes.size()));
-    EXPECT_EQ(h.width, 13);
-    EXPECT_EQ(h.height, 5) << "a positive height is a bottom-up bitmap";
-    EXPECT_EQ(h.bitCount, c.bits);
-    EXPECT_EQ(h.compression, 0u);
-    EXPECT_EQ(h.xPelsPerMeter, 11811);
-    EXPECT_EQ(h.yPelsPerMeter, 11811);
-    const quint32 palette = (h.dataOffset - 14 - h.infoSize) / 4;
-    EXPECT_EQ(palette, quint32(c.paletteEntries));
-    const int stride = ((13 * c.bits + 31) / 32) * 4;
-    EXPECT_EQ(h.dataOffset + quint32(stride * 5), quint32(bytes.size()));
-    const QImage back(path);
-    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
-              image.convertToFormat(QImage::Format_RGB32));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, BmpFile,
-                         ::testing::Values(BmpCase{QImage::Format_RGB32, 24, 0},
-                                           BmpCase{QImage::Format_Indexed8, 8, 256},
-                                           BmpCase{QImage::Format_Mono, 1, 2}));
-
-TEST(BmpWrite, GreyPageWithFewLevelsStaysEightBitWithAFullPalette) {
-    // Qt writes palettes of up to 16 colours as 4-bit; the grey palette must stay whole.
+TEST(BmpWrite, IsBottomUpWithItsDepthPaletteAndResolution) {
     QTemporaryDir dir;
-    QImage few = Page(QImage::Format_Indexed8, 4, 4);
-    few.fill(0);
-    const QString path = dir.filePath(QStringLiteral("few.bmp"));
-    ASSERT_EQ(WriteBmp(few, path), BmpWriteResult::Ok);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ReadHeader(file.readAll()).bitCount, 8);
-}
-
-TEST(BmpWrite, MissingFolderLeavesNothing) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("no/such/page.bmp"));
-    EXPECT_NE(WriteBmp(Page(QImage::Format_RGB32, 2, 2), path), BmpWriteResult::Ok);
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST(BmpWrite, ReadOnlyFileKeepsItsContent) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("old.bmp"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old");
+    QImage fewGreys = Page(QImage::Format_Indexed8, 13, 5);
+    fewGreys.fill(0); // Qt would write up to 16 colours as 4-bit; the grey palette stays whole
+    const struct {
+        QImage image;
+        int bits, paletteEntries;
+    } cases[] = {{Page(QImage::Format_RGB32, 13, 5), 24, 0},
+                 {Page(QImage::Format_Indexed8, 13, 5), 8, 256},
+                 {fewGreys, 8, 256},
+                 {Page(QImage::Format_Mono, 13, 5), 1, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bits);
+        const QString path = dir.filePath(QStringLiteral("page.bmp"));
+        ASSERT_EQ(WriteBmp(c.image, path), BmpWriteResult::Ok);
+        const QByteArray f = Read(path);
+        ASSERT_GE(f.size(), 54);
+        const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(f.constData() + at); };
+        EXPECT_EQ(f.left(2), QByteArray("BM"));
+        EXPECT_EQ(u32(2), quint32(f.size()));
+        EXPECT_EQ(u32(18), 13u);
+        EXPECT_EQ(u32(22), 5u) << "a positive height is a bottom-up bitmap";
+        EXPECT_EQ(qFromLittleEndian<quint16>(f.constData() + 28), c.bits);
+        EXPECT_EQ(u32(30), 0u) << "no compression";
+        EXPECT_EQ(u32(38), 11811u);
+        EXPECT_EQ(u32(42), 11811u);
+        EXPECT_EQ((u32(10) - 14 - u32(14)) / 4, quint32(c.paletteEntries));
+        EXPECT_EQ(u32(10) + quint32(((13 * c.bits + 31) / 32) * 4 * 5), quint32(f.size()));
+        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32),
+                  c.image.convertToFormat(QImage::Format_RGB32));
     }
-    ASSERT_EQ(chmod(path.toLocal8Bit().constData(), 0444), 0);
-    EXPECT_EQ(WriteBmp(Page(QImage::Format_RGB32, 2, 2), path), BmpWriteResult::NotWritable);
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+TEST(BmpWrite, FailuresLeaveWhatWasThere) {
+    QTemporaryDir dir;
+    const QImage page = Page(QImage::Format_RGB32, 2, 2);
+    const QString missing = dir.filePath(QStringLiteral("no/such/page.bmp"));
+    EXPECT_NE(WriteBmp(page, missing), BmpWriteResult::Ok);
+    EXPECT_FALSE(QFile::exists(missing));
+    const QString none = dir.filePath(QStringLiteral("none.bmp"));
+    EXPECT_EQ(WriteBmp(QImage(), none), BmpWriteResult::NoImage);
+    EXPECT_FALSE(QFile::exists(none));
+
+    const QString old = dir.filePath(QStringLiteral("old.bmp"));
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(old, QFile::ReadOwner));
+    EXPECT_EQ(WriteBmp(page, old), BmpWriteResult::NotWritable);
+    EXPECT_EQ(Read(old), "old");
 }
 
 TEST(BmpWrite, AFullDiskIsAFailureAndTheOldFileStays) {
@@ -132,42 +95,28 @@ TEST(BmpWrite, AFullDiskIsAFailureAndTheOldFileStays) {
     EXPECT_TRUE(test::ReportsFailureUnderSizeLimit([&] {
         return WriteBmp(Page(QImage::Format_RGB32, 60, 60), path) == BmpWriteResult::WriteFailed;
     }));
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray(3000, 'o'));
+    EXPECT_EQ(Read(path), QByteArray(3000, 'o'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-TEST(BmpWrite, NoImageIsAFailure) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("none.bmp"));
-    EXPECT_EQ(WriteBmp(QImage(), path), BmpWriteResult::NoImage);
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST(NativeImageStore, HandlesAreNeverZeroNorReused) {
+TEST(NativeImageStore, HandlesAreNeverZeroNorReusedAndPalettesFollowTheirImage) {
     NativeImageStore store;
     EXPECT_EQ(store.add(QImage()), 0u);
     const NativeHandle a = store.add(Page(QImage::Format_RGB32, 3, 2));
     ASSERT_NE(a, 0u);
     store.free(a);
-    const NativeHandle b = store.add(Page(QImage::Format_RGB32, 3, 2));
-    EXPECT_NE(b, a);
+    const NativeHandle colour = store.add(Page(QImage::Format_RGB32, 3, 2));
+    EXPECT_NE(colour, a);
     EXPECT_EQ(store.image(a), nullptr);
-    ASSERT_NE(store.image(b), nullptr);
-    EXPECT_EQ(store.image(b)->size(), QSize(3, 2));
-}
+    ASSERT_NE(store.image(colour), nullptr);
+    EXPECT_EQ(store.image(colour)->size(), QSize(3, 2));
 
-TEST(NativeImageStore, PaletteFollowsItsImage) {
-    NativeImageStore store;
     const NativeHandle grey = store.add(Page(QImage::Format_Indexed8, 3, 2));
     const NativeHandle art = store.add(Page(QImage::Format_Mono, 3, 2));
-    const NativeHandle colour = store.add(Page(QImage::Format_RGB32, 3, 2));
     const NativeHandle gp = store.createPalette(grey);
     const NativeHandle ap = store.createPalette(art);
     const NativeHandle cp = store.createPalette(colour);
-    ASSERT_NE(gp, 0u);
-    ASSERT_NE(ap, 0u);
-    ASSERT_NE(cp, 0u);
+    ASSERT_TRUE(gp && ap && cp);
     EXPECT_EQ(store.palette(gp)->size(), 256);
     EXPECT_EQ(store.palette(gp)->at(200), qRgb(200, 200, 200));
     EXPECT_EQ(*store.palette(ap), (QList<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0)}));

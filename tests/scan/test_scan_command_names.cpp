@@ -3,7 +3,6 @@
 #include "auto_save.h"
 #include "numbered_names.h"
 #include "program_paths.h"
-#include "special_folders.h"
 #include "temp_home.h"
 
 #include <QDir>
@@ -27,16 +26,12 @@ void Touch(const QString& path, const QByteArray& bytes = {}) {
     file.write(bytes);
 }
 
-struct NameCase {
-    const char* prefix;
-    const char* folder;
-    const char* extension;
-    int number;
-    const char* expected;
-};
-
 TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
-    const NameCase cases[] = {
+    const struct {
+        const char *prefix, *folder, *extension;
+        int number;
+        const char* expected;
+    } cases[] = {
         {"BMP", "/out", "BMP", 1, "/out/BMP00001.BMP"},
         {"JPEG", "/out", "jpg", 12, "/out/JPEG00012.jpg"},
         {"PDF", "/out", "PDF", 99999, "/out/PDF99999.PDF"},
@@ -45,7 +40,7 @@ TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
         // The separator is always inserted: a folder ending in "/" gives "//".
         {"BMP", "/home/u/Desktop/", "BMP", 2, "/home/u/Desktop//BMP00002.BMP"},
     };
-    for (const NameCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(NumberedName(c.prefix, c.folder, c.extension, c.number), QString(c.expected))
             << c.expected;
 }
@@ -149,17 +144,6 @@ TEST(NumberedTarget, AKilledSaveLeavesNothingUnderAFinalName) {
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(NextFreeFileName("JPEG", dir.path(), "jpg", NameIsTaken),
               dir.path() + "/JPEG00001.jpg");
-}
-
-TEST(SpecialFolders, XdgFoldersWithATrailingSlash) {
-    QTemporaryDir home;
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    const QString desktop = DesktopFolder();
-    const QString documents = MyDocumentsFolder();
-    qputenv("HOME", oldHome);
-    EXPECT_EQ(desktop, home.path() + "/Desktop/");
-    EXPECT_EQ(documents, home.path() + "/Documents/");
 }
 
 class OutputFolderTest : public ::testing::Test {

@@ -3,7 +3,6 @@
 #include "scan_test_support.h"
 #include "source_dialog.h"
 
-#include <QFileInfo>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -12,83 +11,49 @@ using namespace folivo::test;
 
 namespace {
 
-std::vector<DeviceEntry> Two() {
-    return {{"a:0", "Acme", "Flat 1", "flatbed scanner"}, {"b:1", "Bravo", "Feed 2", "sheetfed"}};
-}
-
 QTreeWidget* List(SourceDialog& d) {
     return d.findChild<QTreeWidget*>(QStringLiteral("deviceList"));
 }
 
-TEST(SourceDialog, ListsVendorModelAndNameAndSelectsTheCurrentOne) {
-    SourceDialog dialog(Two, QStringLiteral("b:1"));
-    QTreeWidget* list = List(dialog);
-    ASSERT_EQ(list->topLevelItemCount(), 2);
-    const QTreeWidgetItem* first = list->topLevelItem(0);
-    EXPECT_EQ(first->text(0), QStringLiteral("Acme"));
-    EXPECT_EQ(first->text(1), QStringLiteral("Flat 1"));
-    EXPECT_EQ(first->text(2), QStringLiteral("a:0"));
-    EXPECT_EQ(dialog.chosen(), QStringLiteral("b:1"));
-}
-
-TEST(SourceDialog, WithoutACurrentOneTheFirstIsSelected) {
-    SourceDialog dialog(Two, QString());
-    EXPECT_EQ(dialog.chosen(), QStringLiteral("a:0"));
-}
-
-TEST(SourceDialog, RedetectShowsWhatIsFoundNowAndKeepsTheSelection) {
+TEST(SourceDialog, ListsTheDevicesSelectsTheCurrentOneAndLooksAgainOnRequest) {
     int calls = 0;
-    SourceDialog dialog(
-        [&] {
-            ++calls;
-            std::vector<DeviceEntry> found = Two();
-            if (calls > 1)
-                found.push_back({"c:2", "Charlie", "New", "flatbed scanner"});
-            return found;
-        },
-        QStringLiteral("b:1"));
+    const auto found = [&] {
+        std::vector<DeviceEntry> all{{"a:0", "Acme", "Flat 1", "flatbed scanner"},
+                                     {"b:1", "Bravo", "Feed 2", "sheetfed"}};
+        if (++calls > 1)
+            all.push_back({"c:2", "Charlie", "New", "flatbed scanner"});
+        return all;
+    };
+    SourceDialog dialog(found, QStringLiteral("b:1"));
+    const QTreeWidgetItem* first = List(dialog)->topLevelItem(0);
+    EXPECT_EQ(QStringList({first->text(0), first->text(1), first->text(2)}),
+              QStringList({"Acme", "Flat 1", "a:0"}));
+    EXPECT_EQ(dialog.chosen(), QStringLiteral("b:1"));
     dialog.findChild<QPushButton*>(QStringLiteral("redetectButton"))->click();
-    EXPECT_EQ(calls, 2);
     EXPECT_EQ(List(dialog)->topLevelItemCount(), 3);
     EXPECT_EQ(dialog.chosen(), QStringLiteral("b:1"));
+
+    EXPECT_EQ(SourceDialog(found, QString()).chosen(), QStringLiteral("a:0"));
+    SourceDialog none([] { return std::vector<DeviceEntry>{}; }, QString());
+    EXPECT_FALSE(none.findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled());
+    EXPECT_TRUE(none.chosen().isEmpty());
 }
 
-TEST(SourceDialog, NothingFoundDisablesTheChoice) {
-    SourceDialog dialog([] { return std::vector<DeviceEntry>{}; }, QString());
-    EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled());
-    EXPECT_TRUE(dialog.chosen().isEmpty());
-}
-
-TEST(SelectImageSource, ChosenTestDeviceBecomesTheDefault) {
+TEST(SelectImageSource, TheChosenDeviceBecomesTheDefaultAndCancelKeepsIt) {
     TestScanner scanner;
     auto lib = scanner.make();
-    WhenShown<SourceDialog>([](SourceDialog* d) {
-        QTreeWidget* list = List(*d);
-        const auto found = list->findItems(QStringLiteral("test:1"), Qt::MatchExactly, 2);
-        ASSERT_EQ(found.size(), 1);
-        list->setCurrentItem(found.front());
-        d->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-    });
-    EXPECT_EQ(lib->TWAIN_SelectImageSource(nullptr), 1);
-    EXPECT_EQ(scanner.store.defaultDevice(), QStringLiteral("test:1"));
-}
-
-TEST(SelectImageSource, CancelKeepsTheDefault) {
-    TestScanner scanner;
-    scanner.store.setDefaultDevice(QStringLiteral("test:0"));
-    auto lib = scanner.make();
-    WhenShown<SourceDialog>([](SourceDialog* d) {
-        List(*d)->setCurrentItem(List(*d)->topLevelItem(1));
-        d->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
-    });
-    EXPECT_EQ(lib->TWAIN_SelectImageSource(nullptr), 0);
-    EXPECT_EQ(scanner.store.defaultDevice(), QStringLiteral("test:0"));
-}
-
-TEST(DeviceSettingsStore, LivesInItsOwnFileUnderTheConfigurationFolder) {
-    const QFileInfo file(DeviceSettingsStore::DefaultFilePath());
-    EXPECT_EQ(file.fileName(), QStringLiteral("scanner.ini"));
-    EXPECT_EQ(file.dir().dirName(), QStringLiteral("Folivo"));
+    for (const char* button : {"okButton", "cancelButton"}) {
+        WhenShown<SourceDialog>([button](SourceDialog* d) {
+            QTreeWidget* list = List(*d);
+            const auto found = list->findItems(QStringLiteral("test:1"), Qt::MatchExactly, 2);
+            ASSERT_EQ(found.size(), 1);
+            list->setCurrentItem(found.front());
+            d->findChild<QPushButton*>(QLatin1String(button))->click();
+        });
+        scanner.store.setDefaultDevice(QStringLiteral("test:0"));
+        EXPECT_EQ(lib->TWAIN_SelectImageSource(nullptr), *button == 'o' ? 1 : 0);
+        EXPECT_EQ(scanner.store.defaultDevice(), *button == 'o' ? "test:1" : "test:0");
+    }
 }
 
 TEST(DeviceSettingsStore, KeepsOptionsPerDeviceInOrderWithAwkwardNames) {
@@ -107,27 +72,7 @@ TEST(DeviceSettingsStore, KeepsOptionsPerDeviceInOrderWithAwkwardNames) {
     EXPECT_EQ(again.defaultDevice(), QStringLiteral("net:host/dev:1"));
 }
 
-TEST(DeviceSettingsStore, RememberedOptionsComeBackOnTheDevice) {
-    TestScanner scanner;
-    Remember(scanner.store, QStringLiteral("test:0"),
-             {{"mode", "Color"},
-              {"depth", 16},
-              {"resolution", 77},
-              {"test-picture", "Grid"},
-              {"br-x", 33.0}});
-    SaneApi api(CreateDlLoader());
-    ASSERT_TRUE(api.initialise());
-    auto device = SaneDevice::open(api, QStringLiteral("test:0"), nullptr);
-    ASSERT_TRUE(device);
-    EXPECT_GT(ApplyOptions(*device, scanner.store.options(QStringLiteral("test:0"))), 5);
-    EXPECT_EQ(device->value(*device->option("mode"))->text, QStringLiteral("Color"));
-    EXPECT_EQ(device->value(*device->option("depth"))->words[0], 16);
-    EXPECT_DOUBLE_EQ(device->resolution(), 77.0);
-    EXPECT_EQ(device->value(*device->option("br-x"))->words[0], 33 << 16);
-}
-
 TEST(DeviceSettingsStore, UnknownOrMalformedValuesArePassedOver) {
-    TestScanner scanner;
     SaneApi api(CreateDlLoader());
     ASSERT_TRUE(api.initialise());
     auto device = SaneDevice::open(api, QStringLiteral("test:0"), nullptr);

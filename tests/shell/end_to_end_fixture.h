@@ -103,9 +103,4 @@ private:
     QByteArray m_oldHome;
 };
 
-inline const QByteArray kAllOnDesktop = "[TWAIN]\nDialog=False\n"
-                                        "[BMP]\nFlag=True\nType=0\n"
-                                        "[JPEG]\nFlag=True\nType=0\n"
-                                        "[PDF]\nFlag=True\nType=0\n";
-
 } // namespace folivo::test

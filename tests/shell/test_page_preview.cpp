@@ -3,7 +3,6 @@
 #include "page_preview.h"
 #include "preview_geometry.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -155,44 +154,4 @@ TEST(PagePreview, OnlyTheShownPageIsDecodedAndRepaintsReuseIt) {
     EXPECT_EQ(preview.decodeCount(), 2) << "a new size scales again";
     preview.nextPage();
     EXPECT_EQ(Centre(preview), QColor(Qt::white)) << "an unreadable picture leaves it white";
-}
-
-TEST(PagePreview, PagesStayVisibleAfterTheirFilesAreDeletedOrReplaced) {
-    QTemporaryDir dir;
-    const QList<QColor> colours = {Qt::red, Qt::green, Qt::blue};
-    PageDocument doc;
-    doc.StartDoc();
-    for (int i = 0; i < colours.size(); ++i) {
-        const QString path = dir.filePath(QStringLiteral("TMP0000%1.BMP").arg(i + 1));
-        ASSERT_TRUE(Solid(colours[i], QSize(30, 40)).save(path, "BMP"));
-        if (i > 0)
-            doc.NewPage();
-        doc.DrawPicture(path, 0, 0, kA4ShortTwips, kA4LongTwips);
-    }
-    doc.EndDoc();
-    // As after a multi-page PDF: the sheets are deleted, a later scan reuses a name.
-    ASSERT_TRUE(QFile::remove(dir.filePath("TMP00001.BMP")));
-    ASSERT_TRUE(QFile::remove(dir.filePath("TMP00002.BMP")));
-    ASSERT_TRUE(Solid(Qt::yellow).save(dir.filePath("TMP00002.BMP.new"), "BMP"));
-    ASSERT_TRUE(QFile::rename(dir.filePath("TMP00002.BMP.new"), dir.filePath("TMP00002.BMP")));
-    ASSERT_TRUE(QFile::remove(dir.filePath("TMP00003.BMP")));
-    PagePreview preview(&doc);
-    preview.resize(300, 400);
-    for (const QColor& colour : colours) {
-        EXPECT_EQ(PixelAt(preview, preview.sheetRect().center()), colour);
-        preview.nextPage();
-    }
-}
-
-TEST(PagePreview, MousePointerFollowsTheDocument) {
-    PageDocument doc;
-    QWidget window; // a child widget: a window always keeps a cursor of its own
-    PagePreview preview(&doc, &window);
-    EXPECT_FALSE(preview.testAttribute(Qt::WA_SetCursor));
-    doc.setMousePointer(11);
-    EXPECT_EQ(preview.cursor().shape(), Qt::WaitCursor);
-    doc.setMousePointer(1);
-    EXPECT_EQ(preview.cursor().shape(), Qt::ArrowCursor);
-    doc.setMousePointer(0);
-    EXPECT_FALSE(preview.testAttribute(Qt::WA_SetCursor));
 }

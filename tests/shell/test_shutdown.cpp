@@ -33,6 +33,10 @@ TEST_F(MainWindowTest, ClosingClosesEveryWindowOfTheProgramAndReleasesTheImage) 
     scanner.queueImage(QImage(2, 2, QImage::Format_RGB32));
     const NativeHandle image = scanner.TWAIN_AcquireNative(window.get(), 0);
     window->setImageHandle(image);
+    window->setPaletteHandle(77);
+    window->ReleaseImage(); // closing releases again: freed once all the same
+    EXPECT_EQ(window->imageHandle(), 0u);
+    EXPECT_EQ(window->paletteHandle(), 0u);
 
     EXPECT_TRUE(window->close());
     for (const QWidget* w : {static_cast<QWidget*>(window.get()), &settings,

@@ -1,5 +1,5 @@
-// The window's own keys of a toolbar block: read with every bound checked, written back in
-// the order the description keeps them.
+// The window's own keys of a toolbar block, read with every bound checked. (Written back:
+// test_toolbar_form.cpp.)
 #include "button_site.h"
 
 #include <QMap>
@@ -70,25 +70,6 @@ TEST(ButtonSite, ADamagedKeyIsNamedAndGivesNoSiteWhileTheLimitsThemselvesAreRead
         EXPECT_EQ(r.site.has_value(), c.accepted);
         EXPECT_EQ(r.badKey, c.accepted ? QString() : QLatin1String(c.key));
     }
-}
-
-TEST(ButtonSite, WritesKeysInTheDescriptionsOrderAndReadsBackTheSame) {
-    const ButtonSite site{1500, 45, 375, 360, 5, kTip};
-    QStringList keys;
-    Block block;
-    const auto store = [&](const QString& key, const QVariant& value) {
-        keys.append(key);
-        block.insert(key, value);
-    };
-    WriteButtonSite(site, store);
-    EXPECT_EQ(keys, (QStringList{"Height", "Left", "TabIndex", "ToolTipText", "Top", "Width"}));
-    const ButtonSiteResult back = ReadButtonSite(lookupIn(block));
-    ASSERT_TRUE(back.site.has_value());
-    EXPECT_EQ(*back.site, site);
-    keys.clear();
-    WriteButtonSite(ButtonSite{0, 0, 10, 10, 0, QString()}, store);
-    EXPECT_EQ(keys, (QStringList{"Height", "Left", "TabIndex", "Top", "Width"}))
-        << "an empty tooltip is not written";
 }
 
 } // namespace

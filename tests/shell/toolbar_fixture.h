@@ -2,7 +2,6 @@
 // A started main window with its toolbar made from libzkbutton2, and what the tests need
 // to look at the buttons from outside: their pictures and the command each one runs.
 #include "main_window_fixture.h"
-#include "qt_printing.h"
 #include "toolbar_host.h"
 
 #include <QImage>
@@ -30,9 +29,6 @@ inline const std::array<ExpectedButton, 9> kExpectedButtons{{
 
 // The picture a picture property holds, as an image (null image if none).
 QImage PictureImage(const QWidget* control, const char* property);
-// The share (0..1) of the picture's visible pixels that the control's rendered face shows
-// exactly as the picture drawn over the face colour, at the best position in the face.
-double PictureShownShare(QWidget* control, const QImage& picture);
 // The built-in form description without its comment lines.
 QByteArray BuiltInDescription();
 

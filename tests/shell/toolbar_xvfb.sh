@@ -3,8 +3,9 @@
 # accessibility bus like a screen reader would: the pointer is moved over each of the nine
 # buttons (found by their accessible names) and the status line must show that button's
 # description; disabled buttons leave it alone. A click on the scan button with SANE's
-# test device (its dialog off) must write tmp/TMP00001.BMP, after which every button
-# shows its description. Finally the toolbar is photographed into <screenshot>.
+# test device (its dialog off, automatic save of BMP, JPEG and PDF to the Desktop on) must
+# write the page and the three files, with the save's status lines in order; after that
+# every button shows its description. Finally the toolbar is photographed into <screenshot>.
 # Usage: toolbar_xvfb.sh <program> <sane config folder> <screenshot.png>
 set -euo pipefail
 program=${1:?program} sane=${2:?sane config} shot=${3:?screenshot}
@@ -13,48 +14,33 @@ if [ "${TOOLBAR_IN_SESSION:-}" != 1 ]; then
     export TOOLBAR_IN_SESSION=1
     exec dbus-run-session -- bash "$0" "$@"
 fi
-export LC_ALL=C.UTF-8
-export LSAN_OPTIONS="suppressions=$here/lsan_system_libraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+source "$here/../../scripts/xvfb-session.sh"
+# In the sanitizer build, leaks of system libraries and of SANE itself are not the program's.
+cat "$here/lsan_system_libraries.supp" "$sane"/*.supp >"$work/lsan.supp" 2>/dev/null || true
+export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 atspi() { /usr/bin/python3 "$here/toolbar_atspi.py" "$@" Folivo 2>/dev/null; }
+bus_pid=""
+trap '{ [ -n "$bus_pid" ] && kill "$bus_pid"; } 2>/dev/null || true; folivo_session_cleanup' EXIT
+log="$work/status-app.log"
+fail() { echo "FAIL: $*" >&2; cat "$log" "$work/app-app.log" >&2 2>/dev/null; exit 1; }
 
-work=$(mktemp -d)
-xvfb_pid="" app_pid="" bus_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; cat "$work/status.log" "$work/app.log" >&2 2>/dev/null; exit 1; }
-wait_for() {
-    local tries=$1; shift
-    for ((i = 0; i < tries; i++)); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_private_x 1024x768 || fail "no X server"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &
 bus_pid=$!
-
-mkdir "$work/home"
-printf '[TWAIN]\r\nDialog=False\r\n' >"$work/home/Folivo.ini"
-FOLIVO_HOME="$work/home" FOLIVO_STATUS_LOG="$work/status.log" SANE_CONFIG_DIR="$sane" \
-    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-wait_for 200 grep -qsx "アプリケーションを開始しました。" "$work/status.log" || fail "no start"
+mkdir -p "$work/program" "$work/user/Desktop"
+printf '[TWAIN]\r\nDialog=False\r\n' >"$work/program/Folivo.ini"
+for format in BMP JPEG PDF; do
+    printf '[%s]\r\nFlag=True\r\nType=0\r\n' "$format" >>"$work/program/Folivo.ini"
+done
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_folivo app "$program" "$sane" || { app_pid=$started; fail "no start"; }
+app_pid=$started
 has_nine() { [ "$(atspi buttons | wc -l)" -ge 9 ]; }
 wait_for 200 has_nine || fail "the accessibility bus shows no nine buttons: $(atspi buttons)"
 
-descriptions=(
-    "TWAINデバイスのソースを選択します。" "TWAINデバイスから新しいスキャンを行います。"
-    "TWAINデバイスからスキャンした画像ファイルをクリップボードにコピーします。"
-    "複数のスキャンした画像をPDFファイルに変換します。" "スキャンした画像をBMPファイルに保存します。"
-    "スキャンした画像をJPEGファイルに保存します。" "スキャンした画像をPDFファイルに保存します。"
-    "ヘルプファイルを表示します。" "アプリケーションを終了させます。")
+# Each button is known by its description; all nine must have one of their own.
+mapfile -t descriptions < <(atspi buttons | cut -f1 | grep . | sort -u)
+[ "${#descriptions[@]}" -eq 9 ] || fail "not nine described buttons: ${descriptions[*]}"
 # centre <name>: "x y enabled" of the button the screen reader knows by that name.
 centre() { atspi buttons | awk -F'\t' -v n="$1" '$1 == n { print int($2 + $4 / 2), int($3 + $5 / 2), $6 }'; }
 status_is() { [ "$(atspi status)" = "$1" ]; }
@@ -80,9 +66,26 @@ hover_all enabled
 
 read -r x y enabled <<<"$(centre "TWAINデバイスから新しいスキャンを行います。")"
 [ "$enabled" = 1 ] || fail "scan button disabled"
-xdotool mousemove "$x" "$y" click 1
-page_written() { test -s "$(echo "$work"/home/tmp/work-*/TMP00001.BMP)"; }
+xdotool mousemove "$x" "$y" click 1 mousemove 5 300 # away, so that no description interleaves
+page() { echo "$work"/program/tmp/work-*/TMP00001.BMP; }
+page_written() { test -s "$(page)"; }
 wait_for 300 page_written || fail "no tmp/work-*/TMP00001.BMP after the click"
+desktop="$work/user/Desktop"
+three_files() {
+    [ -s "$desktop/BMP00001.BMP" ] && [ -s "$desktop/JPEG00001.jpg" ] && [ -s "$desktop/PDF00001.PDF" ]
+}
+done_line="PDFファイルの保存を終了しました。"
+wait_for 100 grep -qx "$done_line" "$log" || fail "the save did not end"
+three_files || fail "the three files did not appear: $(ls "$desktop")"
+[ "$(ls "$desktop" | wc -l)" -eq 3 ] || fail "more than one scan: $(ls "$desktop")"
+pdfinfo "$desktop/PDF00001.PDF" | grep -q '^Pages: *1$' || fail "PDF is not one page"
+cmp -s "$desktop/BMP00001.BMP" "$(page)" || fail "BMP is not a copy"
+djpeg "$desktop/JPEG00001.jpg" >/dev/null || fail "JPEG does not decode"
+expected_log=("BMPファイルの保存を開始します。" "BMPファイルの保存を終了します。"
+    "JPEGファイルの保存を開始しました。" "JPEGファイルの保存を終了しました。"
+    "PDFファイルの保存を開始しました。" "$done_line")
+mapfile -t saved < <(grep 'ファイルの保存を' "$log")
+[ "${saved[*]}" = "${expected_log[*]}" ] || fail "status lines of the save out of order"
 save_on() { [ "$(centre "スキャンした画像をBMPファイルに保存します。" | cut -d' ' -f3)" = 1 ]; }
 wait_for 100 save_on || fail "save buttons still disabled after the scan"
 hover_all all
@@ -95,4 +98,4 @@ right=$(atspi buttons | awk -F'\t' '{ r = $2 + $4; if (r > m) m = r } END { prin
 bottom=$(atspi buttons | awk -F'\t' '{ b = $3 + $5; if (b > m) m = b } END { print m }')
 import -window root -crop "$((right - x0 + 8))x$((bottom - y0 + 8))+$((x0 > 4 ? x0 - 4 : 0))+$((y0 - 4))" \
     +repage "$shot" || fail "no screenshot"
-echo "PASS: nine buttons named and described, scan wrote TMP00001.BMP, screenshot $shot"
+echo "PASS: nine buttons named and described, a scan saved three files, screenshot $shot"

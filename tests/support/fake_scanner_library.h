@@ -1,14 +1,7 @@
 #pragma once
-// A scanner layer for tests: no device, no person.
-//
-// - available: what TWAIN_IsAvailable answers.
-// - queueImage(image): the next TWAIN_AcquireNative (or TWAIN_AcquireToClipboard) hands
-//   out that image; with an empty queue an acquisition gives 0, like a cancelled scan.
-// - Every call is recorded: hideUiCalls, acquisitions, clipboardAcquisitions,
-//   selectCalls, freed handles, written paths.
-// - writeResult: forces TWAIN_WriteNativeToFilename to fail with that value; 0 writes the
-//   image as a BMP file. openResult: what TWAIN_OpenDefaultSource answers.
-// Needs the folivo_scan target (scanner_library.h) and Qt Gui.
+// A scanner layer for tests: no device, no person. An acquisition hands out the next
+// queued image (none queued: 0, like a cancelled scan); calls are counted; writeResult
+// other than 0 makes TWAIN_WriteNativeToFilename fail with it. Needs folivo_scan.
 #include "scanner_library.h"
 
 #include <QClipboard>
@@ -33,12 +26,8 @@ public:
     int clipboardAcquisitions = 0;
     int selectCalls = 0;
     std::vector<NativeHandle> freed;
-    std::vector<QString> writtenPaths;
 
     void queueImage(const QImage& image) { m_queue.push_back(image); }
-    int queuedImages() const { return static_cast<int>(m_queue.size()); }
-    // Images handed out and not yet freed.
-    int liveImages() const { return static_cast<int>(m_images.size()); }
     QImage image(NativeHandle handle) const {
         const auto it = m_images.find(handle);
         return it == m_images.end() ? QImage() : it->second;
@@ -66,7 +55,6 @@ public:
     int TWAIN_DibWidth(NativeHandle image) override { return this->image(image).width(); }
     int TWAIN_DibHeight(NativeHandle image) override { return this->image(image).height(); }
     int TWAIN_WriteNativeToFilename(NativeHandle image, const QString& path) override {
-        writtenPaths.push_back(path);
         if (writeResult != 0)
             return writeResult;
         const QImage picture = this->image(image);
