@@ -1,6 +1,7 @@
 #include "pdf_exporter.h"
 
 #include "page_document.h"
+#include "pdf_image_filters.h"
 #include "pdf_job_queue.h"
 #include "pdf_picture_source.h"
 
@@ -99,8 +100,9 @@ QPDFObjectHandle colourSpace(const PdfImageFormat& format) {
          QPDFObjectHandle::newString(lookup)});
 }
 
-JobResult encodePicture(const PagePicture& picture, const PicturePlan& plan, bool compress) {
-    auto encoder = ImageStreamEncoder::create(plan.image.format, compress);
+JobResult encodePicture(const PagePicture& picture, const PicturePlan& plan,
+                        const ImageEncoding& encoding) {
+    auto encoder = ImageStreamEncoder::create(plan.image.format, EncoderCompresses(encoding));
     if (!encoder)
         return {std::nullopt, JobError::OutOfMemory};
     const RowsResult rows =
@@ -109,14 +111,17 @@ JobResult encodePicture(const PagePicture& picture, const PicturePlan& plan, boo
         return {std::nullopt,
                 rows == RowsResult::OutOfMemory ? JobError::OutOfMemory : JobError::Unreadable};
     auto bytes = encoder->finish();
+    if (bytes)
+        bytes = EncodeSamples(plan.image.format, encoding, std::move(*bytes));
     return {std::move(bytes), bytes ? JobError::None : JobError::OutOfMemory};
 }
 
 // Builds the document's page tree; each image's data comes later from `provider`.
 class DocumentBuilder {
 public:
-    DocumentBuilder(QPDF& pdf, std::shared_ptr<ImageProvider> provider, bool compress)
-        : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress) {}
+    DocumentBuilder(QPDF& pdf, std::shared_ptr<ImageProvider> provider, bool compress,
+                    const PdfImageOptions& images)
+        : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress), m_images(images) {}
 
     void addPage(const Page& page) {
         auto xobjects = QPDFObjectHandle::newDictionary();
@@ -169,19 +174,18 @@ private:
         dict.replaceKey("/Height", QPDFObjectHandle::newInteger(f.height));
         dict.replaceKey("/ColorSpace", colourSpace(f));
         dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(f.bitsPerComponent));
+        const ImageEncoding encoding = ChooseImageEncoding(f, m_compress, m_images);
+        const FilterEntries entries = FilterEntriesOf(f, encoding);
         auto filter = QPDFObjectHandle::newNull();
         auto parms = QPDFObjectHandle::newNull();
-        if (m_compress) {
-            filter = name("/FlateDecode");
-            parms = QPDFObjectHandle::parse("<< /Predictor 15 /Colors " +
-                                            std::to_string(f.components()) + " /BitsPerComponent " +
-                                            std::to_string(f.bitsPerComponent) + " /Columns " +
-                                            std::to_string(f.width) + " >>");
-        }
+        if (!entries.filter.empty())
+            filter = name(entries.filter.c_str());
+        if (!entries.decodeParms.empty())
+            parms = QPDFObjectHandle::parse(entries.decodeParms);
         stream.replaceStreamData(m_provider, filter, parms);
         m_provider->bind(stream.getObjGen(), m_jobs.size());
-        m_jobs.push_back([picture, plan = std::move(plan), compress = m_compress] {
-            return encodePicture(picture, plan, compress);
+        m_jobs.push_back([picture, plan = std::move(plan), encoding] {
+            return encodePicture(picture, plan, encoding);
         });
         return stream;
     }
@@ -189,6 +193,7 @@ private:
     QPDF& m_pdf;
     std::shared_ptr<ImageProvider> m_provider;
     bool m_compress;
+    PdfImageOptions m_images;
     std::vector<PdfJobQueue::Job> m_jobs;
 };
 
@@ -197,12 +202,13 @@ WriteResult fromJobError(JobError error) {
                                           : WriteResult::SourceUnreadable;
 }
 
-WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool compress) {
+WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool compress,
+                          const PdfImageOptions& images) {
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     pdf.emptyPDF();
     auto provider = std::make_shared<ImageProvider>();
-    DocumentBuilder builder(pdf, provider, compress);
+    DocumentBuilder builder(pdf, provider, compress, images);
     for (const Page& page : document.pages())
         builder.addPage(page);
     const int workers = workerCount();
@@ -228,8 +234,8 @@ WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool com
 
 } // namespace
 
-WriteResult PdfExporter::exportDocument(const PageDocument& document,
-                                        const FileTarget& target) const {
+WriteResult PdfExporter::exportDocument(const PageDocument& document, const FileTarget& target,
+                                        const PdfImageOptions& images) const {
     if (document.pages().empty())
         return WriteResult::EmptyDocument;
     if (!CanWriteTarget(target))
@@ -237,7 +243,8 @@ WriteResult PdfExporter::exportDocument(const PageDocument& document,
     DurableFile file(target);
     if (!file.open())
         return WriteResult::TargetUnwritable;
-    const WriteResult result = writeDocument(document, file, m_compression != kPdfUncompressed);
+    const WriteResult result =
+        writeDocument(document, file, m_compression != kPdfUncompressed, images);
     if (result != WriteResult::Ok)
         return result; // the temporary file goes with `file`
     return CommitResult(file);
