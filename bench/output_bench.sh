@@ -9,7 +9,9 @@
 # side, then the targets: JPEG within 1.15 x cjpeg's time; compressed PDF no larger than
 # img2pdf's and at most 1/5 of its time (1 and 20 pages); one colour page at most 1.2 x
 # the wall time of `pigz -6` on the same BMP; the 20-page export under 150 MB peak and
-# within 10% of the 5-page export's peak.
+# within 10% of the 5-page export's peak; the colour page as JPEG at quality 75 (beside
+# cjpeg + img2pdf) at most 1.0 MB and 0.3 s; line art (CCITT G4) at most half of
+# img2pdf's size.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
@@ -80,6 +82,14 @@ for kind in colour grey lineart; do
     [ -n "$magick" ] && run "pdf 1 $kind: imagemagick" "$work/m.pdf" "$work/magick_pdf" "$p/$kind.bmp" "$work/m.pdf"
 done
 run "gzip 1 colour: pigz -6" "$work/c.gz" sh -c 'pigz -6 -c "$1" >"$2"' sh "$p/colour.bmp" "$work/c.gz"
+# The PDF with JPEG images beside the usual way to get one: cjpeg, then img2pdf.
+cat >"$work/cjpeg_img2pdf" <<'SCRIPT'
+#!/usr/bin/env bash
+cjpeg -quality 75 -outfile "$2.jpg" "$1" && img2pdf "$2.jpg" -o "$2"
+SCRIPT
+chmod +x "$work/cjpeg_img2pdf"
+run "pdf 1 colour jpeg 75: ours" "$work/o.pdf" "$tool" pdf "$work/o.pdf" jpeg:75 "$p/colour.bmp"
+run "pdf 1 colour jpeg 75: cjpeg+img2pdf" "$work/i.pdf" "$work/cjpeg_img2pdf" "$p/colour.bmp" "$work/i.pdf"
 for n in 5 20; do
     if [ "$n" = 5 ]; then pages=("${five[@]}"); else pages=("${twenty[@]}"); fi
     run "pdf $n colour: ours" "$work/o.pdf" "$tool" pdf "$work/o.pdf" 3 "${pages[@]}"
@@ -106,6 +116,17 @@ for key in "pdf 1 colour" "pdf 1 grey" "pdf 1 lineart" "pdf 20 colour"; do
 done
 r=$(ratio "${wall[pdf 1 colour: ours]}" "${wall[gzip 1 colour: pigz -6]}")
 check "pdf 1 colour wall <= 1.2 x pigz -6 ($(printf '%.2f' "$(echo "$r" | bc -l)"))" "$r <= 1.2"
+jpeg_size=${size[pdf 1 colour jpeg 75: ours]}
+jpeg_wall=${wall[pdf 1 colour jpeg 75: ours]}
+if [ "$jpeg_size" = - ]; then
+    check "pdf 1 colour jpeg 75 (the run failed)" 0
+else
+    check "pdf 1 colour jpeg 75 size <= 1.0 MB ($(printf '%.2f' "$(echo "$jpeg_size / 1000000" | bc -l)") MB)" \
+        "$jpeg_size <= 1000000"
+    check "pdf 1 colour jpeg 75 time <= 0.3 s ($jpeg_wall s)" "$jpeg_wall <= 0.3"
+fi
+r=$(ratio "${size[pdf 1 lineart: ours]/-/failed}" "${size[pdf 1 lineart: img2pdf]/-/failed}")
+check "pdf 1 lineart size <= 1/2 of img2pdf's ($(printf '%.2f' "$(echo "$r" | bc -l)"))" "$r <= 0.5"
 check "pdf 20 colour peak < 150 MB (${peak[pdf 20 colour: ours]} MB)" "${peak[pdf 20 colour: ours]} < 150"
 check "pdf 20 peak within 10% of pdf 5 peak (${peak[pdf 20 colour: ours]} vs ${peak[pdf 5 colour: ours]} MB)" \
     "${peak[pdf 20 colour: ours]} <= 1.1 * ${peak[pdf 5 colour: ours]}"

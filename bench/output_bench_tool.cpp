@@ -4,7 +4,9 @@
 //   output_bench_tool pages <folder> <count>   colour.bmp, grey.bmp, lineart.bmp and
 //                                               colour-<n>.bmp for n = 1..count
 //   output_bench_tool jpeg <source.bmp> <target.jpg> <quality> <progressive 0|1>
-//   output_bench_tool pdf <target.pdf> <compression 3|0> <page.bmp>...
+//   output_bench_tool pdf <target.pdf> <compression 3|0|jpeg:Q> <page.bmp>...
+//                                               jpeg:Q compresses, colour and grey as
+//                                               JPEG at quality Q
 //   output_bench_tool levels <picture>...        libdeflate levels 1-12 on each picture's
 //                                               filtered rows: ms and size (zlib RLE beside)
 #include "jpeg_writer.h"
@@ -148,7 +150,7 @@ int makePages(const QString& folder, int count) {
     return 0;
 }
 
-int writePdf(const QString& target, int compression, const QStringList& pages) {
+int writePdf(const QString& target, const QString& compression, const QStringList& pages) {
     folivo::PageDocument document;
     for (int i = 0; i < pages.size(); ++i) {
         if (i == 0)
@@ -159,8 +161,15 @@ int writePdf(const QString& target, int compression, const QStringList& pages) {
     }
     document.EndDoc();
     folivo::PdfExporter exporter;
-    exporter.setCompression(compression);
-    const auto result = exporter.exportDocument(document, target);
+    folivo::PdfImageOptions images;
+    if (compression.startsWith(QLatin1String("jpeg:"))) {
+        images.jpeg = true;
+        images.jpegQuality = compression.mid(5).toInt();
+        exporter.setCompression(folivo::kPdfCompressed);
+    } else {
+        exporter.setCompression(compression.toInt());
+    }
+    const auto result = exporter.exportDocument(document, target, images);
     return result == folivo::WriteResult::Ok ? 0 : 1;
 }
 
@@ -249,7 +258,7 @@ int main(int argc, char** argv) {
                                   args[5] == QLatin1String("1") ? folivo::kJpegProgressive
                                                                 : folivo::kJpegBaseline);
     if (args.size() >= 5 && args[1] == QLatin1String("pdf"))
-        return writePdf(args[2], args[3].toInt(), args.mid(4));
+        return writePdf(args[2], args[3], args.mid(4));
     if (args.size() >= 3 && args[1] == QLatin1String("levels"))
         return compareLevels(args.mid(2));
     std::fprintf(stderr, "usage: see the comment at the top of output_bench_tool.cpp\n");

@@ -10,7 +10,7 @@ packages=(
   qt6-l10n-tools libqt6svg6 qt6-translations-l10n
   libsane-dev libsane1 sane-utils
   libjpeg62-turbo-dev libjpeg-turbo-progs
-  libqpdf-dev qpdf libdeflate-dev
+  libqpdf-dev qpdf libdeflate-dev libtiff-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils img2pdf imagemagick time bc pigz

@@ -3,6 +3,7 @@
 #include "compression_steps.h"
 #include "dialog_geometry.h"
 #include "dialog_widgets.h"
+#include "pdf_image_setting.h"
 #include "settings.h"
 
 #include <QComboBox>
@@ -119,7 +120,8 @@ void frmCompJPEG::save() {
 frmCompPDF::frmCompPDF(QWidget* parent) : QDialog(parent, kToolWindow) {
     SetUpToolWindow(this, QStringLiteral("frmCompPDF"), u"PDF圧縮設定");
     const double dpi = DialogDpi(parentWidget());
-    SetInnerTwips(this, 3270, 1830, dpi);
+    // Wider and taller than the designed 3270 x 1830 by the image frame below it.
+    SetInnerTwips(this, 4215, 3030, dpi);
     auto* comp =
         MakeFrame(this, QStringLiteral("FrameComp"), u"圧縮", TwipsRect(120, 120, 3015, 1095, dpi));
     m_optComp[0] = MakeOption(comp, QStringLiteral("OptComp0"), u"圧縮する",
@@ -129,14 +131,32 @@ frmCompPDF::frmCompPDF(QWidget* parent) : QDialog(parent, kToolWindow) {
     auto* save = MakeSaveAndClose(this, 240, 1680, 1320, dpi);
     connect(save, &QPushButton::clicked, this, &frmCompPDF::save);
 
+    buildImageFrame(dpi);
+
     const bool compress = ReadSetting(QStringLiteral("PDF"), QStringLiteral("Comp"),
                                       QStringLiteral("True")) == QLatin1String("True");
     m_optComp[compress ? 0 : 1]->setChecked(true);
+    m_optImage[ReadPdfImageChoice() == PdfImageChoice::Jpeg ? 1 : 0]->setChecked(true);
+}
+
+void frmCompPDF::buildImageFrame(double dpi) {
+    auto* frame = MakeFrame(this, QStringLiteral("FrameImage"), u"カラー・グレーの画像",
+                            TwipsRect(120, 1815, 3975, 1095, dpi));
+    m_optImage[0] = MakeOption(frame, QStringLiteral("OptImage0"), u"劣化なし（そのまま）",
+                               TwipsRect(240, 240, 3615, 375, dpi));
+    m_optImage[1] =
+        MakeOption(frame, QStringLiteral("OptImage1"), u"JPEG（ファイルが小さくなります）",
+                   TwipsRect(240, 600, 3615, 375, dpi));
+    // Enabled by the toggle when the stored choice "圧縮する" is checked in the constructor.
+    frame->setEnabled(false);
+    connect(m_optComp[0], &QRadioButton::toggled, frame, &QWidget::setEnabled);
 }
 
 void frmCompPDF::save() {
     WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"),
                  m_optComp[0]->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    WritePdfImageChoice(m_optImage[1]->isChecked() ? PdfImageChoice::Jpeg
+                                                   : PdfImageChoice::Lossless);
     close();
 }
 

@@ -5,6 +5,9 @@
 // closes all the same. Controls carry fixed object names (OptEnc0/1, ComboComp, cmdUP,
 // cmdDown, lblComp, lblGuide, FrameEncode, FrameComp, OptComp0/1, CmdSave, CmdClose).
 // Both delete themselves when closed.
+// Below its designed controls, frmCompPDF has the frame FrameImage ("カラー・グレーの画像")
+// with OptImage0 (lossless) and OptImage1 (JPEG) for "PDF"/"Image" (pdf_image_setting.h);
+// the frame is enabled only while "圧縮する" is chosen, as JPEG is a kind of compression.
 #include <QDialog>
 #include <QStringList>
 
@@ -38,9 +41,11 @@ public:
     explicit frmCompPDF(QWidget* parent = nullptr);
 
 private:
+    void buildImageFrame(double dpi);
     void save();
 
     QRadioButton* m_optComp[2] = {};
+    QRadioButton* m_optImage[2] = {};
 };
 
 } // namespace folivo

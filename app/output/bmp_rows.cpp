@@ -56,6 +56,8 @@ std::optional<BmpLayout> ParseBmpLayout(const std::uint8_t* headBytes, std::size
     layout.bitCount = bits;
     layout.pixelOffset = u32(head, 10);
     layout.stride = (std::int64_t(width) * bits + 31) / 32 * 4;
+    layout.dotsPerMetreX = std::max(0, static_cast<std::int32_t>(u32(head, 38)));
+    layout.dotsPerMetreY = std::max(0, static_cast<std::int32_t>(u32(head, 42)));
     if (layout.pixelOffset + layout.stride * layout.height > fileSize)
         return std::nullopt;
     if (bits <= 8) {

@@ -25,6 +25,8 @@ struct BmpLayout {
     std::vector<QRgb> palette; // for 1, 4 and 8 bits
     std::int64_t pixelOffset = 0;
     std::int64_t stride = 0; // bytes per stored row, padded to 4
+    int dotsPerMetreX = 0;   // resolution from the header; 0 when not given
+    int dotsPerMetreY = 0;
 
     std::int64_t rowOffset(int y) const; // file offset of row y, counted from the top
 };

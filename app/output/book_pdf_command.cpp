@@ -73,7 +73,7 @@ void LayOutSheets(PageDocument& document, const std::vector<QString>& files) {
             document.NewPage();
         const int width = landscape ? kA4LongTwips : kA4ShortTwips;
         const int height = landscape ? kA4ShortTwips : kA4LongTwips;
-        document.DrawPicture(files[i], 0, 0, width, height, kPictureStretch);
+        document.DrawPicture(files[i], 0, 0, width, height, kPictureFit);
     }
     document.EndDoc();
 }

@@ -20,8 +20,8 @@
 // 4. With a successful search, one page per file in ascending name order (scan order):
 //    landscape 16836 x 11904 twips when GetImageInfo finds the picture wider than high,
 //    else portrait 11904 x 16836 (a header that cannot be read keeps the previous
-//    page's measures), the picture stretched over the page. The document is ended even
-//    when empty.
+//    page's measures), the picture fitted to the page with its proportions kept. The document is
+//    ended even when empty.
 // 5. No file found: "変換すべき画像ファイルがありませんでした。", save commands disabled, end.
 // 6. The PDF save command runs (its dialog, compression, export, status lines).
 // 7. Only when the search succeeded and the PDF was written are the sheets deleted and

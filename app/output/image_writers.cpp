@@ -3,6 +3,7 @@
 #include "jpeg_writer.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
+#include "pdf_image_setting.h"
 #include "settings.h"
 #include "ui_ports.h"
 
@@ -170,9 +171,16 @@ void ApplyPdfSettings(PdfExporter& exporter, PageDocument& document) {
     ApplyPdfDocumentProperties(document);
 }
 
+PdfImageOptions ReadPdfImageOptions() {
+    PdfImageOptions options;
+    options.jpeg = ReadPdfImageChoice() == PdfImageChoice::Jpeg;
+    options.jpegQuality = ReadJpegSettings().quality;
+    return options;
+}
+
 WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
                       const FileTarget& target) {
-    return exporter.exportDocument(document, target);
+    return exporter.exportDocument(document, target, ReadPdfImageOptions());
 }
 
 void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result) {

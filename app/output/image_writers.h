@@ -13,8 +13,12 @@
 //   true, absent or unreadable give 3) and the document's export properties 106, 107
 //   and 105, in that order. The two halves are offered apart because the PDF command
 //   runs them at two different steps.
-// - ExportPdf writes the document; ReportBmpResult / ReportPdfResult show the end line
-//   on success, and on failure a message naming the file and the reason instead.
+// - ExportPdf writes the document with the image storage read anew from "PDF"/"Image"
+//   (pdf_image_setting.h) and, for JPEG, the quality of ReadJpegSettings; so the
+//   automatic save, which sets nothing first, follows it too.
+// - ReportBmpResult / ReportPdfResult show the end line on success, and on failure a
+//   message naming the file and the reason instead.
+#include "pdf_image_options.h"
 #include "write_result.h"
 
 #include <QImage>
@@ -80,6 +84,7 @@ int PdfCompressionFromText(const QString& comp);
 void ApplyPdfCompressionSetting(PdfExporter& exporter);
 void ApplyPdfDocumentProperties(PageDocument& document);
 void ApplyPdfSettings(PdfExporter& exporter, PageDocument& document);
+PdfImageOptions ReadPdfImageOptions();
 WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
                       const FileTarget& target);
 

@@ -76,12 +76,14 @@ J_COLOR_SPACE colourSpaceOf(JpegRows::Layout layout) {
         return JCS_EXT_BGR;
     case JpegRows::Layout::Bgrx:
         return JCS_EXT_BGRX;
+    case JpegRows::Layout::Rgb:
+        return JCS_RGB;
     }
     return JCS_GRAYSCALE;
 }
 
 int componentsOf(JpegRows::Layout layout) {
-    return layout == JpegRows::Layout::Grey ? 1 : (layout == JpegRows::Layout::Bgr ? 3 : 4);
+    return layout == JpegRows::Layout::Grey ? 1 : (layout == JpegRows::Layout::Bgrx ? 4 : 3);
 }
 
 void configure(jpeg_compress_struct& cinfo, JpegRows& rows, const JpegOptions& options) {

@@ -13,7 +13,8 @@ namespace folivo {
 
 class JpegRows {
 public:
-    enum class Layout { Grey, Bgr, Bgrx }; // 1, 3 or 4 bytes a pixel, blue first
+    // 1, 3 or 4 bytes a pixel: grey, blue first, or red first (Rgb)
+    enum class Layout { Grey, Bgr, Bgrx, Rgb };
 
     virtual ~JpegRows() = default;
     virtual int width() const = 0;

@@ -1,5 +1,7 @@
 #include "page_document.h"
 
+#include "picture_fit.h"
+
 #include <QFile>
 #include <QImageReader>
 
@@ -83,12 +85,17 @@ void PageDocument::DrawPicture(const QString& filePath, int left, int top, int w
             ++m_heldFiles;
         }
     }
+    if (mode == kPictureFit)
+        picture.boxTwips = FitPicture(picture.boxTwips, ShapeOfFile(picture.readPath()));
     addPicture(std::move(picture));
 }
 
 void PageDocument::DrawPicture(const QImage& image, int left, int top, int width, int height,
                                int mode) {
-    addPicture({QString(), image, QRect(left, top, width, height), mode, nullptr});
+    QRect box(left, top, width, height);
+    if (mode == kPictureFit)
+        box = FitPicture(box, ShapeOfImage(image));
+    addPicture({QString(), image, box, mode, nullptr});
 }
 
 QVariant PageDocument::exportProperty(int id) const {

@@ -8,8 +8,10 @@
 // - Each page takes the orientation (0 portrait, 1 landscape) and page size in force
 //   when it is started. The page size is the program's own A4 box (11904 x 16836 twips)
 //   while paperSize() is 0, otherwise paperWidth() x paperHeight(); landscape swaps them.
-// - DrawPicture places a picture on the current page in twips. Mode 10 stretches it to
-//   the box. A picture from a file is only a reference: it is decoded when painted or
+// - DrawPicture places a picture on the current page in twips. Mode 10 (kPictureFit)
+//   keeps its proportions: the box shrinks to the picture's shape at its top-left corner
+//   (picture_fit.h), so preview and export agree. Any other mode stretches it over the
+//   whole box. A picture from a file is only a reference: it is decoded when painted or
 //   exported, so a long document does not hold its images in memory. The file is held
 //   open (up to kHeldFilesPerDocument of them), so its picture outlives the file: the
 //   multi-page command deletes its sheets once the PDF holds them, a new scan run its
@@ -29,7 +31,8 @@ namespace folivo {
 
 inline constexpr int kA4ShortTwips = 11904;
 inline constexpr int kA4LongTwips = 16836;
-inline constexpr int kPictureStretch = 10;
+inline constexpr int kPictureStretch = 0;
+inline constexpr int kPictureFit = 10;
 // Open descriptors a document may hold; later pictures are read by path only.
 inline constexpr int kHeldFilesPerDocument = 400;
 

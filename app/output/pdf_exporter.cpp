@@ -1,6 +1,7 @@
 #include "pdf_exporter.h"
 
 #include "page_document.h"
+#include "pdf_image_filters.h"
 #include "pdf_job_queue.h"
 #include "pdf_picture_stream.h"
 #include "pdf_stream_cache.h"
@@ -104,8 +105,9 @@ QPDFObjectHandle colourSpace(const PdfImageFormat& format) {
 class DocumentBuilder {
 public:
     DocumentBuilder(QPDF& pdf, std::shared_ptr<ImageProvider> provider, bool compress,
-                    PdfStreamCache* cache)
-        : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress), m_cache(cache) {}
+                    const PdfImageOptions& images, PdfStreamCache* cache)
+        : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress), m_images(images),
+          m_cache(cache) {}
 
     void addPage(const Page& page) {
         auto xobjects = QPDFObjectHandle::newDictionary();
@@ -158,31 +160,31 @@ private:
         dict.replaceKey("/Height", QPDFObjectHandle::newInteger(f.height));
         dict.replaceKey("/ColorSpace", colourSpace(f));
         dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(f.bitsPerComponent));
+        const ImageEncoding encoding = ChooseImageEncoding(f, m_compress, m_images);
+        const FilterEntries entries = FilterEntriesOf(f, encoding);
         auto filter = QPDFObjectHandle::newNull();
         auto parms = QPDFObjectHandle::newNull();
-        if (m_compress) {
-            filter = name("/FlateDecode");
-            parms = QPDFObjectHandle::parse("<< /Predictor 15 /Colors " +
-                                            std::to_string(f.components()) + " /BitsPerComponent " +
-                                            std::to_string(f.bitsPerComponent) + " /Columns " +
-                                            std::to_string(f.width) + " >>");
-        }
+        if (!entries.filter.empty())
+            filter = name(entries.filter.c_str());
+        if (!entries.decodeParms.empty())
+            parms = QPDFObjectHandle::parse(entries.decodeParms);
         stream.replaceStreamData(m_provider, filter, parms);
         m_provider->bind(stream.getObjGen(), m_jobs.size());
-        m_jobs.push_back([picture, plan = std::move(plan), compress = m_compress,
-                          cache = m_cache]() -> JobResult {
-            if (cache) {
-                if (auto ready = cache->take(picture, plan.image.format, compress))
-                    return {std::move(ready), JobError::None};
-            }
-            return EncodePicture(picture, plan, compress);
-        });
+        m_jobs.push_back(
+            [picture, plan = std::move(plan), encoding, cache = m_cache]() -> JobResult {
+                if (cache) {
+                    if (auto ready = cache->take(picture, plan.image.format, encoding))
+                        return {std::move(ready), JobError::None};
+                }
+                return EncodePicture(picture, plan, encoding);
+            });
         return stream;
     }
 
     QPDF& m_pdf;
     std::shared_ptr<ImageProvider> m_provider;
     bool m_compress;
+    PdfImageOptions m_images;
     PdfStreamCache* m_cache;
     std::vector<PdfJobQueue::Job> m_jobs;
 };
@@ -193,12 +195,12 @@ WriteResult fromJobError(JobError error) {
 }
 
 WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool compress,
-                          PdfStreamCache* cache) {
+                          const PdfImageOptions& images, PdfStreamCache* cache) {
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     pdf.emptyPDF();
     auto provider = std::make_shared<ImageProvider>();
-    DocumentBuilder builder(pdf, provider, compress, cache);
+    DocumentBuilder builder(pdf, provider, compress, images, cache);
     for (const Page& page : document.pages())
         builder.addPage(page);
     const int workers = workerCount();
@@ -224,8 +226,8 @@ WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool com
 
 } // namespace
 
-WriteResult PdfExporter::exportDocument(const PageDocument& document,
-                                        const FileTarget& target) const {
+WriteResult PdfExporter::exportDocument(const PageDocument& document, const FileTarget& target,
+                                        const PdfImageOptions& images) const {
     if (document.pages().empty())
         return WriteResult::EmptyDocument;
     if (!CanWriteTarget(target))
@@ -234,7 +236,7 @@ WriteResult PdfExporter::exportDocument(const PageDocument& document,
     if (!file.open())
         return WriteResult::TargetUnwritable;
     const WriteResult result =
-        writeDocument(document, file, m_compression != kPdfUncompressed, m_streams);
+        writeDocument(document, file, m_compression != kPdfUncompressed, images, m_streams);
     if (result != WriteResult::Ok)
         return result; // the temporary file goes with `file`
     return CommitResult(file);

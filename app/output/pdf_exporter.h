@@ -8,6 +8,9 @@
 //   page size in twips / 20 (points); each picture fills its box (twips from the page's
 //   top-left corner). Images keep their own depth and colour space: black-and-white stays
 //   1 bit, grey is DeviceGray, other palettes are Indexed, the rest DeviceRGB.
+// - Compressed, line art is stored as CCITT Group 4 and the rest Flate-compressed; with
+//   `images`.jpeg, 8-bit grey and colour images are JPEG at `images`.jpegQuality instead
+//   (pdf_image_filters.h). Uncompressed, `images` has no effect.
 // - Page images are read from their files only around the time their page is written, so
 //   memory does not grow with the page count. A picture that cannot be read leaves its
 //   page empty.
@@ -17,7 +20,9 @@
 // - Runs on the calling thread and returns when the file is written; it uses worker
 //   threads internally to compress pages ahead of the writer.
 // - With a stream cache set, a picture whose stream the cache already made from the same
-//   file is taken from it instead of being encoded again; the bytes are the same.
+//   file with the same encoding is taken from it instead of being encoded again; the
+//   bytes are the same.
+#include "pdf_image_options.h"
 #include "write_result.h"
 
 #include <QString>
@@ -38,7 +43,8 @@ public:
     // The cache must outlive every export; nullptr encodes every picture here.
     void setStreamCache(PdfStreamCache* cache) { m_streams = cache; }
 
-    WriteResult exportDocument(const PageDocument& document, const FileTarget& target) const;
+    WriteResult exportDocument(const PageDocument& document, const FileTarget& target,
+                               const PdfImageOptions& images = {}) const;
 
 private:
     int m_compression = kPdfCompressed;

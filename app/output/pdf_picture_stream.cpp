@@ -2,8 +2,9 @@
 
 namespace folivo {
 
-JobResult EncodePicture(const PagePicture& picture, const PicturePlan& plan, bool compress) {
-    auto encoder = ImageStreamEncoder::create(plan.image.format, compress);
+JobResult EncodePicture(const PagePicture& picture, const PicturePlan& plan,
+                        const ImageEncoding& encoding) {
+    auto encoder = ImageStreamEncoder::create(plan.image.format, EncoderCompresses(encoding));
     if (!encoder)
         return {std::nullopt, JobError::OutOfMemory};
     const RowsResult rows =
@@ -12,6 +13,8 @@ JobResult EncodePicture(const PagePicture& picture, const PicturePlan& plan, boo
         return {std::nullopt,
                 rows == RowsResult::OutOfMemory ? JobError::OutOfMemory : JobError::Unreadable};
     auto bytes = encoder->finish();
+    if (bytes)
+        bytes = EncodeSamples(plan.image.format, encoding, std::move(*bytes));
     return {std::move(bytes), bytes ? JobError::None : JobError::OutOfMemory};
 }
 

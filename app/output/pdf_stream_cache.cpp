@@ -57,13 +57,14 @@ PdfStreamCache::~PdfStreamCache() {
     m_pool.waitForDone();
 }
 
-void PdfStreamCache::prepare(const QString& sheet, bool compress) {
+void PdfStreamCache::prepare(const QString& sheet, bool compress, const PdfImageOptions& images) {
     const auto stamp = stampOf(sheet);
     if (!stamp)
         return;
     auto entry = std::make_shared<Entry>();
     entry->sheet = sheet;
     entry->compress = compress;
+    entry->images = images;
     entry->stamp = *stamp;
     {
         std::lock_guard lock(m_mutex);
@@ -93,6 +94,7 @@ void PdfStreamCache::encode(const std::shared_ptr<Entry>& entry) {
     }
     bool ok = false;
     PdfImageFormat format;
+    ImageEncoding encoding;
     // Read through one descriptor whose stamp is checked, so the stream is made from
     // exactly the file that take() will compare against.
     const int fd = ::open(QFile::encodeName(entry->sheet).constData(), O_RDONLY | O_CLOEXEC);
@@ -105,7 +107,8 @@ void PdfStreamCache::encode(const std::shared_ptr<Entry>& entry) {
                               ? PlanPicture(picture)
                               : std::nullopt;
         if (plan) {
-            const JobResult result = EncodePicture(picture, *plan, entry->compress);
+            encoding = ChooseImageEncoding(plan->image.format, entry->compress, entry->images);
+            const JobResult result = EncodePicture(picture, *plan, encoding);
             format = plan->image.format;
             ok = result.bytes && writeStream(entry->streamFile, *result.bytes);
         }
@@ -113,6 +116,7 @@ void PdfStreamCache::encode(const std::shared_ptr<Entry>& entry) {
     std::lock_guard lock(m_mutex);
     entry->state = ok ? State::Done : State::Failed;
     entry->format = std::move(format);
+    entry->encoding = encoding;
     if (ok && entry->dropped)
         QFile::remove(entry->streamFile);
     m_finished.notify_all();
@@ -125,7 +129,8 @@ void PdfStreamCache::drop(const std::shared_ptr<Entry>& entry) {
 }
 
 std::optional<StreamBytes> PdfStreamCache::take(const PagePicture& picture,
-                                                const PdfImageFormat& format, bool compress) {
+                                                const PdfImageFormat& format,
+                                                const ImageEncoding& encoding) {
     if (picture.filePath.isEmpty())
         return std::nullopt;
     const auto stamp = stampOf(picture.readPath());
@@ -136,13 +141,14 @@ std::optional<StreamBytes> PdfStreamCache::take(const PagePicture& picture,
         std::unique_lock lock(m_mutex);
         std::shared_ptr<Entry> entry;
         for (const auto& candidate : m_entries)
-            if (candidate->stamp == *stamp && candidate->compress == compress)
+            if (candidate->stamp == *stamp)
                 entry = candidate;
         if (!entry)
             return std::nullopt;
         m_finished.wait(
             lock, [&] { return entry->state == State::Done || entry->state == State::Failed; });
-        if (entry->state != State::Done || entry->dropped || !(entry->format == format))
+        if (entry->state != State::Done || entry->dropped || !(entry->format == format) ||
+            !(entry->encoding == encoding))
             return std::nullopt;
         streamFile = entry->streamFile;
     }

@@ -4,11 +4,11 @@
 // (internal to app/output).
 //
 // Contract:
-// - prepare(sheet, compress) queues the sheet's stream on a pool with one thread per
+// - prepare(sheet, compress, images) queues the sheet's stream on a pool with one thread per
 //   core and returns at once. A stream prepared before for the same file name is dropped
 //   first (a sheet scanned again). The finished stream goes into a file beside the sheet
 //   (written through DurableFile), so memory holds only the streams being made.
-// - take(picture, format, compress) answers the stream made from exactly the picture's
+// - take(picture, format, encoding) answers the stream made from exactly the picture's
 //   file (same file on disk, same size and times), for the same image format and
 //   compression, waiting while it is still being made. Otherwise it answers nothing and
 //   the caller encodes the picture itself: a sheet replaced or removed since prepare()
@@ -17,6 +17,7 @@
 //   it is done); the destructor clears and waits for the pool.
 // - handedOut() counts the streams take() answered.
 // - Thread-safe: the exporter's workers call take() while the user interface prepares.
+#include "pdf_image_filters.h"
 #include "pdf_image_plan.h"
 #include "stream_bytes.h"
 
@@ -40,9 +41,9 @@ public:
     PdfStreamCache(const PdfStreamCache&) = delete;
     PdfStreamCache& operator=(const PdfStreamCache&) = delete;
 
-    void prepare(const QString& sheet, bool compress);
+    void prepare(const QString& sheet, bool compress, const PdfImageOptions& images);
     std::optional<StreamBytes> take(const PagePicture& picture, const PdfImageFormat& format,
-                                    bool compress);
+                                    const ImageEncoding& encoding);
     void clear();
     int handedOut() const { return m_handedOut; }
 
@@ -61,6 +62,8 @@ private:
         QString sheet;
         QString streamFile;
         bool compress = true;
+        PdfImageOptions images;
+        ImageEncoding encoding; // chosen once the picture is read
         State state = State::Queued;
         bool dropped = false;
         Stamp stamp;

@@ -58,7 +58,8 @@ ScanOutcome ScanCommand::keepInMemory(NativeHandle image, int width, int height)
     if (page.isNull())
         return ScanOutcome::PageNotStored;
     m_state.currentImageFile.clear();
-    layOut(width, height, [&](int w, int h) { m_document.DrawPicture(page, 0, 0, w, h); });
+    layOut(width, height,
+           [&](int w, int h) { m_document.DrawPicture(page, 0, 0, w, h, kPictureFit); });
     m_host.setSaveCommandsEnabled(true);
     const QString folder = m_state.workFolder.isEmpty() ? TempFolder() : m_state.workFolder;
     m_status.ShowMessage(kPageNotWrittenTitle,
@@ -68,7 +69,7 @@ ScanOutcome ScanCommand::keepInMemory(NativeHandle image, int width, int height)
 
 void ScanCommand::ShowPage(int width, int height) {
     layOut(width, height, [this](int w, int h) {
-        m_document.DrawPicture(m_state.currentImageFile, 0, 0, w, h, kPictureStretch);
+        m_document.DrawPicture(m_state.currentImageFile, 0, 0, w, h, kPictureFit);
     });
 }
 

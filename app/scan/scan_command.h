@@ -20,7 +20,7 @@
 // ShowPage(width, height): layout of the preview, orientation 1 when height < width (a
 // square page is portrait), page box A4 11904 x 16836 twips (turned for landscape) while
 // the document's paperSize() is 0, else paperWidth() x paperHeight(); then a new
-// document with the current image file stretched over the whole page.
+// document with the current image file fitted to the page, proportions kept.
 // The referenced objects must outlive the command.
 #include "auto_save.h"
 #include "scanner_library.h"

@@ -72,7 +72,8 @@ AppParts::AppParts(MainWindow& window, CompositionOptions options)
         // With the compression in force now; a different one at the save encodes anew.
         PdfExporter settings;
         ApplyPdfCompressionSetting(settings);
-        m_streams->prepare(sheet, settings.compression() != kPdfUncompressed);
+        m_streams->prepare(sheet, settings.compression() != kPdfUncompressed,
+                           ReadPdfImageOptions());
     };
     actions.sheetsDeleted = [this] { m_streams->clear(); };
     RecoveryActions recovery{actions.savePdf, actions.setSaveCommandsEnabled};

@@ -124,7 +124,7 @@ const std::vector<QImage>& PagePreview::scaledPictures(const Page& page, const Q
         const QRect box = MapBoxToSheet(picture.boxTwips, pageTwips, sheet);
         QImage image = box.isEmpty() ? QImage() : picture.load();
         ++m_decodeCount;
-        // Every placement mode is drawn stretched to its box; the program uses mode 10.
+        // The document fitted the box to the picture already; the PDF fills it the same way.
         if (!image.isNull())
             image = image.scaled(box.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         m_cache.push_back(std::move(image));

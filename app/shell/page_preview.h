@@ -2,7 +2,8 @@
 // The preview control `VS`: shows one page of the PageDocument at a time on a white
 // sheet with a shadow, as large as the widget allows.
 //
-// - Pictures are drawn stretched into their boxes. They are decoded while painting and
+// - Pictures are drawn stretched into their boxes (the document already shrank a box
+//   to its picture's shape where the proportions are kept). They are decoded while painting and
 //   only the current page's scaled pictures are kept, so a long document costs the
 //   memory of one page.
 // - With more than one page a small row (previous, "n / m", next) appears at the bottom;

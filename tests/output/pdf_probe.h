@@ -17,7 +17,7 @@ struct ProbedImage {
     bool hasFilter = false;
     std::string filter;      // unparsed /Filter when present
     std::string decodeParms; // unparsed /DecodeParms when present
-    std::string samples;     // decoded data
+    std::string samples;     // decoded data (CCITT and DCT: as stored)
     std::string placement;   // the "a b c d e f cm" that draws it
 };
 

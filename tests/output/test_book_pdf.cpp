@@ -67,8 +67,8 @@ TEST_F(BookPdfTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
     ASSERT_EQ(document.pageCount(), 2);
     EXPECT_EQ(document.pages()[0].widthTwips, 16836);
     EXPECT_EQ(document.pages()[0].heightTwips, 11904);
-    EXPECT_EQ(document.pages()[0].pictures.at(0).boxTwips, QRect(0, 0, 16836, 11904));
-    EXPECT_EQ(document.pages()[1].pictures.at(0).boxTwips, QRect(0, 0, 11904, 16836));
+    EXPECT_EQ(document.pages()[0].pictures.at(0).boxTwips, QRect(0, 0, 16836, 5612));
+    EXPECT_EQ(document.pages()[1].pictures.at(0).boxTwips, QRect(0, 0, 5612, 16836));
     const test::ProbedPdf pdf = test::ProbePdf(home.file("three.pdf"));
     ASSERT_TRUE(pdf.ok) << pdf.error;
     ASSERT_EQ(pdf.pages.size(), 2u);

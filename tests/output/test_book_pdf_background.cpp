@@ -15,7 +15,7 @@ protected:
         BookPdfActions actions;
         actions.scanSheet = [this] { return scanSheet(); };
         actions.savePdf = [this] { return save.menuSavePDF(); };
-        actions.sheetStored = [this](const QString& sheet) { cache.prepare(sheet, true); };
+        actions.sheetStored = [this](const QString& sheet) { cache.prepare(sheet, true, {}); };
         actions.sheetsDeleted = [this] { cache.clear(); };
         command = std::make_unique<BookPdfCommand>(std::move(actions), prompt, status, boxes, state,
                                                    document);

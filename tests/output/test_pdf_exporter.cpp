@@ -131,16 +131,21 @@ TEST_F(PdfExporterTest, ImagesKeepTheirDepthAndColourAndDecodeToTheSourcePixels)
             const bool compressed = compression != kPdfUncompressed;
             EXPECT_EQ(image.hasFilter, compressed);
             EXPECT_EQ(pdf.pages[0].contentsFiltered, compressed);
-            if (compressed) {
+            const bool lineArt = compressed && c.bits == 1 && c.space == "/DeviceGray";
+            if (compressed && !lineArt) {
                 EXPECT_EQ(image.filter, "/FlateDecode");
                 EXPECT_NE(image.decodeParms.find("/Predictor 15"), std::string::npos);
             }
+            // G4: poppler checks its pixels (test_pdf_image_filters.cpp).
+            EXPECT_EQ(image.filter == "/CCITTFaxDecode", lineArt);
             if (c.space == "/Indexed") {
                 EXPECT_EQ(image.hival, (1 << c.bits) - 1);
                 EXPECT_EQ(image.lookup.substr(0, 9),
                           std::string("\xFF\0\0\0\x80\0\x0A\x14\x1E", 9));
             }
-            EXPECT_TRUE(image.samples == expectedSamples(c.picture, c.space, c.bits));
+            if (!lineArt) {
+                EXPECT_TRUE(image.samples == expectedSamples(c.picture, c.space, c.bits));
+            }
         }
     }
 }

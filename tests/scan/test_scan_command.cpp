@@ -112,8 +112,8 @@ TEST_F(ScanCommandTest, FirstScanBecomesTmp00001AndIsShownStepByStep) {
     EXPECT_EQ(page.orientation, 1) << "a wide page lies on an A4 landscape sheet";
     ASSERT_EQ(page.pictures.size(), 1u);
     EXPECT_EQ(page.pictures[0].filePath, state.currentImageFile);
-    EXPECT_EQ(page.pictures[0].boxTwips, QRect(0, 0, 16836, 11904));
-    EXPECT_EQ(page.pictures[0].mode, kPictureStretch);
+    EXPECT_EQ(page.pictures[0].boxTwips, QRect(0, 0, 16836, 11224)) << "its 3:2 shape kept";
+    EXPECT_EQ(page.pictures[0].mode, kPictureFit);
     EXPECT_TRUE(status.events.isEmpty()) << "nothing saved automatically, nothing said";
 }
 

@@ -1,0 +1,57 @@
+#include "poppler_tools.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace folivo::test {
+namespace {
+
+QByteArray run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+bool HasPoppler() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+std::vector<ListedImage> ListImages(const QString& pdf) {
+    std::vector<ListedImage> images;
+    // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+    const QStringList lines =
+        QString::fromUtf8(run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}))
+            .split(u'\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QStringList f = lines[i].split(u' ', Qt::SkipEmptyParts);
+        if (f.size() < 14)
+            continue;
+        images.push_back(
+            {f[8], f[3].toInt(), f[4].toInt(), f[7].toInt(), f[12].toInt(), f[13].toInt()});
+    }
+    return images;
+}
+
+QImage RenderPage(const QString& pdf, int page, int dpi, bool grey) {
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    const QString number = QString::number(page);
+    QStringList args{QStringLiteral("-r"),         QString::number(dpi),
+                     QStringLiteral("-f"),         number,
+                     QStringLiteral("-l"),         number,
+                     QStringLiteral("-singlefile")};
+    if (grey)
+        args << QStringLiteral("-gray");
+    run(QStringLiteral("pdftoppm"), args << pdf << prefix);
+    return QImage(prefix + (grey ? QStringLiteral(".pgm") : QStringLiteral(".ppm")));
+}
+
+} // namespace folivo::test

@@ -1,0 +1,24 @@
+#pragma once
+// poppler's command-line tools as the independent reader of exported PDFs.
+#include <QImage>
+#include <QString>
+#include <vector>
+
+namespace folivo::test {
+
+// One line of `pdfimages -list`.
+struct ListedImage {
+    QString encoding; // "image" (Flate or none), "jpeg", "ccitt", ...
+    int width = 0;
+    int height = 0;
+    int bitsPerComponent = 0;
+    int xPpi = 0;
+    int yPpi = 0;
+};
+
+bool HasPoppler();
+std::vector<ListedImage> ListImages(const QString& pdf);
+// Page `page` (from 1) rendered by pdftoppm at `dpi`, grey or colour; null on failure.
+QImage RenderPage(const QString& pdf, int page, int dpi, bool grey);
+
+} // namespace folivo::test
