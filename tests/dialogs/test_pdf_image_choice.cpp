@@ -12,10 +12,6 @@
 namespace folivo {
 namespace {
 
-bool checked(const QWidget* d, const char* name) {
-    return test::Child<QRadioButton>(d, QString::fromLatin1(name))->isChecked();
-}
-
 TEST(PdfImageChoice, StoredChoiceIsShownAndTheNewOneSaved) {
     const struct {
         const char* comp;
@@ -39,12 +35,12 @@ TEST(PdfImageChoice, StoredChoiceIsShownAndTheNewOneSaved) {
             WriteSetting(QStringLiteral("PDF"), QStringLiteral("Image"), QLatin1String(c.stored));
         QPointer<frmCompPDF> d = new frmCompPDF();
         d->show();
-        EXPECT_TRUE(checked(d, c.shown));
-        auto* frame = test::Child<QGroupBox>(d, QStringLiteral("FrameImage"));
+        EXPECT_TRUE(test::Checked(d, c.shown));
+        auto* frame = test::Child<QGroupBox>(d, "FrameImage");
         EXPECT_EQ(frame->isEnabled(), c.frameEnabled);
         if (c.click)
-            test::UserClick(test::Child<QRadioButton>(d, QString::fromLatin1(c.click)));
-        test::UserClick(test::Child<QAbstractButton>(d, QStringLiteral("CmdSave")));
+            test::Click(d, c.click);
+        test::Click(d, "CmdSave");
         EXPECT_TRUE(test::Closed(d));
         EXPECT_EQ(ReadSetting(QStringLiteral("PDF"), QStringLiteral("Image"), {}),
                   QLatin1String(c.saved));

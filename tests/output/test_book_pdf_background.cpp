@@ -15,7 +15,9 @@ protected:
         BookPdfActions actions;
         actions.scanSheet = [this] { return scanSheet(); };
         actions.savePdf = [this] { return save.menuSavePDF(); };
-        actions.sheetStored = [this](const QString& sheet) { cache.prepare(sheet, true, {}); };
+        actions.sheetStored = [this](const QString& sheet) {
+            cache.prepare(sheet, true, prepared);
+        };
         actions.sheetsDeleted = [this] { cache.clear(); };
         command = std::make_unique<BookPdfCommand>(std::move(actions), prompt, status, boxes, state,
                                                    document);
@@ -40,10 +42,18 @@ protected:
     }
 
     PdfStreamCache cache;
+    PdfImageOptions prepared; // the image choice when the sheets were scanned
 };
 
 TEST_F(BackgroundBookPdfTest, StreamsMadeAheadNeverChangeTheBytesOrOutliveTheirSheets) {
-    enum class Step { None, CancelThenCtrlP, RewriteSheet2, RemoveSheet2, NewRunAfresh };
+    enum class Step {
+        None,
+        CancelThenCtrlP,
+        RewriteSheet2,
+        RemoveSheet2,
+        NewRunAfresh,
+        JpegChoiceDropped
+    };
     struct Row {
         const char* name;
         Step step;
@@ -56,12 +66,14 @@ TEST_F(BackgroundBookPdfTest, StreamsMadeAheadNeverChangeTheBytesOrOutliveTheirS
         {"sheet 2 rewritten at the prompt", Step::RewriteSheet2, 3, 2},
         {"sheet 2 removed at the prompt", Step::RemoveSheet2, 2, 2},
         {"a kept run started afresh with other sheets", Step::NewRunAfresh, 2, 2},
+        {"scanned with JPEG chosen, saved lossless", Step::JpegChoiceDropped, 3, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         QDir(tmpFolder()).removeRecursively();
         QDir().mkpath(tmpFolder());
         cache.clear();
+        prepared.jpeg = row.step == Step::JpegChoiceDropped;
         const int usedBefore = cache.handedOut();
         stored = 0;
         prompt.seen.clear();
