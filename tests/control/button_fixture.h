@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStringList>
 #include <memory>
 
 namespace zktest {
@@ -70,22 +69,17 @@ struct Rig {
     }
     zkButton* operator->() const { return button.get(); }
     QRgb px(int x, int y) const { return button->visibleSurface().pixel(x, y); }
-    // Rows of the surface as letters: L highlight, D dark shadow, S shadow, F face,
+    // The first n pixels of row y as letters: L highlight, D dark shadow, S shadow, F face,
     // b background, f foreground, # red, ? anything else.
-    QStringList rows() const {
+    QString row(int y, int n) const {
         const std::pair<QRgb, char> letters[] = {
             {kHighlight, 'L'}, {kDarkShadow, 'D'}, {kShadow, 'S'}, {kFace, 'F'},
             {kBack, 'b'},      {kFore, 'f'},       {kRed, '#'}};
-        QStringList out;
-        const QImage& img = button->visibleSurface();
-        for (int y = 0; y < img.height(); ++y) {
-            QString row(img.width(), u'?');
-            for (int x = 0; x < img.width(); ++x)
-                for (const auto& [c, letter] : letters)
-                    if ((img.pixel(x, y) | 0xFF000000u) == c)
-                        row[x] = QLatin1Char(letter);
-            out.append(row);
-        }
+        QString out(n, u'?');
+        for (int x = 0; x < n; ++x)
+            for (const auto& [c, letter] : letters)
+                if ((px(x, y) | 0xFF000000u) == c)
+                    out[x] = QLatin1Char(letter);
         return out;
     }
 };

@@ -28,7 +28,6 @@ TEST(Rendering, OwnerDrawIsRaisedOncePerRedrawAndCopiesNothing) {
 
 struct CanvasRig : Rig {
     CanvasRig() { button->Cls(); }
-    QString row(int y, int n) const { return rows()[y].left(n); }
 };
 
 TEST(Canvas, LinesInTwipsAndFromTheCurrentPoint) {
@@ -75,7 +74,6 @@ TEST(Canvas, PaintPictureResultsStretchingAndRasterOperations) {
     EXPECT_EQ(rig->PaintPicture(solidPicture(3, 2, kRed), 5, 6), 0);
     EXPECT_EQ(coverage(rig->visibleSurface(), kRed).box, QRect(5, 6, 3, 2));
     rig->setScaleMode(zkButton::vbPixels);
-    rig->Cls();
     // DSTINVERT ignores the source: inverts the destination rectangle.
     rig->PaintPicture(solidPicture(2, 2, kRed), 7, 1, 2, 2, {}, {}, {}, {}, 0x00550009);
     EXPECT_EQ(rig.px(7, 1), (~kBack) | 0xFF000000u);

@@ -141,16 +141,8 @@ TEST(Persistence, OrdersAndAFailingBagStopsAtItsKey) {
     EXPECT_EQ(out.seen.last(), out.failKey);
 }
 
-TEST(Persistence, ContainerWithoutFillColorAnswersBlack) {
-    QWidget plain, form;
-    form.setProperty("FillColor", QVariant::fromValue(0x00C0FFEEu));
-    EXPECT_EQ(zkButton(&plain).fillColor(), 0u);
-    EXPECT_EQ(zkButton(&form).fillColor(), 0x00C0FFEEu);
-}
-
-// Comments and blank lines are skipped: the round trip writes none of them.
+// Comments are skipped: the round trip writes none of them.
 const char* kToolbarText = "' toolbar\n"
-                           "\n"
                            "Begin zkButtonProject.zkButton zkScan\n"
                            "   ' note\n"
                            "   Caption = \"\"\n"

@@ -1,8 +1,7 @@
 // The button as a shown widget: platform paint requests, resizing, the real hover timer,
-// window shortcuts for access keys, and accessibility.
+// and window shortcuts for access keys.
 #include "button_fixture.h"
 
-#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -76,8 +75,7 @@ TEST(Surface, HoverTimerFollowsThePointerHoweverTheButtonWasMade) {
         rig.cursor->pos = rig.button->mapToGlobal(QPoint(3, 3));
         ASSERT_TRUE(QTest::qWaitFor([&] { return in == 1; }, 2000));
         rig.cursor->pos = rig.button->mapToGlobal(QPoint(-3, 3));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return out == 1; }, 2000));
-        EXPECT_EQ(in, 1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return out == 1; }, 2000));
     }
 }
 
@@ -98,30 +96,6 @@ TEST(Surface, AccessKeyEnterAndEscReachTheButtonThroughWindowShortcuts) {
     rig.button->setDefault(false);
     QTest::keyClick(&rig.window, Qt::Key_Return);
     EXPECT_EQ(clicked, QStringLiteral("aab"));
-}
-
-TEST(Accessibility, RoleNameCheckedStateAndPressAction) {
-    for (const auto& [style, role] :
-         {std::pair(0, QAccessible::Button), std::pair(1, QAccessible::CheckBox),
-          std::pair(2, QAccessible::RadioButton)}) {
-        SCOPED_TRACE(style);
-        Rig rig;
-        rig->setButtonStyle(zkButton::StyleEnum(style));
-        rig->setCaption(QStringLiteral("&Scan"));
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(rig.button.get());
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->role(), role);
-        EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Scan"));
-        // The press action clicks (and checks), except on a disabled button.
-        int clicks = 0;
-        QObject::connect(rig.button.get(), &zkButton::Click,
-                         [&](int&, int&, int&, int&) { ++clicks; });
-        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_EQ(bool(a->state().checked), style != 0);
-        rig->setButtonEnabled(false);
-        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_EQ(clicks, 1);
-    }
 }
 
 } // namespace

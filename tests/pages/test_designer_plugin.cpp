@@ -74,7 +74,6 @@ TEST(DesignerPlugin, FormWrittenBackKeepsTheButtonsAndTheirProperties) {
     EXPECT_TRUE(reread->useMaskColor());
     EXPECT_EQ(reread->caption(), QStringLiteral("読込"));
     EXPECT_EQ(reread->focusRectMargin(), 5);
-    EXPECT_NE(again->findChild<zkButton*>(QStringLiteral("cmdSave")), nullptr);
 }
 
 } // namespace

