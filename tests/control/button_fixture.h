@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStringList>
 #include <memory>
 
 namespace zktest {
@@ -70,22 +69,17 @@ struct Rig {
     }
     zkButton* operator->() const { return button.get(); }
     QRgb px(int x, int y) const { return button->visibleSurface().pixel(x, y); }
-    // Rows of the surface as letters: L highlight, D dark shadow, S shadow, F face,
+    // The first n pixels of row y as letters: L highlight, D dark shadow, S shadow, F face,
     // b background, f foreground, # red, ? anything else.
-    QStringList rows() const {
+    QString row(int y, int n) const {
         const std::pair<QRgb, char> letters[] = {
             {kHighlight, 'L'}, {kDarkShadow, 'D'}, {kShadow, 'S'}, {kFace, 'F'},
             {kBack, 'b'},      {kFore, 'f'},       {kRed, '#'}};
-        QStringList out;
-        const QImage& img = button->visibleSurface();
-        for (int y = 0; y < img.height(); ++y) {
-            QString row(img.width(), u'?');
-            for (int x = 0; x < img.width(); ++x)
-                for (const auto& [c, letter] : letters)
-                    if ((img.pixel(x, y) | 0xFF000000u) == c)
-                        row[x] = QLatin1Char(letter);
-            out.append(row);
-        }
+        QString out(n, u'?');
+        for (int x = 0; x < n; ++x)
+            for (const auto& [c, letter] : letters)
+                if ((px(x, y) | 0xFF000000u) == c)
+                    out[x] = QLatin1Char(letter);
         return out;
     }
 };
@@ -112,40 +106,6 @@ inline void focus(QWidget* w, bool in) {
     QCoreApplication::sendEvent(w, &e);
 }
 
-// The pixels a text leaves when drawn at (0, 0) in `font` (no antialiasing).
-inline QList<QPoint> inkOf(const QString& text, const QFont& font) {
-    QImage img(400, 100, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setFont(font);
-    p.setPen(Qt::black);
-    p.drawText(QRect(0, 0, 400, 100), Qt::AlignLeft | Qt::AlignTop, text);
-    p.end();
-    QList<QPoint> ink;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) != 0xFFFFFFFFu)
-                ink.append({x, y});
-    return ink;
-}
-
-inline bool is(const QImage& img, int x, int y, QRgb c) {
-    return x >= 0 && y >= 0 && x < img.width() && y < img.height() &&
-           (img.pixel(x, y) | 0xFF000000u) == (c | 0xFF000000u);
-}
-
-// Every offset at which all ink pixels have colour `c` in the image.
-inline QList<QPoint> locate(const QImage& img, const QList<QPoint>& ink, QRgb c) {
-    QList<QPoint> hits;
-    for (int oy = -20; oy < img.height(); ++oy)
-        for (int ox = -20; ox < img.width(); ++ox)
-            if (!ink.isEmpty() && std::all_of(ink.begin(), ink.end(), [&](QPoint p) {
-                    return is(img, ox + p.x(), oy + p.y(), c);
-                }))
-                hits.append({ox, oy});
-    return hits;
-}
-
 // How many pixels have colour c, and their bounding box.
 struct Coverage {
     int count = 0;
@@ -155,7 +115,7 @@ inline Coverage coverage(const QImage& img, QRgb c) {
     Coverage out;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (is(img, x, y, c)) {
+            if ((img.pixel(x, y) | 0xFF000000u) == (c | 0xFF000000u)) {
                 ++out.count;
                 out.box |= QRect(x, y, 1, 1);
             }

@@ -1,9 +1,7 @@
 // The button as a shown widget: platform paint requests, resizing, the real hover timer,
-// window shortcuts for access keys and accessibility.
+// and window shortcuts for access keys.
 #include "button_fixture.h"
-#include "zk_accessible.h"
 
-#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -77,8 +75,7 @@ TEST(Surface, HoverTimerFollowsThePointerHoweverTheButtonWasMade) {
         rig.cursor->pos = rig.button->mapToGlobal(QPoint(3, 3));
         ASSERT_TRUE(QTest::qWaitFor([&] { return in == 1; }, 2000));
         rig.cursor->pos = rig.button->mapToGlobal(QPoint(-3, 3));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return out == 1; }, 2000));
-        EXPECT_EQ(in, 1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return out == 1; }, 2000));
     }
 }
 
@@ -135,65 +132,6 @@ TEST(Surface, SharedEnterAndAccessKeysReachOneButtonOfTheWindow) {
     QTest::keyClick(&rig.window, Qt::Key_O, Qt::AltModifier);
     EXPECT_EQ(rig.window.focusWidget(), focused);
     EXPECT_EQ(clicks, (QList<int>{2, 1, 2}));
-}
-
-TEST(Surface, FocusCheckedStateAndNameChangesAreAnnounced) {
-    Rig rig;
-    rig->setButtonStyle(zkButton::zbbCheck);
-    QList<QAccessible::Event> events;
-    QList<bool> checked;
-    zk::setAccessibleListener([&](QAccessibleEvent* e) {
-        events.append(e->type());
-        EXPECT_EQ(e->object(), rig.button.get());
-        if (e->type() == QAccessible::StateChanged)
-            checked.append(static_cast<QAccessibleStateChangeEvent*>(e)->changedStates().checked);
-    });
-    focus(rig.button.get(), true);
-    clickAt(rig.button.get(), {3, 3});
-    rig->setCaption(QStringLiteral("New"));
-    zk::setAccessibleListener({});
-    EXPECT_EQ(events, (QList<QAccessible::Event>{QAccessible::Focus, QAccessible::StateChanged,
-                                                 QAccessible::NameChanged}));
-    EXPECT_EQ(checked, QList<bool>{true});
-}
-
-struct RoleCase {
-    int style;
-    QAccessible::Role role;
-};
-
-TEST(Accessibility, RoleNameDescriptionAndCheckedState) {
-    for (const RoleCase c : {RoleCase{0, QAccessible::Button}, RoleCase{1, QAccessible::CheckBox},
-                             RoleCase{2, QAccessible::RadioButton}}) {
-        SCOPED_TRACE(c.style);
-        Rig rig;
-        rig->setButtonStyle(zkButton::StyleEnum(c.style));
-        rig->setCaption(QStringLiteral("&Scan"));
-        rig->setToolTip(QStringLiteral("Scan a new page"));
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(rig.button.get());
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->role(), c.role);
-        EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Scan"));
-        EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("Scan a new page"));
-        EXPECT_EQ(bool(a->state().checkable), c.style != 0);
-        EXPECT_FALSE(a->state().checked);
-        rig->setValue(zkButton::zbvOn);
-        EXPECT_EQ(bool(a->state().checked), c.style != 0);
-        rig->setCaption(QString());
-        EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Scan a new page"));
-        // The press action clicks, except on a disabled button.
-        int clicks = 0;
-        QObject::connect(rig.button.get(), &zkButton::Click,
-                         [&](int&, int&, int&, int&) { ++clicks; });
-        QAccessibleActionInterface* action = a->actionInterface();
-        ASSERT_NE(action, nullptr);
-        action->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_EQ(clicks, 1);
-        EXPECT_EQ(rig->value(), c.style == 1 ? zkButton::zbvOff : zkButton::zbvOn);
-        rig->setButtonEnabled(false);
-        action->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_EQ(clicks, 1);
-    }
 }
 
 } // namespace

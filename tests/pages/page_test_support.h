@@ -47,8 +47,8 @@ private:
     QStringList m_record;
 };
 
-class FakeOpenFile final : public zkOpenFileDialog {
-public:
+// Dialogs answered with `answer`, counting their calls.
+struct FakeOpenFile final : zkOpenFileDialog {
     std::optional<QString> answer;
     int calls = 0;
     std::optional<QString> openFile(QWidget*, const QList<zkFileFilter>&) override {
@@ -57,8 +57,7 @@ public:
     }
 };
 
-class FakeColorDialog final : public zkColorDialog {
-public:
+struct FakeColorDialog final : zkColorDialog {
     std::optional<quint32> answer;
     int calls = 0;
     quint32 initial = 0;
@@ -73,18 +72,19 @@ public:
     }
 };
 
-class FakeFontList final : public zkFontList {
-public:
-    QStringList names{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("dejavu sans mono")};
-    QStringList families() const override { return names; }
+struct FakeFontList final : zkFontList {
+    QStringList families() const override {
+        return {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif"),
+                QStringLiteral("IPAPGothic")};
+    }
 };
 
 struct Fakes {
     std::shared_ptr<FakeOpenFile> openFile = std::make_shared<FakeOpenFile>();
     std::shared_ptr<FakeColorDialog> colorDialog = std::make_shared<FakeColorDialog>();
-    std::shared_ptr<FakeFontList> fonts = std::make_shared<FakeFontList>();
-    zkPageServices services() const { return {{}, openFile, colorDialog, fonts}; }
+    zkPageServices services() const {
+        return {{}, openFile, colorDialog, std::make_shared<FakeFontList>()};
+    }
 };
 
 template <typename T> T* child(QWidget* parent, const QString& name) {
@@ -94,7 +94,7 @@ template <typename T> T* child(QWidget* parent, const QString& name) {
     return found;
 }
 
-// A page (or sheet) made with the fake services and shown.
+// A page made with the fake services and shown.
 template <typename Page> struct PageRig {
     ButtonSet buttons;
     Fakes fakes;
