@@ -1,13 +1,10 @@
 #!/usr/bin/env python3
-"""Checks the HTML manual.
+"""Checks the HTML manual: check_manual.py pages <html folder> | selftest.
 
-  check_manual.py pages <html folder>
-      Every page is well-formed (doctype, charset, title, elements closed in order), every
-      local link, picture and style sheet resolves inside the folder (an #anchor to an
-      existing id), nothing links outside, every picture has a text, the topic pages exist
-      and every page can be reached from index.htm.
-  check_manual.py selftest
-      Runs the checks on broken sample pages and fails unless each fault is reported.
+Every page is well-formed, every local link, picture and style sheet resolves inside the
+folder (an #anchor to an existing id), nothing links outside, every picture has a text, the
+topic pages exist and all pages can be reached from index.htm. The self test runs the
+checks on broken sample pages and fails unless each fault is reported.
 """
 import os
 import sys

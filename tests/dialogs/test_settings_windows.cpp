@@ -1,25 +1,29 @@
-// The controller the main window owns: one modeless window of each kind, brought to the
-// front when asked again, all closed without storing when the main window goes.
+// The controller of the modeless settings windows, the About window and the system
+// information command.
 #include "about_dialog.h"
 #include "autosave_dialog.h"
 #include "compression_dialogs.h"
 #include "dialog_fakes.h"
+#include "platform_ports.h"
 #include "program_state.h"
 #include "settings_windows.h"
 #include "system_info.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QTemporaryDir>
 
 using namespace folivo;
 using namespace folivo::test;
 
 namespace {
 
+const QString kKey1 = QString::fromUtf16(kSystemInfoKey1);
+const QString kKey2 = QString::fromUtf16(kSystemInfoKey2);
+
 class SettingsWindowsTest : public ::testing::Test {
 protected:
     SettingsWindowsTest() {
-        main->setGeometry(100, 80, 900, 700);
         main->show();
         windows = new SettingsWindows(main.get(), state, messages,
                                       DialogServices{picker, registry, launcher, opener});
@@ -54,8 +58,6 @@ TEST_F(SettingsWindowsTest, AutosaveBroughtForwardKeepsItsOwnFormat) {
     windows->showAutosave(QStringLiteral("PDF")); // "PDF(&P)" while the BMP window is open
     EXPECT_EQ(state.autosaveFormat, QStringLiteral("PDF"));
     EXPECT_EQ(windows->autosaveWindow(), first.data());
-    EXPECT_EQ(first->windowTitle(), QString::fromUtf16(u"[BMP] ファイルの自動保存設定"));
-
     Click(first, "OptSave0");
     Click(first, "CmdSave");
     settle();
@@ -68,20 +70,17 @@ TEST_F(SettingsWindowsTest, AutosaveBroughtForwardKeepsItsOwnFormat) {
     EXPECT_EQ(windows->autosaveWindow()->format(), QStringLiteral("PDF"));
 }
 
-// Asked again, a window (even a minimised one) is shown once more, centred on the main
-// window, never twice; closed, it is made anew and shows what is stored now.
-TEST_F(SettingsWindowsTest, EachWindowExistsOnceCentredAndIsMadeAnewAfterClosing) {
+// Asked again, a window (even a minimised one) is shown once more, never twice; closed,
+// it is made anew and shows what is stored now.
+TEST_F(SettingsWindowsTest, EachWindowExistsOnceAndIsMadeAnewAfterClosing) {
     showAll();
     const QList<QWidget*> first = all();
     windows->pdfWindow()->showMinimized();
     showAll();
     EXPECT_EQ(all(), first);
     EXPECT_FALSE(windows->pdfWindow()->isMinimized());
-    for (QWidget* w : first) {
+    for (QWidget* w : first)
         EXPECT_TRUE(w->isVisible() && !w->isModal()) << w->objectName().toStdString();
-        const QPoint offset = w->frameGeometry().center() - main->frameGeometry().center();
-        EXPECT_LE(offset.manhattanLength(), 1) << w->objectName().toStdString();
-    }
     EXPECT_EQ(main->findChildren<QDialog*>().size(), 4);
 
     Click(windows->jpegWindow(), "CmdClose");
@@ -117,20 +116,27 @@ TEST_F(SettingsWindowsTest, CloseAllOrTheMainWindowGoingStoresNothing) {
     }
 }
 
-// The windows use the services and message boxes they were given; the manual is handed
-// to the desktop, and its failure is not reported.
-TEST_F(SettingsWindowsTest, WindowsUseTheGivenServices) {
-    windows->showAbout();
-    Click(windows->aboutWindow(), "cmdSysInfo");
-    EXPECT_EQ(registry->queried.size(), 2);
+// The windows use the services they were given; the manual is handed to the desktop, and
+// its failure is not reported. Esc and Enter both close About (Enter does not start the
+// system information), whose system information button leaves it open.
+TEST_F(SettingsWindowsTest, WindowsUseTheGivenServicesAndAboutClosesByKey) {
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        windows->showAbout();
+        QPointer<QWidget> about = windows->aboutWindow();
+        if (key == Qt::Key_Escape) {
+            Click(about, "cmdSysInfo");
+            EXPECT_TRUE(about->isVisible());
+        }
+        QTest::keyClick(about, key);
+        EXPECT_TRUE(Closed(about)) << key;
+    }
+    EXPECT_EQ(registry->queried, QStringList({kKey1, kKey2}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kSystemInfoUnavailable));
     windows->showAutosave(QStringLiteral("JPEG"));
     Click(windows->autosaveWindow(), "OptSave0");
     Click(windows->autosaveWindow(), "OptAutosave2");
     EXPECT_EQ(picker->initialFolders, QStringList{home.path()});
-    Click(windows->autosaveWindow(), "CmdSave"); // cancelled picker, empty box
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kSystemInfoUnavailable));
-    EXPECT_EQ(messages.shown[1].prompt, QString::fromUtf16(kNoOutputFolder));
 
     opener->answer = false;
     windows->openManual();
@@ -138,7 +144,110 @@ TEST_F(SettingsWindowsTest, WindowsUseTheGivenServices) {
     EXPECT_EQ(
         opener->opened[0],
         QUrl::fromLocalFile(QDir(home.path()).filePath(QStringLiteral("Manual/html/index.htm"))));
-    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// Which program the command starts: the first registry key, else the program in the
+// second key's folder, else the first equivalent on PATH; else, or when it fails to
+// start, the message.
+TEST(SystemInfo, SearchOrderAndFailures) {
+    QTemporaryDir folder;
+    const QString inFolder = folder.filePath(QStringLiteral("MSINFO32.EXE"));
+    const QByteArray dir = folder.path().toUtf8();
+    const QString info = QStringLiteral("/opt/info"),
+                  hardinfo = QStringLiteral("/usr/bin/hardinfo");
+    const QStringList both{kKey1, kKey2};
+    enum Found { None, File, Folder }; // what MSINFO32.EXE in the second key's folder is
+    const struct {
+        QByteArray key1, key2; // values of the two keys; key 1 of another type when "\x01"
+        Found found;
+        QStringList onPath, queried, started; // nothing started: the message is shown
+        bool startWorks = true;
+    } cases[] = {
+        {QByteArray("/opt/info\0", 10), dir, File, {}, {kKey1}, {info}},
+        {"/opt/info", {}, None, {}, {kKey1}, {info}, false},
+        {{}, dir + '\0', File, {}, both, {inFolder}},
+        {{}, dir, Folder, {"hardinfo"}, both, {}},
+        {"\x01", dir, File, {}, {kKey1}, {}},
+        {{}, {}, None, {"hardinfo", "gnome-system-monitor"}, both, {hardinfo}},
+        {{}, {}, None, {}, both, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key1.toStdString() + " / " + c.key2.toStdString());
+        QDir(folder.path()).rmdir(QStringLiteral("MSINFO32.EXE"));
+        QFile::remove(inFolder);
+        if (c.found == File)
+            QFile(inFolder).open(QIODevice::WriteOnly);
+        else if (c.found == Folder)
+            QDir(folder.path()).mkdir(QStringLiteral("MSINFO32.EXE"));
+        FakeRegistry registry;
+        if (!c.key1.isEmpty())
+            registry.set(kKey1, QStringLiteral("PATH"), c.key1 == "\x01" ? 3 : kRegSz, c.key1);
+        if (!c.key2.isEmpty())
+            registry.set(kKey2, QStringLiteral("MSINFO"), kRegSz, c.key2);
+        FakeLauncher launcher;
+        for (const QString& name : c.onPath)
+            launcher.onPath[name] = QStringLiteral("/usr/bin/") + name;
+        launcher.startWorks = c.startWorks;
+        FakeMessageBoxes messages;
+        LaunchSystemInfo(registry, launcher, messages);
+        EXPECT_EQ(registry.queried, c.queried);
+        EXPECT_EQ(launcher.started, c.started);
+        EXPECT_EQ(messages.shown.size(), c.started.isEmpty() || !c.startWorks ? 1u : 0u);
+        for (std::uint32_t root : registry.roots)
+            EXPECT_EQ(root, kHKeyLocalMachine);
+    }
+}
+
+TEST(RegistryRead, TrimsOneClosingNulAndConvertsByType) {
+    const struct {
+        std::uint32_t type;
+        QByteArray data;
+        bool found;
+        QString text;
+    } cases[] = {
+        {kRegSz, QByteArray("C:\\info.exe\0", 12), true, "C:\\info.exe"},
+        {kRegSz, QByteArray("ab\0\0", 4), true, QString::fromLatin1("ab\0", 3)},
+        {kRegSz, QByteArray(), true, QString()},
+        {kRegSz, QString::fromUtf16(u"情報").toUtf8(), true, QString::fromUtf16(u"情報")},
+        {kRegDword, "\xff\xff\xff\xff", true, "4294967295"},
+        {kRegDword, "\x01\x02", true, "513"},
+        {3, "\x01\x02\x03", true, QString()},
+        {kRegSz, QByteArray(1024, 'a'), true, QString(1024, u'a')},
+        {kRegSz, QByteArray(1025, 'a'), false, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.data.left(16).toHex().toStdString());
+        FakeRegistry registry;
+        registry.set(QStringLiteral("K"), QStringLiteral("V"), c.type, c.data);
+        const RegistryText got =
+            ReadRegistryText(registry, kHKeyLocalMachine, QStringLiteral("K"), QStringLiteral("V"));
+        EXPECT_EQ(got.found, c.found);
+        EXPECT_EQ(got.text, c.text);
+    }
+    NullRegistry none;
+    EXPECT_FALSE(ReadRegistryText(none, kHKeyLocalMachine, kKey1, QStringLiteral("PATH")).found);
+}
+
+// The real launcher, with a stand-in program on PATH that leaves a mark when it runs.
+TEST(SystemInfoOnLinux, StartsTheEquivalentFoundOnPath) {
+    QTemporaryDir bin;
+    const QString mark = bin.filePath(QStringLiteral("started"));
+    // The first choice, so a real one further along PATH is never reached.
+    QFile script(bin.filePath(QStringLiteral("kinfocenter")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\ntouch '" + mark.toUtf8() + "'\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ':' + oldPath);
+    NullRegistry registry;
+    QtProcessLauncher launcher;
+    FakeMessageBoxes messages;
+    LaunchSystemInfo(registry, launcher, messages);
+    qputenv("PATH", oldPath);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(mark); }, 10000));
 }
 
 } // namespace

@@ -1,0 +1,277 @@
+// The automatic-save and compression windows and the real folder picker, driven like a
+// user: click the options, answer the picker, press the buttons, read the settings back.
+#include "autosave_dialog.h"
+#include "compression_dialogs.h"
+#include "dialog_fakes.h"
+#include "platform_ports.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace folivo;
+using namespace folivo::test;
+
+namespace {
+
+QStringList Words(const char* text) {
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    template <typename D, typename... A> QPointer<D> open(A&&... args) {
+        auto* dialog = new D(std::forward<A>(args)...);
+        dialog->show();
+        return dialog;
+    }
+    QPointer<frmAutosave> autosave() {
+        return open<frmAutosave>(QStringLiteral("BMP"), picker, messages);
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog*>(w))
+                w->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    TempHome home;
+    std::shared_ptr<FakeFolderPicker> picker = std::make_shared<FakeFolderPicker>();
+    FakeMessageBoxes messages;
+};
+
+// Flag must be exactly "True" to show "する"; any type but "1" and "2" shows the Desktop.
+// The picker opens only when "その他" is clicked (again) while "する" is on, at the program
+// folder; "off" stores only the flag, and a folder other than "その他" is stored empty.
+TEST_F(SettingsDialogTest, EachWayThroughTheAutosaveWindowStoresWhatItShows) {
+    const struct {
+        const char *stored, *shown, *clicks, *answers; // "+text" types into the folder box
+        int asked;                                     // folder picker calls
+        const char* saved;
+    } cases[] = {
+        {"Flag=True Type=2 Path=/srv/スキャン", "OptSave0 OptAutosave2", "", "", 0,
+         "Flag=True Type=2 Path=/srv/スキャン"},
+        {"", "OptSave1 OptAutosave0", "OptSave0 OptAutosave2", "/data", 1,
+         "Flag=True Type=2 Path=/data"},
+        {"", "", "OptSave0 OptAutosave2 OptAutosave2", "/first /second", 2, "Type=2 Path=/second"},
+        {"", "", "OptSave0 +/typed/dir OptAutosave2", "", 1, "Type=2 Path=/typed/dir"},
+        {"", "", "OptSave0 OptAutosave2 OptSave1", "/chosen", 1,
+         "Flag=False Type=<absent> Path=<absent>"},
+        {"Flag=True Type=2 Path=/old", "", "OptAutosave1", "", 0, "Type=1 Path="},
+        {"", "", "OptAutosave2 OptAutosave1", "/never", 0, "Flag=False Type=<absent>"},
+        {"Flag=true Type=1", "OptSave1 OptAutosave1", "OptSave0", "", 0, "Type=1"},
+        {"Flag=True Type=7", "OptSave0 OptAutosave0", "", "", 0, "Type=0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.stored) + " / " + c.clicks);
+        QFile::remove(SettingsFilePath());
+        for (const QString& entry : Words(c.stored))
+            Preset("BMP", qPrintable(entry.section(u'=', 0, 0)), entry.section(u'=', 1));
+        *picker = FakeFolderPicker();
+        picker->answers = Words(c.answers);
+        auto d = autosave();
+        for (const QString& option : Words(c.shown))
+            EXPECT_TRUE(Checked(d, qPrintable(option))) << option.toStdString();
+        for (const QString& click : Words(c.clicks)) {
+            if (click.startsWith(u'+'))
+                QTest::keyClicks(Child<QLineEdit>(d, "TextOutput"), click.mid(1));
+            else
+                Click(d, qPrintable(click));
+        }
+        EXPECT_EQ(picker->initialFolders, QStringList(c.asked, home.path()));
+        for (QWidget* owner : picker->owners)
+            EXPECT_EQ(owner, d.data());
+        Click(d, "CmdSave");
+        EXPECT_TRUE(Closed(d));
+        EXPECT_TRUE(messages.shown.empty());
+        for (const QString& entry : Words(c.saved))
+            EXPECT_EQ(Stored("BMP", qPrintable(entry.section(u'=', 0, 0))), entry.section(u'=', 1))
+                << entry.toStdString();
+    }
+}
+
+TEST_F(SettingsDialogTest, AnEmptyFolderCannotBeSaved) {
+    auto d = autosave();
+    Click(d, "OptSave0");
+    Click(d, "OptAutosave2"); // the picker is cancelled
+    Click(d, "CmdSave");
+    EXPECT_FALSE(Closed(d)) << "the window stays open for a folder";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kNoOutputFolder));
+    EXPECT_FALSE(QFile::exists(SettingsFilePath())) << "nothing may be written";
+}
+
+// The chain of writes: a failed write skips the later ones.
+TEST(AutosaveStore, WritesInOrderAndStopsAtTheFirstFailure) {
+    const struct {
+        const char *flag, *type;
+        int failAt; // 1-based call that answers 0; 0 = none fails
+        const char* expected;
+    } cases[] = {{"True", "2", 0, "Flag=True Type=2 Path=/f"},
+                 {"True", "0", 0, "Flag=True Type=0 Path="},
+                 {"True", "1", 0, "Flag=True Type=1 Path="},
+                 {"True", "2", 2, "Flag=True Type=2"},
+                 {"False", "2", 0, "Flag=False"}};
+    for (const auto& c : cases) {
+        QStringList calls;
+        StoreAutosaveChoice(QStringLiteral("JPEG"),
+                            {QLatin1String(c.flag), QLatin1String(c.type), QStringLiteral("/f")},
+                            [&](const QString& section, const QString& key, const QString& value) {
+                                EXPECT_EQ(section, QStringLiteral("JPEG"));
+                                calls << key + u'=' + value;
+                                return calls.size() == c.failAt ? 0 : 1;
+                            });
+        EXPECT_EQ(calls, Words(c.expected)) << c.expected;
+    }
+}
+
+// Each stored level is shown, or no step for a number out of the list; then a step button
+// may be pressed ("" = none) and the window saved.
+TEST_F(SettingsDialogTest, StoredLevelIsShownStepsStayInTheListAndSaveStoresTheIndex) {
+    const struct {
+        const char* level; // nullptr: no setting
+        int shown;
+        const char *button, *saved;
+    } cases[] = {
+        {nullptr, 5, "", "5"},     {"0", 0, "cmdDown", "0"}, {"20", 20, "cmdUP", "20"},
+        {"19", 19, "cmdUP", "20"}, {"1", 1, "cmdDown", "0"}, {"21", -1, "cmdDown", "0"},
+        {"-1", -1, "", "-1"},      {"abc", 5, "", "5"},      {"99999999999", -1, "", "-1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level ? c.level : "none");
+        QFile::remove(SettingsFilePath());
+        if (c.level)
+            Preset("JPEG", "Complevel", QLatin1String(c.level));
+        auto d = open<frmCompJPEG>();
+        auto* combo = Child<QComboBox>(d, "ComboComp");
+        EXPECT_EQ(combo->currentIndex(), c.shown);
+        EXPECT_EQ(combo->currentText(), c.shown < 0 ? QString() : QString::number(c.shown * 5));
+        if (*c.button)
+            Click(d, c.button);
+        Click(d, "CmdSave");
+        EXPECT_TRUE(Closed(d));
+        EXPECT_EQ(Stored("JPEG", "Complevel"), QLatin1String(c.saved));
+    }
+}
+
+// Only the exact "False" shows standard encoding and only the exact "True" compression;
+// each window stores what it shows.
+TEST_F(SettingsDialogTest, ChoicesShownOnlyForExactTextsAndSavedAsChosen) {
+    const struct {
+        bool pdf;
+        const char *stored, *shown, *click, *saved;
+    } cases[] = {
+        {false, nullptr, "OptEnc0", nullptr, "False"},
+        {false, "False", "OptEnc0", "OptEnc1", "True"},
+        {false, "false", "OptEnc1", nullptr, "True"},
+        {false, "True", "OptEnc1", "OptEnc0", "False"},
+        {true, nullptr, "OptComp0", nullptr, "True"},
+        {true, "true", "OptComp1", nullptr, "False"},
+        {true, "False", "OptComp1", "OptComp0", "True"},
+        {true, "True", "OptComp0", "OptComp1", "False"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.shown) + " " + (c.stored ? c.stored : "none"));
+        const char* section = c.pdf ? "PDF" : "JPEG";
+        const char* key = c.pdf ? "Comp" : "Encode";
+        QFile::remove(SettingsFilePath());
+        if (c.stored)
+            Preset(section, key, QLatin1String(c.stored));
+        QPointer<QWidget> d = c.pdf ? static_cast<QWidget*>(open<frmCompPDF>())
+                                    : static_cast<QWidget*>(open<frmCompJPEG>());
+        EXPECT_TRUE(Checked(d, c.shown));
+        if (c.click)
+            Click(d, c.click);
+        Click(d, "CmdSave");
+        EXPECT_TRUE(Closed(d));
+        EXPECT_EQ(Stored(section, key), QLatin1String(c.saved));
+    }
+}
+
+// Closing never writes; a settings file that cannot be written is not reported.
+TEST_F(SettingsDialogTest, CloseOrAReadOnlyFileLeavesTheFileByteIdentical) {
+    Preset("JPEG", "Encode", QStringLiteral("True"));
+    Preset("PDF", "Comp", QStringLiteral("True"));
+    Preset("BMP", "Flag", QStringLiteral("False"));
+    const QByteArray before = SettingsBytes();
+    const auto change = [](const QWidget* d, const char* clicks) {
+        for (const QString& name : Words(clicks))
+            Click(d, qPrintable(name));
+    };
+    auto jpeg = open<frmCompJPEG>();
+    change(jpeg, "OptEnc0 cmdDown CmdClose");
+    auto pdf = open<frmCompPDF>();
+    change(pdf, "OptComp1");
+    pdf->close(); // the close box
+    auto bmp = autosave();
+    change(bmp, "OptSave0 OptAutosave1 CmdClose");
+    QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner);
+    auto pdfSaved = open<frmCompPDF>();
+    change(pdfSaved, "OptComp1 CmdSave");
+    auto bmpSaved = autosave();
+    change(bmpSaved, "OptSave0 OptAutosave1 CmdSave");
+    QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+    for (const auto& d : {QPointer<QWidget>(jpeg), QPointer<QWidget>(pdf), QPointer<QWidget>(bmp),
+                          QPointer<QWidget>(pdfSaved), QPointer<QWidget>(bmpSaved)})
+        EXPECT_TRUE(Closed(d));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(SettingsBytes(), before);
+}
+
+// Waits for the real picker to be shown, then lets `answer` act on it; answers whether it was.
+std::shared_ptr<bool> AnswerPicker(std::function<void(QFileDialog*)> answer) {
+    auto seen = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [seen, answer] {
+        QFileDialog* dialog = nullptr;
+        if (QTest::qWaitFor([&] {
+                dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                return dialog && dialog->isVisible();
+            })) {
+            *seen = true;
+            answer(dialog);
+        }
+    });
+    return seen;
+}
+
+TEST(FolderPicker, TypedFolderIsTheAnswer) {
+    QTemporaryDir start;
+    QDir(start.path()).mkdir(QStringLiteral("pages"));
+    AnswerPicker([&](QFileDialog* d) {
+        auto* edit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!edit)
+            return d->reject();
+        edit->clear();
+        QTest::keyClicks(edit, QStringLiteral("pages")); // a folder of the starting folder
+        UserClick(d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open));
+    });
+    EXPECT_EQ(QDir(QtFolderPicker().BrowseForFolder(nullptr, start.path())).absolutePath(),
+              QDir(start.path()).filePath(QStringLiteral("pages")));
+}
+
+// The automatic-save window with the real picker: it starts at the program folder and
+// picks folders only; cancelling keeps the typed folder.
+TEST_F(SettingsDialogTest, ARealPickerCancelledKeepsTheTypedFolder) {
+    QPointer<frmAutosave> d =
+        open<frmAutosave>(QStringLiteral("BMP"), std::make_shared<QtFolderPicker>(), messages);
+    Click(d, "OptSave0");
+    auto* box = Child<QLineEdit>(d, "TextOutput");
+    QTest::keyClicks(box, QStringLiteral("/typed"));
+    QString folder;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    const auto seen = AnswerPicker([&](QFileDialog* picker) {
+        folder = QDir(picker->directory()).absolutePath();
+        mode = picker->fileMode();
+        QTest::keyClick(picker, Qt::Key_Escape);
+    });
+    Click(d, "OptAutosave2");
+    ASSERT_TRUE(*seen);
+    EXPECT_EQ(folder, QDir(home.path()).absolutePath());
+    EXPECT_EQ(mode, QFileDialog::Directory);
+    EXPECT_EQ(box->text(), QStringLiteral("/typed"));
+}
+
+} // namespace
