@@ -1,11 +1,16 @@
-// SearchFiles, the file search the multi-page PDF reads its sheets with.
+// The parts of the multi-page PDF command: the file search it reads its sheets with, and
+// its prompt.
+#include "book_pdf_prompt.h"
 #include "fake_message_boxes.h"
 #include "search_files.h"
 #include "test_images.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace folivo {
@@ -32,21 +37,15 @@ protected:
 };
 
 TEST(MatchesPattern, WildcardsWithoutRegardToCase) {
-    const struct {
-        const char* name;
-        const char* pattern;
-        bool matches;
-    } cases[] = {
-        {"TMP00001.BMP", "*.bmp", true},
-        {"scan.Bmp", "*.bmp", true},
-        {"scan.bmp.txt", "*.bmp", false},
-        {"scan.jpg", "*.bmp", false},
-        {"TMP1.BMP", "TMP?.BMP", true},
-        {"TMP12.BMP", "TMP?.BMP", false},
-        {"a.b", "*.*", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
+    const std::tuple<const char*, const char*, bool> cases[] = {{"TMP00001.BMP", "*.bmp", true},
+                                                                {"scan.Bmp", "*.bmp", true},
+                                                                {"scan.bmp.txt", "*.bmp", false},
+                                                                {"scan.jpg", "*.bmp", false},
+                                                                {"TMP1.BMP", "TMP?.BMP", true},
+                                                                {"TMP12.BMP", "TMP?.BMP", false},
+                                                                {"a.b", "*.*", true}};
+    for (const auto& [name, pattern, matches] : cases)
+        EXPECT_EQ(MatchesPattern(name, pattern), matches) << name << " " << pattern;
 }
 
 TEST_F(SearchFilesTest, OwnFilesFirstInCaselessOrderThenSubfoldersDepthFirst) {
@@ -98,6 +97,25 @@ TEST_F(SearchFilesTest, NoLinkIsListedOrFollowed) {
     ASSERT_TRUE(QFile::link(dir.filePath("sub/page.bmp"), dir.filePath("link.bmp")));
     ASSERT_TRUE(SearchFiles(root() + "*.bmp", true, list, boxes));
     EXPECT_EQ(found(), QStringList({"sub/page.bmp"}));
+}
+
+// Answers the prompt the way given, once it is open.
+BookPdfAnswer AskAndAnswer(const std::function<void(frmBookPDF*)>& act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<frmBookPDF*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(dialog);
+    });
+    QWidget owner;
+    DialogBookPdfPrompt prompt(&owner);
+    return prompt.ask({QStringLiteral("もう一枚"), 1, QString()});
+}
+
+TEST(BookPdfPrompt, EachWayOfClosingGivesItsAnswer) {
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->nextButton()->click(); }), BookPdfAnswer::Next);
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->closeButton()->click(); }), BookPdfAnswer::Done);
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->close(); }), BookPdfAnswer::Closed);
+    EXPECT_EQ(AskAndAnswer([](frmBookPDF* d) { d->reject(); }), BookPdfAnswer::Closed);
 }
 
 } // namespace

@@ -1,0 +1,456 @@
+// The save-as, multi-page PDF and recovery commands driven like a user on a temporary
+// program folder: sheets "scanned" by the test, the prompts and the save dialog answered,
+// the files read back.
+#include "answering_prompts.h"
+#include "book_pdf_command.h"
+#include "fake_message_boxes.h"
+#include "image_writers.h"
+#include "jpeg_probe.h"
+#include "page_document.h"
+#include "pdf_exporter.h"
+#include "pdf_probe.h"
+#include "program_state.h"
+#include "recording_status.h"
+#include "recovery_command.h"
+#include "save_as_commands.h"
+#include "save_dialog.h"
+#include "settings.h"
+#include "size_limit.h"
+#include "temp_home.h"
+#include "test_images.h"
+
+#include <QDir>
+#include <QFile>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace folivo {
+namespace {
+
+using test::ProbePdf;
+
+const std::vector<double> kPortraitBox{0, 0, 595.2, 841.8};
+
+// Answers the save dialog with a scripted name ("" = Cancel) and remembers what it saw.
+class ScriptedDialog : public SaveDialog {
+public:
+    QString askSaveFileName(const QString& filter, const QString& defaultExtension) override {
+        ++shown;
+        this->filter = filter;
+        this->defaultExtension = defaultExtension;
+        if (whileOpen)
+            whileOpen();
+        return answer;
+    }
+    QString answer, filter, defaultExtension;
+    std::function<void()> whileOpen;
+    int shown = 0;
+};
+
+class CommandsTest : public ::testing::Test {
+protected:
+    CommandsTest() {
+        QDir().mkpath(tmpFolder());
+        state.workFolder = tmpFolder();
+        QObject::connect(&document, &PageDocument::mousePointerChanged,
+                         [this](int pointer) { pointers.push_back(pointer); });
+        command =
+            bookCommand([this] { return scanSheet(); }, [this] { return save.menuSavePDF(); });
+    }
+    // A multi-page command whose scans and PDF saves do what the test says.
+    std::unique_ptr<BookPdfCommand> bookCommand(std::function<bool()> scan,
+                                                std::function<bool()> savePdf) {
+        return std::make_unique<BookPdfCommand>(
+            BookPdfActions{std::move(scan),
+                           std::move(savePdf),
+                           [this](bool on) { saveEnabledCalls.push_back(on); },
+                           {}},
+            prompt, status, boxes, state, document);
+    }
+    // A command whose one "scan" writes the sheets itself, all at once.
+    std::unique_ptr<BookPdfCommand> writingCommand(std::function<void()> write,
+                                                   std::function<bool()> savePdf) {
+        return bookCommand(
+            [write] {
+                write();
+                return true;
+            },
+            std::move(savePdf));
+    }
+    // One page on the document from the current image file, for the save-as commands.
+    void onePage() {
+        state.currentImageFile = home.file(QStringLiteral("TMP00001.BMP"));
+        picture.save(state.currentImageFile, "BMP");
+        document.StartDoc();
+        document.DrawPicture(state.currentImageFile, 0, 0, kA4ShortTwips, kA4LongTwips);
+        document.EndDoc();
+    }
+
+    QString tmpFolder() const { return home.file(QStringLiteral("tmp")); }
+    QStringList sheetFiles() const {
+        return QDir(tmpFolder()).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
+    }
+    // The next scans deliver sheets of these sizes (a null size: the scan is cancelled).
+    void sheets(std::initializer_list<QSize> sizes) { scans.insert(scans.end(), sizes); }
+    bool scanSheet() {
+        const QSize size = scans.empty() ? QSize() : scans.front();
+        if (!scans.empty())
+            scans.pop_front();
+        if (size.isEmpty())
+            return false;
+        const QString name = QStringLiteral("TMP%1.BMP").arg(++stored, 5, 10, QChar(u'0'));
+        state.currentImageFile = tmpFolder() + u'/' + name;
+        test::ColourPicture(size.width(), size.height()).save(state.currentImageFile, "BMP");
+        return true;
+    }
+
+    test::TempHome home;
+    test::ScriptedBookPrompt prompt;
+    ScriptedDialog dialog;
+    test::RecordingStatus status;
+    test::FakeMessageBoxes boxes;
+    ProgramState state;
+    PageDocument document;
+    PdfExporter exporter;
+    int repaints = 0;
+    std::vector<int> pointers;
+    QImage picture = test::ColourPicture(48, 32);
+    SaveAsCommands save{dialog, status, state, document, exporter, [this] { ++repaints; }};
+    std::unique_ptr<BookPdfCommand> command;
+    std::deque<QSize> scans;
+    int stored = 0;
+    std::vector<bool> saveEnabledCalls;
+};
+
+// The filter's pattern is the default extension; a cancelled dialog does nothing.
+TEST_F(CommandsTest, SaveDialogsGetTheirFiltersAndNamesTheirExtensionsOrCancelQuietly) {
+    onePage();
+    pointers.clear();
+    const auto bmp = [](SaveAsCommands& c) { c.menuSaveBMP(); };
+    const auto jpeg = [](SaveAsCommands& c) { c.menuSaveJPEG(); };
+    const auto pdf = [](SaveAsCommands& c) { c.menuSavePDF(); };
+    const struct {
+        void (*run)(SaveAsCommands&);
+        const char *filter, *typed, *written; // typed "" = Cancel
+    } cases[] = {
+        {bmp, "BMP形式(*.bmp)|*.bmp", "", ""},
+        {jpeg, "JPEG形式(*.jpg)|*.jpg", "", ""},
+        {pdf, "PDF形式(*.pdf)|*.pdf", "", ""},
+        {bmp, "BMP形式(*.bmp)|*.bmp", "page", "page.bmp"},
+        {jpeg, "JPEG形式(*.jpg)|*.jpg", "photo", "photo.jpg"},
+        {pdf, "PDF形式(*.pdf)|*.pdf", "doc", "doc.pdf"},
+        {bmp, "BMP形式(*.bmp)|*.bmp", "kept.BMP", "kept.BMP"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.filter + std::string(" ") + c.typed);
+        const QStringList before = QDir(home.path()).entryList(QDir::Files);
+        dialog.answer = *c.typed ? home.file(QString::fromUtf8(c.typed)) : QString();
+        c.run(save);
+        EXPECT_EQ(dialog.filter, QString::fromUtf8(c.filter));
+        EXPECT_EQ(dialog.defaultExtension, dialog.filter.section(u'|', 1));
+        if (*c.written) {
+            EXPECT_TRUE(QFile::exists(home.file(QString::fromUtf8(c.written))));
+            continue;
+        }
+        EXPECT_TRUE(status.events.isEmpty());
+        EXPECT_EQ(status.line, QStringLiteral("(unchanged)"));
+        EXPECT_TRUE(pointers.empty());
+        EXPECT_EQ(repaints, 0);
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), before);
+    }
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("page"))));
+}
+
+TEST_F(CommandsTest, JpegUsesTheSettingsStoredWhenTheCommandStarted) {
+    onePage();
+    WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"), QStringLiteral("True"));
+    WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("4"));
+    dialog.whileOpen = [] { // the user changes the settings while the dialog is open
+        WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"), QStringLiteral("False"));
+    };
+    dialog.answer = home.file(QStringLiteral("scan.jpg"));
+    save.menuSaveJPEG();
+    const auto jpeg = test::ProbeJpeg(home.read(QStringLiteral("scan.jpg")));
+    ASSERT_TRUE(jpeg.ok);
+    EXPECT_EQ(jpeg.startOfFrame, 0xC2);
+    EXPECT_LT(test::MeanDifference(jpeg.pixels, picture), 12.0);
+    EXPECT_EQ(status.events,
+              QStringList({"status:" + text::kJpegStart, "status:" + text::kJpegEnd}));
+}
+
+TEST_F(CommandsTest, PdfShowsTheHourglassSetsTheExportPropertiesAndFollowsComp) {
+    onePage();
+    WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"), QStringLiteral("False"));
+    home.write(QStringLiteral("book.pdf"), "old");
+    dialog.answer = home.file(QStringLiteral("book.pdf"));
+    EXPECT_TRUE(save.menuSavePDF());
+    EXPECT_EQ(pointers, (std::vector<int>{kPointerHourglass, kPointerDefault}));
+    EXPECT_EQ(repaints, 1);
+    EXPECT_EQ(document.exportProperty(105).toString(), QStringLiteral("tanutanu"));
+    EXPECT_EQ(status.events, QStringList({"status:" + text::kPdfStart, "status:" + text::kPdfEnd}));
+    const auto pdf = ProbePdf(home.file(QStringLiteral("book.pdf")));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    ASSERT_EQ(pdf.pages[0].images.size(), 1u);
+    EXPECT_FALSE(pdf.pages[0].images[0].hasFilter);
+    EXPECT_EQ(pdf.pages[0].images[0].width, 48);
+}
+
+TEST_F(CommandsTest, FailedSavesAreReportedAndKeepTheOldFile) {
+    onePage();
+    const QString locked = home.file(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_TRUE(test::WriteBytes(locked + QStringLiteral("/a.pdf"), "old pdf"));
+    ASSERT_TRUE(test::WriteBytes(locked + QStringLiteral("/a.bmp"), "old bmp"));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    dialog.answer = locked + QStringLiteral("/a.pdf");
+    EXPECT_FALSE(save.menuSavePDF());
+    EXPECT_EQ(pointers, (std::vector<int>{kPointerHourglass, kPointerDefault}));
+    dialog.answer = locked + QStringLiteral("/a.bmp");
+    save.menuSaveBMP();
+    const QString folder = home.file(QStringLiteral("folder.bmp")); // a folder chosen as file
+    ASSERT_TRUE(QDir().mkpath(folder));
+    dialog.answer = folder;
+    save.menuSaveBMP();
+    state.currentImageFile = home.file(QStringLiteral("vanished.bmp"));
+    dialog.answer = home.file(QStringLiteral("x.jpg"));
+    save.menuSaveJPEG();
+    const auto failed = [&](const QString& title, const QString& file) {
+        return "message:" + title + "|" + file + "\n" +
+               WriteFailureReason(WriteResult::TargetUnwritable);
+    };
+    EXPECT_EQ(
+        status.events,
+        QStringList({"status:" + text::kPdfStart, failed(text::kPdfFailedTitle, locked + "/a.pdf"),
+                     "status:" + text::kBmpStart, failed(text::kBmpFailedTitle, locked + "/a.bmp"),
+                     "status:" + text::kBmpStart, failed(text::kBmpFailedTitle, folder),
+                     "status:" + text::kJpegStart,
+                     "message:" + text::kJpegFailedTitle + "|" + JpegResultPrompt(1)}));
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("x.jpg"))));
+    EXPECT_EQ(test::ReadBytes(locked + QStringLiteral("/a.pdf")), QByteArray("old pdf"));
+    EXPECT_EQ(test::ReadBytes(locked + QStringLiteral("/a.bmp")), QByteArray("old bmp"));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(SaveDialogNames, DefaultExtensionsCompleteBareNamesOnly) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/a/scan", "*.bmp", "/a/scan.bmp"},     {"/a/scan.png", "*.jpg", "/a/scan.png"},
+        {"/a.b/scan", "*.pdf", "/a.b/scan.pdf"}, {"/a/scan", "", "/a/scan"},
+        {"/a/scan", ".jpg", "/a/scan.jpg"},
+    };
+    for (const auto& [path, ext, expected] : cases)
+        EXPECT_EQ(CompleteFileName(QString::fromUtf8(path), QString::fromUtf8(ext)),
+                  QString::fromUtf8(expected));
+    EXPECT_EQ(QtSaveDialog::toQtFilter(QStringLiteral("BMP形式(*.bmp)|*.bmp")),
+              QStringLiteral("BMP形式(*.bmp)"));
+    EXPECT_EQ(QtSaveDialog::toQtFilter(QStringLiteral("Pictures|*.png")),
+              QStringLiteral("Pictures (*.png)"));
+}
+
+// A prompt closed by its window button goes on like the first button; the sheets of the
+// PDF are cleared and the save commands disabled once it is written.
+TEST_F(CommandsTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
+    sheets({{300, 100}, {}, {100, 300}});
+    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Closed, BookPdfAnswer::Done};
+    dialog.answer = home.file("three.pdf");
+    command->menuBook();
+    EXPECT_EQ(prompt.captions(), QStringList({"もう一枚", "再試行", "もう一枚"}));
+    EXPECT_EQ(prompt.seen[2].sheetCount, 2);
+    EXPECT_EQ(prompt.seen[2].lastSheetFile, tmpFolder() + "/TMP00002.BMP");
+    const test::ProbedPdf pdf = ProbePdf(home.file("three.pdf"));
+    ASSERT_TRUE(pdf.ok) << pdf.error;
+    ASSERT_EQ(pdf.pages.size(), 2u);
+    EXPECT_EQ(pdf.pages[0].mediaBox, (std::vector<double>{0, 0, 841.8, 595.2}));
+    EXPECT_EQ(pdf.pages[0].images.at(0).width, 300);
+    EXPECT_EQ(pdf.pages[1].mediaBox, kPortraitBox);
+    EXPECT_EQ(pdf.pages[1].images.at(0).width, 100);
+    EXPECT_EQ(dialog.shown, 1);
+    EXPECT_TRUE(sheetFiles().isEmpty());
+    EXPECT_EQ(saveEnabledCalls, std::vector<bool>({false}));
+    EXPECT_EQ(status.line, text::kPdfEnd);
+}
+
+TEST_F(CommandsTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDialog) {
+    // Sheets of an earlier run are deleted first, other files kept.
+    test::ColourPicture(10, 10).save(tmpFolder() + "/TMP00007.bmp", "BMP");
+    ASSERT_TRUE(test::WriteBytes(tmpFolder() + "/notes.txt", "kept"));
+    sheets({{}});
+    prompt.answers = {BookPdfAnswer::Done};
+    command->menuBook();
+    EXPECT_EQ(prompt.captions(), QStringList({"再試行"}));
+    EXPECT_EQ(dialog.shown, 0);
+    EXPECT_EQ(status.events, QStringList({"message:" + kNoSheetsText + "|" + kNoSheetsText}));
+    EXPECT_EQ(saveEnabledCalls, std::vector<bool>({false}));
+    EXPECT_EQ(document.pageCount(), 0);
+    EXPECT_TRUE(sheetFiles().isEmpty());
+    EXPECT_TRUE(QFile::exists(tmpFolder() + "/notes.txt"));
+}
+
+// A cancelled save dialog keeps the sheets for a later PDF save; the next multi-page run
+// asks about them, and going on puts them first.
+TEST_F(CommandsTest, KeptSheetsAreSavedLaterOrAskedAboutAndGoingOnPutsThemFirst) {
+    for (const auto& [goOn, pages] : {std::pair{true, 3u}, std::pair{false, 1u}}) {
+        SCOPED_TRACE(goOn);
+        DeleteSheetFiles(tmpFolder());
+        stored = 0;
+        saveEnabledCalls.clear();
+        sheets({{30, 20}, {20, 30}});
+        prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Done};
+        dialog.answer.clear();
+        command->menuBook();
+        EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+        EXPECT_TRUE(saveEnabledCalls.empty()) << "save commands must stay enabled";
+        EXPECT_EQ(status.line, KeptSheetsStatus(2));
+        if (!goOn) {
+            dialog.answer = home.file("again.pdf"); // Ctrl+P
+            ASSERT_TRUE(save.menuSavePDF());
+            EXPECT_EQ(ProbePdf(home.file("again.pdf")).pages.size(), 2u);
+        }
+        prompt.keptAsked.clear();
+        prompt.goOn = goOn;
+        sheets({{40, 10}});
+        prompt.answers = {BookPdfAnswer::Done};
+        dialog.answer = home.file("next.pdf");
+        command->menuBook();
+        EXPECT_EQ(prompt.keptAsked, std::vector<int>({2}));
+        const test::ProbedPdf pdf = ProbePdf(home.file("next.pdf"));
+        ASSERT_EQ(pdf.pages.size(), pages);
+        EXPECT_EQ(pdf.pages.back().images.at(0).width, 40) << "the new sheet comes last";
+        EXPECT_TRUE(sheetFiles().isEmpty());
+    }
+}
+
+// A save failing on a full disk, or into a missing folder, keeps the sheets.
+TEST_F(CommandsTest, AFailedSaveKeepsTheSheets) {
+    sheets({{10, 10}, {10, 12}});
+    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Done};
+    dialog.answer = home.file("full.pdf");
+    // Sheets of under 600 bytes fit; a PDF of two pages does not.
+    EXPECT_TRUE(test::ReportsFailureUnderSizeLimit(
+        [this] {
+            command->menuBook();
+            return status.line == KeptSheetsStatus(2);
+        },
+        600));
+    EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
+    EXPECT_FALSE(QFile::exists(home.file("full.pdf")));
+
+    DeleteSheetFiles(tmpFolder()); // the run above was in a child process: start afresh here
+    scans = {{30, 20}};
+    prompt.answers.clear();
+    dialog.answer = home.file("missing/folder/book.pdf");
+    command->menuBook();
+    EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP"}));
+    EXPECT_TRUE(saveEnabledCalls.empty());
+    EXPECT_EQ(status.events.filter("message:" + text::kPdfFailedTitle).size(), 1);
+    EXPECT_EQ(status.line, KeptSheetsStatus(1));
+}
+
+// A black BMP; a negative height makes a top-down file.
+QByteArray BlackBmp(int width, int height) {
+    return test::BuildBmp({width, height, 24, {}, 11811, [](int, int) { return 0u; }});
+}
+
+TEST_F(CommandsTest, ThousandAndOneSheetsOverflowThenSearchErrorAndKeepTheSheets) {
+    const QByteArray sheet = BlackBmp(2, 1);
+    // The command empties the folder first; the sheets arrive during its loop.
+    command = writingCommand(
+        [&] {
+            for (int n = 1; n <= 1001; ++n)
+                test::WriteBytes(
+                    tmpFolder() + QStringLiteral("/TMP%1.BMP").arg(n, 5, 10, QChar(u'0')), sheet);
+        },
+        [this] { return save.menuSavePDF(); });
+    dialog.answer = home.file("last-page-only.pdf");
+    command->menuBook();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].prompt, QStringLiteral("ファイル名バッファオーバー"));
+    ASSERT_FALSE(status.events.isEmpty());
+    EXPECT_EQ(status.events.first(), "message:" + kSearchErrorText + "|" + kSearchErrorText);
+    EXPECT_EQ(sheetFiles().size(), 1001);
+    EXPECT_TRUE(saveEnabledCalls.empty());
+}
+
+TEST_F(CommandsTest, SheetsComeInCaselessNameOrderAndPagesFollowTheirHeaders) {
+    prompt.answers = {BookPdfAnswer::Done};
+    command = writingCommand(
+        [this] { // written out of order, in mixed letter case
+            test::WriteBytes(tmpFolder() + "/TMP00004.BMP", "not a picture");
+            // A top-down BMP: its height does not fit the header reader.
+            test::WriteBytes(tmpFolder() + "/tmp00003.bmp", BlackBmp(4, -9));
+            test::ColourPicture(60, 20).save(tmpFolder() + "/TMP00002.BMP", "BMP");
+            test::ColourPicture(50, 50).save(tmpFolder() + "/TMP00001.bmp", "BMP");
+        },
+        [] { return false; });
+    command->menuBook();
+    ASSERT_EQ(document.pageCount(), 4);
+    EXPECT_EQ(document.pages()[0].pictures.at(0).load().width(), 50);
+    EXPECT_EQ(document.pages()[1].pictures.at(0).load().width(), 60);
+    const int expected[] = {0, 1, 1, 0}; // square portrait, wide, kept, unrecognised
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(document.pages()[i].orientation, expected[i]) << "page " << i + 1;
+}
+
+class ScriptedRecovery final : public RecoveryPrompt {
+public:
+    RecoveryChoice ask(const QStringList& pages) override {
+        asked.append(pages);
+        return choice;
+    }
+    RecoveryChoice choice = RecoveryChoice::None;
+    QList<QStringList> asked;
+};
+
+// Pages an earlier run left in a work folder whose owner is gone, beside this window's
+// own live work folder: every choice keeps or gives up the pages as the user said.
+TEST_F(CommandsTest, EveryRecoveryChoiceKeepsOrGivesUpThePagesAsTheUserSaid) {
+    ScriptedRecovery recovery;
+    RecoveryCommand command{recovery,
+                            status,
+                            state,
+                            document,
+                            {[this] { return save.menuSavePDF(); },
+                             [this](bool on) { saveEnabledCalls.push_back(on); }}};
+    const QString dead = home.file("tmp/work-dead");
+    const struct {
+        RecoveryChoice choice;
+        const char* pdf; // the save dialog's answer ("" = cancelled: kept sheets)
+        int pagesLeft;   // page files left under tmp
+    } cases[] = {
+        {RecoveryChoice::None, "", 3},    {RecoveryChoice::MakePdf, "all.pdf", 0},
+        {RecoveryChoice::MakePdf, "", 3}, {RecoveryChoice::Show, "", 3},
+        {RecoveryChoice::Discard, "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.choice));
+        QDir(tmpFolder()).removeRecursively();
+        QDir().mkpath(dead);
+        WorkFolder mine(tmpFolder());
+        state.workFolder = mine.path();
+        for (int i = 1; i <= 3; ++i)
+            test::ColourPicture(10 * i, 20).save(dead + QStringLiteral("/TMP0000%1.BMP").arg(i));
+        recovery.choice = c.choice;
+        dialog.answer = c.pdf[0] ? home.file(c.pdf) : QString();
+        auto folders = ClaimAbandonedFolders(tmpFolder());
+        command.offer(folders);
+        ASSERT_EQ(recovery.asked.size(), 1);
+        ASSERT_EQ(recovery.asked.takeLast().size(), 3);
+        EXPECT_EQ(PageFilesIn(state.workFolder).size() + PageFilesIn(dead).size(),
+                  std::size_t(c.pagesLeft));
+        if (c.pdf[0]) {
+            EXPECT_EQ(ProbePdf(home.file(c.pdf)).pages.size(), 3u);
+        }
+        if (c.choice == RecoveryChoice::MakePdf || c.choice == RecoveryChoice::Show) {
+            ASSERT_EQ(document.pageCount(), 3);
+            EXPECT_EQ(document.pages()[2].pictures.at(0).load().width(), 30) << "in scan order";
+        }
+        if (c.pagesLeft > 0 && c.choice != RecoveryChoice::None) {
+            EXPECT_TRUE(HoldsSheets(state.workFolder)) << "kept as this window's sheets";
+            EXPECT_FALSE(QFileInfo::exists(dead));
+            EXPECT_EQ(status.line, KeptSheetsStatus(3));
+        }
+    }
+}
+
+} // namespace
+} // namespace folivo
