@@ -11,17 +11,13 @@
 #include <QFile>
 #include <QMap>
 #include <QPointer>
-#include <QStringList>
 #include <QTest>
 #include <QUrl>
-#include <QWidget>
-#include <deque>
 #include <gtest/gtest.h>
 
 namespace folivo::test {
 
-// Answers the queued folders in order (none left: the user cancelled) and records each
-// call's owner and starting folder.
+// Answers the queued folders (none left: cancelled), records each owner and start folder.
 class FakeFolderPicker final : public FolderPicker {
 public:
     QString BrowseForFolder(QWidget* owner, const QString& initialFolder) override {
@@ -34,7 +30,7 @@ public:
     QStringList initialFolders;
 };
 
-// A registry of keys and values; records every key asked for, in order, and its root.
+// Records every key asked for, in order, and its root.
 class FakeRegistry final : public Registry {
 public:
     void set(const QString& key, const QString& name, std::uint32_t type, QByteArray data) {
@@ -52,7 +48,6 @@ public:
     std::vector<std::uint32_t> roots;
 };
 
-// Knows the programs put on its PATH; records what it was asked to start.
 class FakeLauncher final : public ProcessLauncher {
 public:
     QString findExecutable(const QString& name) override { return onPath.value(name); }
@@ -77,8 +72,7 @@ public:
 
 template <typename T> T* Child(const QWidget* window, const char* name) {
     T* child = window->findChild<T*>(QLatin1String(name));
-    if (!child)
-        ADD_FAILURE() << "no control named " << name;
+    EXPECT_NE(child, nullptr) << "no control named " << name;
     return child;
 }
 

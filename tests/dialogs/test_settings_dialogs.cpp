@@ -6,11 +6,9 @@
 #include "platform_ports.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 using namespace folivo;
@@ -235,21 +233,6 @@ std::shared_ptr<bool> AnswerPicker(std::function<void(QFileDialog*)> answer) {
         }
     });
     return seen;
-}
-
-TEST(FolderPicker, TypedFolderIsTheAnswer) {
-    QTemporaryDir start;
-    QDir(start.path()).mkdir(QStringLiteral("pages"));
-    AnswerPicker([&](QFileDialog* d) {
-        auto* edit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!edit)
-            return d->reject();
-        edit->clear();
-        QTest::keyClicks(edit, QStringLiteral("pages")); // a folder of the starting folder
-        UserClick(d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open));
-    });
-    EXPECT_EQ(QDir(QtFolderPicker().BrowseForFolder(nullptr, start.path())).absolutePath(),
-              QDir(start.path()).filePath(QStringLiteral("pages")));
 }
 
 // The automatic-save window with the real picker: it starts at the program folder and

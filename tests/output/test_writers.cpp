@@ -1,12 +1,11 @@
 // The writers: JPEG pages decoded again and checked against their source, the BMP copy,
-// grey pages in a PDF, full disks, stored settings and result reports.
+// grey pages in a PDF, full disks and the stored settings.
 #include "image_writers.h"
 #include "jpeg_probe.h"
 #include "jpeg_writer.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
 #include "pdf_probe.h"
-#include "recording_status.h"
 #include "settings.h"
 #include "size_limit.h"
 #include "temp_home.h"
@@ -47,35 +46,6 @@ TEST(WriterSettings, StoredTextsGiveQualityFlagAndCompression) {
     WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("4"));
     WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"), QStringLiteral("True"));
     EXPECT_EQ(ReadJpegSettings(), (JpegSettings{80, true}));
-}
-
-// Failures name their cause in a message instead of the end line; each JPEG failure code
-// has its own text, unknown codes share one.
-TEST(WriteReports, FailuresNameTheFileAndTheReasonInsteadOfTheEndLine) {
-    test::RecordingStatus status;
-    ReportJpegResult(status, kJpegOk);
-    ReportBmpResult(status, QStringLiteral("/x/a.bmp"), WriteResult::Ok);
-    ReportPdfResult(status, QStringLiteral("/x/a.pdf"), WriteResult::TargetUnwritable);
-    ReportJpegResult(status, 5);
-    ReportJpegResult(status, -1);
-    const QString reason = WriteFailureReason(WriteResult::TargetUnwritable);
-    EXPECT_EQ(status.events,
-              QStringList({"status:" + text::kJpegEnd, "status:" + text::kBmpEnd,
-                           "message:" + text::kPdfFailedTitle + "|/x/a.pdf\n" + reason,
-                           "message:" + text::kJpegFailedTitle + "|" + JpegResultPrompt(5),
-                           "message:" + text::kJpegFailedTitle + "|" + JpegResultPrompt(5)}));
-    QStringList prompts, reasons;
-    for (int code : {1, 2, 3, 4, 5})
-        prompts << JpegResultPrompt(code);
-    for (const WriteResult r : {WriteResult::SourceUnreadable, WriteResult::TargetUnwritable,
-                                WriteResult::OutOfMemory, WriteResult::EmptyDocument})
-        reasons << WriteFailureReason(r);
-    for (QStringList* texts : {&prompts, &reasons}) {
-        const auto count = texts->size();
-        texts->removeDuplicates();
-        EXPECT_EQ(texts->size(), count);
-        EXPECT_FALSE(texts->contains(QString()));
-    }
 }
 
 // A smooth picture: JPEG at quality 100 should come back within a few levels.
