@@ -137,9 +137,7 @@ BROKEN = {
 
 
 def self_test():
-    with tempfile.TemporaryDirectory(prefix="folivo-manual-selftest-") as work:
-        root = os.path.join(work, "html")
-        os.mkdir(root)
+    with tempfile.TemporaryDirectory(prefix="folivo-manual-selftest-") as root:
         samples = [("index.htm", "".join('<a href="%s">x</a>' % n for n in BROKEN), "t"),
                    ("orphan.htm", "", "t"), ("untitled.htm", "", "")]
         samples += [(t, "", "t") for t in TOPICS[1:3]]
@@ -152,16 +150,18 @@ def self_test():
     expected = [(name, why) for name, (_, why) in BROKEN.items()] + [
         ("orphan.htm", "not reachable"), ("untitled.htm", "no title"),
         ("", "missing page " + TOPICS[3])]
-    missed = [(n, why) for n, why in expected
-              if not any(e.startswith(n) and why in e for e in errors)]
-    clean = [e for e in errors if e.startswith(("index.htm", TOPICS[1], TOPICS[2]))
-             and "not reachable" not in e]
-    for name, why in missed:
-        print("FAIL: %s: the fault %r was not reported" % (name or "folder", why))
-    for e in clean:
-        print("FAIL: a sound page was reported: " + e)
-    print("PASS: every sample fault reported" if not missed and not clean else "")
-    return 1 if missed or clean else 0
+    fails = ["%s: the fault %r was not reported" % (n or "folder", why) for n, why in expected
+             if not any(e.startswith(n) and why in e for e in errors)]
+    fails += ["a sound page was reported: " + e for e in errors
+              if e.startswith(("index.htm", TOPICS[1], TOPICS[2])) and "not reachable" not in e]
+    return report(fails, "every sample fault reported")
+
+
+def report(fails, passed):
+    for e in fails:
+        print("FAIL: " + e)
+    print("" if fails else "PASS: " + passed)
+    return 1 if fails else 0
 
 
 def main(argv):
@@ -171,13 +171,9 @@ def main(argv):
         print(__doc__)
         return 2
     if not os.path.isfile(os.path.join(argv[2], "index.htm")):
-        print("FAIL: no index.htm in %s" % argv[2])
-        return 1
+        return report(["no index.htm in " + argv[2]], "")
     errors, count = check_pages(argv[2])
-    for e in errors:
-        print("FAIL: " + e)
-    print("PASS: %d pages" % count if not errors else "")
-    return 1 if errors else 0
+    return report(errors, "%d pages" % count)
 
 
 if __name__ == "__main__":

@@ -212,25 +212,4 @@ TEST(RegistryRead, TrimsOneClosingNulAndConvertsByType) {
     EXPECT_FALSE(ReadRegistryText(none, kHKeyLocalMachine, kKey1, QStringLiteral("PATH")).found);
 }
 
-// The real launcher, with a stand-in program on PATH that leaves a mark when it runs.
-TEST(SystemInfoOnLinux, StartsTheEquivalentFoundOnPath) {
-    QTemporaryDir bin;
-    const QString mark = bin.filePath(QStringLiteral("started"));
-    // The first choice, so a real one further along PATH is never reached.
-    QFile script(bin.filePath(QStringLiteral("kinfocenter")));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\ntouch '" + mark.toUtf8() + "'\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", bin.path().toUtf8() + ':' + oldPath);
-    NullRegistry registry;
-    QtProcessLauncher launcher;
-    FakeMessageBoxes messages;
-    LaunchSystemInfo(registry, launcher, messages);
-    qputenv("PATH", oldPath);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(mark); }, 10000));
-}
-
 } // namespace
