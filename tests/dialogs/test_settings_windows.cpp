@@ -50,21 +50,18 @@ protected:
     SettingsWindows* windows = nullptr; // owned by the main window
 };
 
+// "PDF(&P)" while the BMP window is open brings that forward; closed, a new one opens.
 TEST_F(SettingsWindowsTest, AutosaveBroughtForwardKeepsItsOwnFormat) {
     windows->showAutosave(QStringLiteral("BMP"));
     QPointer<frmAutosave> first = windows->autosaveWindow();
-    ASSERT_TRUE(first);
-    windows->showAutosave(QStringLiteral("PDF")); // "PDF(&P)" while the BMP window is open
-    EXPECT_EQ(state.autosaveFormat, QStringLiteral("PDF"));
+    windows->showAutosave(QStringLiteral("PDF"));
     EXPECT_EQ(windows->autosaveWindow(), first.data());
     Click(first, "OptSave0");
     Click(first, "CmdSave");
     settle();
     EXPECT_EQ(Stored("BMP", "Flag"), QStringLiteral("True"));
     EXPECT_EQ(Stored("PDF", "Flag"), kAbsent);
-    EXPECT_EQ(windows->autosaveWindow(), nullptr);
-
-    windows->showAutosave(QStringLiteral("PDF")); // closed: a new window for the new format
+    windows->showAutosave(QStringLiteral("PDF"));
     ASSERT_TRUE(windows->autosaveWindow());
     EXPECT_EQ(windows->autosaveWindow()->format(), QStringLiteral("PDF"));
 }
@@ -101,19 +98,11 @@ TEST_F(SettingsWindowsTest, CloseAllOrTheMainWindowGoingStoresNothing) {
 }
 
 // The windows use the services they were given; the manual is handed to the desktop, and
-// its failure is not reported. Esc and Enter both close About (Enter does not start the
-// system information), whose system information button leaves it open.
-TEST_F(SettingsWindowsTest, WindowsUseTheGivenServicesAndAboutClosesByKey) {
-    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-        windows->showAbout();
-        QPointer<QWidget> about = windows->aboutWindow();
-        if (key == Qt::Key_Escape) {
-            Click(about, "cmdSysInfo");
-            EXPECT_TRUE(about->isVisible());
-        }
-        QTest::keyClick(about, key);
-        EXPECT_TRUE(Closed(about)) << key;
-    }
+// its failure is not reported. The system information button leaves About open.
+TEST_F(SettingsWindowsTest, WindowsUseTheGivenServices) {
+    windows->showAbout();
+    Click(windows->aboutWindow(), "cmdSysInfo");
+    EXPECT_TRUE(windows->aboutWindow()->isVisible());
     EXPECT_EQ(registry->queried, QStringList({kKey1, kKey2}));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kSystemInfoUnavailable));
@@ -138,31 +127,30 @@ TEST(SystemInfo, SearchOrderAndFailures) {
     QTemporaryDir folder;
     const QString inFolder = folder.filePath(QStringLiteral("MSINFO32.EXE"));
     const QByteArray dir = folder.path().toUtf8();
-    const QString info = QStringLiteral("/opt/info"),
-                  hardinfo = QStringLiteral("/usr/bin/hardinfo");
-    const QStringList both{kKey1, kKey2};
-    enum Found { None, File, Folder }; // what MSINFO32.EXE in the second key's folder is
+    const QString info = QStringLiteral("/opt/info");
+    // Key 1 of another type when "\x01"; what MSINFO32.EXE in key 2's folder is: 'f' a file,
+    // 'd' a folder; nothing started: the message is shown.
     const struct {
-        QByteArray key1, key2; // values of the two keys; key 1 of another type when "\x01"
-        Found found;
-        QStringList onPath, queried, started; // nothing started: the message is shown
+        QByteArray key1, key2;
+        char found;
+        QStringList onPath, queried, started;
         bool startWorks = true;
     } cases[] = {
-        {QByteArray("/opt/info\0", 10), dir, File, {}, {kKey1}, {info}},
-        {"/opt/info", {}, None, {}, {kKey1}, {info}, false},
-        {{}, dir + '\0', File, {}, both, {inFolder}},
-        {{}, dir, Folder, {"hardinfo"}, both, {}},
-        {"\x01", dir, File, {}, {kKey1}, {}},
-        {{}, {}, None, {"hardinfo", "gnome-system-monitor"}, both, {hardinfo}},
-        {{}, {}, None, {}, both, {}},
+        {QByteArray("/opt/info\0", 10), dir, 'f', {}, {kKey1}, {info}},
+        {"/opt/info", {}, 0, {}, {kKey1}, {info}, false},
+        {{}, dir + '\0', 'f', {}, {kKey1, kKey2}, {inFolder}},
+        {{}, dir, 'd', {"hardinfo"}, {kKey1, kKey2}, {}},
+        {"\x01", dir, 'f', {}, {kKey1}, {}},
+        {{}, {}, 0, {"hardinfo", "gnome-system-monitor"}, {kKey1, kKey2}, {"/usr/bin/hardinfo"}},
+        {{}, {}, 0, {}, {kKey1, kKey2}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key1.toStdString() + " / " + c.key2.toStdString());
         QDir(folder.path()).rmdir(QStringLiteral("MSINFO32.EXE"));
         QFile::remove(inFolder);
-        if (c.found == File)
+        if (c.found == 'f')
             QFile(inFolder).open(QIODevice::WriteOnly);
-        else if (c.found == Folder)
+        else if (c.found == 'd')
             QDir(folder.path()).mkdir(QStringLiteral("MSINFO32.EXE"));
         FakeRegistry registry;
         if (!c.key1.isEmpty())
@@ -178,8 +166,7 @@ TEST(SystemInfo, SearchOrderAndFailures) {
         EXPECT_EQ(registry.queried, c.queried);
         EXPECT_EQ(launcher.started, c.started);
         EXPECT_EQ(messages.shown.size(), c.started.isEmpty() || !c.startWorks ? 1u : 0u);
-        for (std::uint32_t root : registry.roots)
-            EXPECT_EQ(root, kHKeyLocalMachine);
+        EXPECT_EQ(registry.roots, std::vector<std::uint32_t>(c.queried.size(), kHKeyLocalMachine));
     }
 }
 

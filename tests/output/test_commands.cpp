@@ -29,8 +29,6 @@ namespace {
 
 using test::ProbePdf;
 
-const std::vector<double> kPortraitBox{0, 0, 595.2, 841.8};
-
 // Answers the save dialog with a scripted name ("" = Cancel) and remembers what it saw.
 class ScriptedDialog : public SaveDialog {
 public:
@@ -239,29 +237,6 @@ TEST(SaveDialogNames, DefaultExtensionsCompleteBareNamesOnly) {
                   QString::fromUtf8(expected));
 }
 
-// A prompt closed by its window button goes on like the first button; the sheets of the
-// PDF are cleared and the save commands disabled once it is written.
-TEST_F(CommandsTest, ThreeScansWithTheSecondCancelledGiveTwoPagesInScanOrder) {
-    sheets({{300, 100}, {}, {100, 300}});
-    prompt.answers = {BookPdfAnswer::Next, BookPdfAnswer::Closed, BookPdfAnswer::Done};
-    dialog.answer = home.file("three.pdf");
-    command->menuBook();
-    EXPECT_EQ(prompt.captions(), QStringList({"もう一枚", "再試行", "もう一枚"}));
-    EXPECT_EQ(prompt.seen[2].sheetCount, 2);
-    EXPECT_EQ(prompt.seen[2].lastSheetFile, tmpFolder() + "/TMP00002.BMP");
-    const test::ProbedPdf pdf = ProbePdf(home.file("three.pdf"));
-    ASSERT_TRUE(pdf.ok) << pdf.error;
-    ASSERT_EQ(pdf.pages.size(), 2u);
-    EXPECT_EQ(pdf.pages[0].mediaBox, (std::vector<double>{0, 0, 841.8, 595.2}));
-    EXPECT_EQ(pdf.pages[0].images.at(0).width, 300);
-    EXPECT_EQ(pdf.pages[1].mediaBox, kPortraitBox);
-    EXPECT_EQ(pdf.pages[1].images.at(0).width, 100);
-    EXPECT_EQ(dialog.shown, 1);
-    EXPECT_TRUE(sheetFiles().isEmpty());
-    EXPECT_EQ(saveEnabledCalls, std::vector<bool>({false}));
-    EXPECT_EQ(status.line, text::kPdfEnd);
-}
-
 TEST_F(CommandsTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDialog) {
     // Sheets of an earlier run are deleted first, other files kept.
     test::ColourPicture(10, 10).save(tmpFolder() + "/TMP00007.bmp", "BMP");
@@ -278,8 +253,8 @@ TEST_F(CommandsTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDial
     EXPECT_TRUE(QFile::exists(tmpFolder() + "/notes.txt"));
 }
 
-// A cancelled save dialog keeps the sheets for a later PDF save; the next multi-page run
-// asks about them, and going on puts them first.
+// A cancelled save dialog keeps the sheets; the next multi-page run asks about them, and
+// going on puts them first.
 TEST_F(CommandsTest, KeptSheetsAreSavedLaterOrAskedAboutAndGoingOnPutsThemFirst) {
     for (const auto& [goOn, pages] : {std::pair{true, 3u}, std::pair{false, 1u}}) {
         SCOPED_TRACE(goOn);
@@ -293,11 +268,6 @@ TEST_F(CommandsTest, KeptSheetsAreSavedLaterOrAskedAboutAndGoingOnPutsThemFirst)
         EXPECT_EQ(sheetFiles(), QStringList({"TMP00001.BMP", "TMP00002.BMP"}));
         EXPECT_TRUE(saveEnabledCalls.empty()) << "save commands must stay enabled";
         EXPECT_EQ(status.line, KeptSheetsStatus(2));
-        if (!goOn) {
-            dialog.answer = home.file("again.pdf"); // Ctrl+P
-            ASSERT_TRUE(save.menuSavePDF());
-            EXPECT_EQ(ProbePdf(home.file("again.pdf")).pages.size(), 2u);
-        }
         prompt.keptAsked.clear();
         prompt.goOn = goOn;
         sheets({{40, 10}});
@@ -341,26 +311,6 @@ TEST_F(CommandsTest, AFailedSaveKeepsTheSheets) {
 // A black BMP; a negative height makes a top-down file.
 QByteArray BlackBmp(int width, int height) {
     return test::BuildBmp({width, height, 24, {}, 11811, [](int, int) { return 0u; }});
-}
-
-TEST_F(CommandsTest, ThousandAndOneSheetsOverflowThenSearchErrorAndKeepTheSheets) {
-    const QByteArray sheet = BlackBmp(2, 1);
-    // The command empties the folder first; the sheets arrive during its loop.
-    command = writingCommand(
-        [&] {
-            for (int n = 1; n <= 1001; ++n)
-                test::WriteBytes(
-                    tmpFolder() + QStringLiteral("/TMP%1.BMP").arg(n, 5, 10, QChar(u'0')), sheet);
-        },
-        [this] { return save.menuSavePDF(); });
-    dialog.answer = home.file("last-page-only.pdf");
-    command->menuBook();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].prompt, QStringLiteral("ファイル名バッファオーバー"));
-    ASSERT_FALSE(status.events.isEmpty());
-    EXPECT_EQ(status.events.first(), "message:" + kSearchErrorText + "|" + kSearchErrorText);
-    EXPECT_EQ(sheetFiles().size(), 1001);
-    EXPECT_TRUE(saveEnabledCalls.empty());
 }
 
 TEST_F(CommandsTest, SheetsComeInCaselessNameOrderAndPagesFollowTheirHeaders) {

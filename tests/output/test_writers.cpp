@@ -6,9 +6,7 @@
 #include "page_document.h"
 #include "pdf_exporter.h"
 #include "pdf_probe.h"
-#include "settings.h"
 #include "size_limit.h"
-#include "temp_home.h"
 #include "test_images.h"
 
 #include <QBuffer>
@@ -40,12 +38,6 @@ TEST(WriterSettings, StoredTextsGiveQualityFlagAndCompression) {
     for (const auto& [text, compression] :
          {std::pair{"False", 0}, {"false", 0}, {"0", 0}, {"True", 3}, {"", 3}, {"yes", 3}})
         EXPECT_EQ(PdfCompressionFromText(QString::fromUtf8(text)), compression) << text;
-
-    test::TempHome home; // read from the settings file every time
-    EXPECT_EQ(ReadJpegSettings(), (JpegSettings{75, false}));
-    WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Complevel"), QStringLiteral("4"));
-    WriteSetting(QStringLiteral("JPEG"), QStringLiteral("Encode"), QStringLiteral("True"));
-    EXPECT_EQ(ReadJpegSettings(), (JpegSettings{80, true}));
 }
 
 // A smooth picture: JPEG at quality 100 should come back within a few levels.
