@@ -30,34 +30,27 @@ public:
     QStringList initialFolders;
 };
 
-// Records every key asked for, in order, and its root.
+// Records every key asked for, in order.
 class FakeRegistry final : public Registry {
 public:
     void set(const QString& key, const QString& name, std::uint32_t type, QByteArray data) {
         values[key + u'\\' + name] = RegistryValue{type, std::move(data)};
     }
-    std::optional<RegistryValue> queryValue(std::uint32_t root, const QString& keyPath,
+    std::optional<RegistryValue> queryValue(std::uint32_t, const QString& keyPath,
                                             const QString& valueName) override {
         queried << keyPath;
-        roots.push_back(root);
         const auto it = values.find(keyPath + u'\\' + valueName);
         return it == values.end() ? std::nullopt : std::optional(it.value());
     }
     QMap<QString, RegistryValue> values;
     QStringList queried;
-    std::vector<std::uint32_t> roots;
 };
 
-class FakeLauncher final : public ProcessLauncher {
+// Finds no program, so nothing is ever started.
+class NoProgramLauncher final : public ProcessLauncher {
 public:
-    QString findExecutable(const QString& name) override { return onPath.value(name); }
-    bool startDetached(const QString& program) override {
-        started << program;
-        return startWorks;
-    }
-    QMap<QString, QString> onPath;
-    QStringList started;
-    bool startWorks = true;
+    QString findExecutable(const QString&) override { return {}; }
+    bool startDetached(const QString&) override { return false; }
 };
 
 class FakeUrlOpener final : public UrlOpener {

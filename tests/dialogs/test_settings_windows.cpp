@@ -10,7 +10,6 @@
 #include "system_info.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 using namespace folivo;
 using namespace folivo::test;
@@ -45,7 +44,7 @@ protected:
     FakeMessageBoxes messages;
     std::shared_ptr<FakeFolderPicker> picker = std::make_shared<FakeFolderPicker>();
     std::shared_ptr<FakeRegistry> registry = std::make_shared<FakeRegistry>();
-    std::shared_ptr<FakeLauncher> launcher = std::make_shared<FakeLauncher>();
+    std::shared_ptr<NoProgramLauncher> launcher = std::make_shared<NoProgramLauncher>();
     std::shared_ptr<FakeUrlOpener> opener = std::make_shared<FakeUrlOpener>();
     SettingsWindows* windows = nullptr; // owned by the main window
 };
@@ -118,56 +117,6 @@ TEST_F(SettingsWindowsTest, WindowsUseTheGivenServices) {
         opener->opened[0],
         QUrl::fromLocalFile(QDir(home.path()).filePath(QStringLiteral("Manual/html/index.htm"))));
     EXPECT_EQ(messages.shown.size(), 1u);
-}
-
-// Which program the command starts: the first registry key, else the program in the
-// second key's folder, else the first equivalent on PATH; else, or when it fails to
-// start, the message.
-TEST(SystemInfo, SearchOrderAndFailures) {
-    QTemporaryDir folder;
-    const QString inFolder = folder.filePath(QStringLiteral("MSINFO32.EXE"));
-    const QByteArray dir = folder.path().toUtf8();
-    const QString info = QStringLiteral("/opt/info");
-    // Key 1 of another type when "\x01"; what MSINFO32.EXE in key 2's folder is: 'f' a file,
-    // 'd' a folder; nothing started: the message is shown.
-    const struct {
-        QByteArray key1, key2;
-        char found;
-        QStringList onPath, queried, started;
-        bool startWorks = true;
-    } cases[] = {
-        {QByteArray("/opt/info\0", 10), dir, 'f', {}, {kKey1}, {info}},
-        {"/opt/info", {}, 0, {}, {kKey1}, {info}, false},
-        {{}, dir + '\0', 'f', {}, {kKey1, kKey2}, {inFolder}},
-        {{}, dir, 'd', {"hardinfo"}, {kKey1, kKey2}, {}},
-        {"\x01", dir, 'f', {}, {kKey1}, {}},
-        {{}, {}, 0, {"hardinfo", "gnome-system-monitor"}, {kKey1, kKey2}, {"/usr/bin/hardinfo"}},
-        {{}, {}, 0, {}, {kKey1, kKey2}, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.key1.toStdString() + " / " + c.key2.toStdString());
-        QDir(folder.path()).rmdir(QStringLiteral("MSINFO32.EXE"));
-        QFile::remove(inFolder);
-        if (c.found == 'f')
-            QFile(inFolder).open(QIODevice::WriteOnly);
-        else if (c.found == 'd')
-            QDir(folder.path()).mkdir(QStringLiteral("MSINFO32.EXE"));
-        FakeRegistry registry;
-        if (!c.key1.isEmpty())
-            registry.set(kKey1, QStringLiteral("PATH"), c.key1 == "\x01" ? 3 : kRegSz, c.key1);
-        if (!c.key2.isEmpty())
-            registry.set(kKey2, QStringLiteral("MSINFO"), kRegSz, c.key2);
-        FakeLauncher launcher;
-        for (const QString& name : c.onPath)
-            launcher.onPath[name] = QStringLiteral("/usr/bin/") + name;
-        launcher.startWorks = c.startWorks;
-        FakeMessageBoxes messages;
-        LaunchSystemInfo(registry, launcher, messages);
-        EXPECT_EQ(registry.queried, c.queried);
-        EXPECT_EQ(launcher.started, c.started);
-        EXPECT_EQ(messages.shown.size(), c.started.isEmpty() || !c.startWorks ? 1u : 0u);
-        EXPECT_EQ(registry.roots, std::vector<std::uint32_t>(c.queried.size(), kHKeyLocalMachine));
-    }
 }
 
 TEST(RegistryRead, TrimsOneClosingNulAndConvertsByType) {

@@ -11,13 +11,14 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes bmpHeader(std::array<std::uint8_t, 4> width, std::array<std::uint8_t, 4> height,
-                std::uint16_t bits) {
+Bytes bmpHeader(std::uint32_t width, std::uint32_t height, std::uint16_t bits) {
     Bytes b(54, 0);
     b[0] = 0x42;
     b[1] = 0x4D;
-    std::copy(width.begin(), width.end(), b.begin() + 18);
-    std::copy(height.begin(), height.end(), b.begin() + 22);
+    for (int i = 0; i < 4; ++i) {
+        b[18 + i] = std::uint8_t(width >> 8 * i);
+        b[22 + i] = std::uint8_t(height >> 8 * i);
+    }
     b[28] = std::uint8_t(bits);
     b[29] = std::uint8_t(bits >> 8);
     return b;
@@ -44,17 +45,9 @@ Bytes jpegWithFrame(std::uint8_t marker, int height, int width) {
     return b;
 }
 
-ImageInfo info(ImageFormat f, int w, int h, int bits) {
-    return {static_cast<std::int32_t>(f), w, h, bits};
-}
-ImageInfo bmp(int w, int h, int bits) {
-    return info(ImageFormat::Bmp, w, h, bits);
-}
-ImageInfo png(int w, int h, int bits) {
-    return info(ImageFormat::Png, w, h, bits);
-}
+// Records: {format (1 BMP, 2 GIF, 3 JPEG, 4 PNG), width, height, bits}.
 ImageInfo jpeg(int w, int h) {
-    return info(ImageFormat::Jpeg, w, h, 24);
+    return {3, w, h, 24};
 }
 
 TEST(ImageHeaderParsers, AnswerTheRecordOrErrorOfEachHeader) {
@@ -66,7 +59,7 @@ TEST(ImageHeaderParsers, AnswerTheRecordOrErrorOfEachHeader) {
     walk.resize(20, 0);
     walk.insert(walk.end(), {0xFF, 0xFE, 0x00, 0x02, 0xFF, 0xC1, 0, 0x11, 8, 0, 7, 0, 9, 3});
     walk.resize(walk.size() + 10, 0);
-    const Bytes topDown = bmpHeader({0, 4, 0, 0}, {0x00, 0xFD, 0xFF, 0xFF}, 24);
+    const Bytes topDown = bmpHeader(1024, 0xFFFFFD00, 24);
     const auto P = ParsePngInfo;
     const auto J = ParseJpegInfo;
     const auto B = ParseBmpInfo;
@@ -78,21 +71,20 @@ TEST(ImageHeaderParsers, AnswerTheRecordOrErrorOfEachHeader) {
         ImageInfo expected;
         ImageInfoError error = ImageInfoError::None;
     } cases[] = {
-        {"BMP 1024 x 768", B, bmpHeader({0, 4, 0, 0}, {0, 3, 0, 0}, 24), bmp(1024, 768, 24)},
-        {"BMP 1-bit", B, bmpHeader({1, 0, 0, 0}, {2, 0, 0, 0}, 1), bmp(1, 2, 1)},
+        {"BMP 1024 x 768", B, bmpHeader(1024, 768, 24), {1, 1024, 768, 24}},
+        {"BMP 1-bit", B, bmpHeader(1, 2, 1), {1, 1, 2, 1}},
         {"BMP top-down (negative height)", B, topDown, {}, overflow},
-        {"BMP width 2^31", B, bmpHeader({0, 0, 0, 0x80}, {1, 0, 0, 0}, 8), {}, overflow},
-        {"BMP width 2^31 - 1", B, bmpHeader({0xFF, 0xFF, 0xFF, 0x7F}, {1, 0, 0, 0}, 8),
-         bmp(2147483647, 1, 8)},
-        {"BMP header cut short reads zeros", B, Bytes{0x42, 0x4D, 0, 0}, bmp(0, 0, 0)},
+        {"BMP width 2^31", B, bmpHeader(0x80000000, 1, 8), {}, overflow},
+        {"BMP width 2^31 - 1", B, bmpHeader(2147483647, 1, 8), ImageInfo{1, 2147483647, 1, 8}},
+        {"BMP header cut short reads zeros", B, Bytes{0x42, 0x4D, 0, 0}, {1, 0, 0, 0}},
         {"not a BMP", B, Bytes{0x42, 0x4E, 1, 2, 3}, {}},
-        {"GIF 320 x 240, 6 bits", ParseGifInfo, gif, info(ImageFormat::Gif, 320, 240, 6)},
+        {"GIF 320 x 240, 6 bits", ParseGifInfo, gif, {2, 320, 240, 6}},
         {"GIX", ParseGifInfo, gix, {}},
-        {"PNG palette 8", P, pngHeader(640, 480, 8, 3), png(640, 480, 8)},
-        {"PNG grey 16", P, pngHeader(1, 1, 16, 0), png(1, 1, 16)},
-        {"PNG RGB 8", P, pngHeader(3, 4, 8, 2), png(3, 4, 24)},
-        {"PNG RGBA", P, pngHeader(3, 4, 8, 6), png(3, 4, 0)},
-        {"PNG grey-alpha", P, pngHeader(3, 4, 8, 4), png(3, 4, 0)},
+        {"PNG palette 8", P, pngHeader(640, 480, 8, 3), {4, 640, 480, 8}},
+        {"PNG grey 16", P, pngHeader(1, 1, 16, 0), {4, 1, 1, 16}},
+        {"PNG RGB 8", P, pngHeader(3, 4, 8, 2), {4, 3, 4, 24}},
+        {"PNG RGBA", P, pngHeader(3, 4, 8, 6), {4, 3, 4, 0}},
+        {"PNG grey-alpha", P, pngHeader(3, 4, 8, 4), {4, 3, 4, 0}},
         {"PNG width 2^32 - 1", P, pngHeader(0xFFFFFFFF, 4, 8, 2), {}, overflow},
         {"JPEG baseline after APP0", J, jpegWithFrame(0xC0, 768, 1024), jpeg(1024, 768)},
         {"JPEG progressive", J, jpegWithFrame(0xC2, 5, 6), jpeg(6, 5)},
@@ -150,7 +142,7 @@ protected:
 };
 
 TEST_F(ImageInfoFiles, ModesDetectByContentByExtensionOrTakeTheFormatGiven) {
-    const ImageInfo b = bmp(1024, 768, 8);
+    const ImageInfo b{1, 1024, 768, 8};
     const ImageInfo j = jpeg(40, 30);
     // For modes -1 to 7: '+' the file's record, '-' an empty one.
     const struct {
@@ -158,7 +150,7 @@ TEST_F(ImageInfoFiles, ModesDetectByContentByExtensionOrTakeTheFormatGiven) {
         ImageInfo record;
         const char* modes;
     } cases[] = {
-        {write("scan.dat", bmpHeader({0, 4, 0, 0}, {0, 3, 0, 0}, 8)), b, "-++------"},
+        {write("scan.dat", bmpHeader(1024, 768, 8)), b, "-++------"},
         {write("PHOTO.JPEG", jpegWithFrame(0xC0, 30, 40)), j, "-+--+-+--"},
         {write("x.gif", Bytes{'G', 'I', 'X', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0}), {}, "---------"},
         {write("one.bmp", Bytes{0x42}), {}, "---------"},
@@ -174,13 +166,13 @@ TEST_F(ImageInfoFiles, ModesDetectByContentByExtensionOrTakeTheFormatGiven) {
     EXPECT_EQ(ReadBmpInfo(cases[0].path).info, b);
     EXPECT_EQ(ReadJpegInfo(cases[1].path).info, j);
     EXPECT_EQ(ReadGifInfo(cases[2].path).info, ImageInfo{});
-    const QString topDown = write("top.bmp", bmpHeader({0, 4, 0, 0}, {0x00, 0xFD, 0xFF, 0xFF}, 24));
+    const QString topDown = write("top.bmp", bmpHeader(1024, 0xFFFFFD00, 24));
     EXPECT_EQ(GetImageInfo(topDown, 0).error, ImageInfoError::Overflow);
     EXPECT_EQ(ReadBmpInfo(topDown).error, ImageInfoError::Overflow);
 }
 
 TEST_F(ImageInfoFiles, OneByteMissingHiddenAndFolderPathsAreNotUsable) {
-    const QString hidden = write(".hidden.bmp", bmpHeader({1, 0, 0, 0}, {1, 0, 0, 0}, 24));
+    const QString hidden = write(".hidden.bmp", bmpHeader(1, 1, 24));
     EXPECT_EQ(GetImageInfo(hidden, 0).info, ImageInfo{});
     for (const QString& path : {hidden, write("one.bmp", Bytes{0x42}),
                                 m_dir.filePath("missing.bmp"), m_dir.path(), QString()})
