@@ -141,43 +141,27 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(ImageInfoFiles, ModesDetectByContentByExtensionOrTakeTheFormatGiven) {
-    const ImageInfo b{1, 1024, 768, 8};
-    const ImageInfo j = jpeg(40, 30);
-    // For modes -1 to 7: '+' the file's record, '-' an empty one.
-    const struct {
-        QString path;
-        ImageInfo record;
-        const char* modes;
-    } cases[] = {
-        {write("scan.dat", bmpHeader(1024, 768, 8)), b, "-++------"},
-        {write("PHOTO.JPEG", jpegWithFrame(0xC0, 30, 40)), j, "-+--+-+--"},
-        {write("x.gif", Bytes{'G', 'I', 'X', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0}), {}, "---------"},
-        {write("one.bmp", Bytes{0x42}), {}, "---------"},
+// The program reads files by their first bytes, whatever their names; a hidden, missing,
+// one-byte or folder path is no usable file and gives an empty record.
+TEST_F(ImageInfoFiles, FilesAreDetectedByContentAndOnlyUsableOnesRead) {
+    const ImageInfo empty;
+    const std::tuple<QString, ImageInfo, bool> cases[] = {
+        {write("scan.dat", bmpHeader(1024, 768, 8)), {1, 1024, 768, 8}, true},
+        {write("PHOTO.PNG", jpegWithFrame(0xC0, 30, 40)), jpeg(40, 30), true},
+        {write("x.gif", Bytes{'G', 'I', 'X', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0}), empty, true},
+        {write(".hidden.bmp", bmpHeader(1, 1, 24)), empty, false},
+        {write("one.bmp", Bytes{0x42}), empty, false},
+        {m_dir.filePath("missing.bmp"), empty, false},
+        {m_dir.path(), empty, false},
     };
-    for (const auto& c : cases) {
-        for (int mode = -1; mode <= 7; ++mode) {
-            SCOPED_TRACE(c.path.toStdString() + " mode " + std::to_string(mode));
-            const auto r = GetImageInfo(c.path, mode);
-            ASSERT_TRUE(r.ok());
-            EXPECT_EQ(r.info, c.modes[mode + 1] == '+' ? c.record : ImageInfo{});
-        }
+    for (const auto& [path, record, usable] : cases) {
+        const auto r = GetImageInfo(path, kDetectBySignature);
+        ASSERT_TRUE(r.ok()) << path.toStdString();
+        EXPECT_EQ(r.info, record) << path.toStdString();
+        EXPECT_EQ(IsUsableFile(path), usable) << path.toStdString();
     }
-    EXPECT_EQ(ReadBmpInfo(cases[0].path).info, b);
-    EXPECT_EQ(ReadJpegInfo(cases[1].path).info, j);
-    EXPECT_EQ(ReadGifInfo(cases[2].path).info, ImageInfo{});
     const QString topDown = write("top.bmp", bmpHeader(1024, 0xFFFFFD00, 24));
-    EXPECT_EQ(GetImageInfo(topDown, 0).error, ImageInfoError::Overflow);
-    EXPECT_EQ(ReadBmpInfo(topDown).error, ImageInfoError::Overflow);
-}
-
-TEST_F(ImageInfoFiles, OneByteMissingHiddenAndFolderPathsAreNotUsable) {
-    const QString hidden = write(".hidden.bmp", bmpHeader(1, 1, 24));
-    EXPECT_EQ(GetImageInfo(hidden, 0).info, ImageInfo{});
-    for (const QString& path : {hidden, write("one.bmp", Bytes{0x42}),
-                                m_dir.filePath("missing.bmp"), m_dir.path(), QString()})
-        EXPECT_FALSE(IsUsableFile(path)) << path.toStdString();
-    EXPECT_TRUE(IsUsableFile(write("two.bin", Bytes{1, 2})));
+    EXPECT_EQ(GetImageInfo(topDown, kDetectBySignature).error, ImageInfoError::Overflow);
 }
 
 } // namespace
