@@ -1,15 +1,119 @@
-// The automatic-save and compression windows and the real folder picker, driven like a
-// user: click the options, answer the picker, press the buttons, read the settings back.
+// The settings and information windows driven like a user (click the options, answer the
+// folder picker, press the buttons, read the settings back), the controller of these
+// modeless windows, and the registry reader.
+#include "about_dialog.h"
 #include "autosave_dialog.h"
 #include "compression_dialogs.h"
-#include "dialog_fakes.h"
+#include "dialog_ports.h"
+#include "fake_message_boxes.h"
 #include "platform_ports.h"
+#include "program_state.h"
+#include "settings.h"
+#include "settings_windows.h"
+#include "system_info.h"
+#include "temp_home.h"
+#include "ui_ports.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMap>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace folivo::test {
+
+// Answers the queued folders (none left: cancelled), records each owner and start folder.
+class FakeFolderPicker final : public FolderPicker {
+public:
+    QString BrowseForFolder(QWidget* owner, const QString& initialFolder) override {
+        owners.push_back(owner);
+        initialFolders << initialFolder;
+        return answers.empty() ? QString() : answers.takeFirst();
+    }
+    QStringList answers;
+    std::vector<QWidget*> owners;
+    QStringList initialFolders;
+};
+
+// Records every key asked for, in order.
+class FakeRegistry final : public Registry {
+public:
+    void set(const QString& key, const QString& name, std::uint32_t type, QByteArray data) {
+        values[key + u'\\' + name] = RegistryValue{type, std::move(data)};
+    }
+    std::optional<RegistryValue> queryValue(std::uint32_t, const QString& keyPath,
+                                            const QString& valueName) override {
+        queried << keyPath;
+        const auto it = values.find(keyPath + u'\\' + valueName);
+        return it == values.end() ? std::nullopt : std::optional(it.value());
+    }
+    QMap<QString, RegistryValue> values;
+    QStringList queried;
+};
+
+// Finds no program, so nothing is ever started.
+class NoProgramLauncher final : public ProcessLauncher {
+public:
+    QString findExecutable(const QString&) override { return {}; }
+    bool startDetached(const QString&) override { return false; }
+};
+
+class FakeUrlOpener final : public UrlOpener {
+public:
+    bool openUrl(const QUrl& url) override {
+        opened.push_back(url);
+        return answer;
+    }
+    std::vector<QUrl> opened;
+    bool answer = true;
+};
+
+template <typename T> T* Child(const QWidget* window, const char* name) {
+    T* child = window->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << "no control named " << name;
+    return child;
+}
+
+// A click where a user aims: on the indicator of an option button, the middle of a button.
+inline void UserClick(QAbstractButton* button) {
+    const bool option = button->inherits("QRadioButton") || button->inherits("QCheckBox");
+    const QPoint at = option ? QPoint(6, button->height() / 2) : button->rect().center();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
+}
+inline void Click(const QWidget* window, const char* name) {
+    UserClick(Child<QAbstractButton>(window, name));
+}
+inline bool Checked(const QWidget* window, const char* name) {
+    return Child<QAbstractButton>(window, name)->isChecked();
+}
+
+// Whether a window the user closed is gone (deleted) or at least hidden.
+template <typename W> bool Closed(const QPointer<W>& window) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return window.isNull() || !window->isVisible();
+}
+
+inline const QString kAbsent = QStringLiteral("<absent>");
+inline QString Stored(const char* section, const char* key) {
+    return ReadSetting(QLatin1String(section), QLatin1String(key), kAbsent);
+}
+inline void Preset(const char* section, const char* key, const QString& value) {
+    EXPECT_EQ(WriteSetting(QLatin1String(section), QLatin1String(key), value), 1);
+}
+inline QByteArray SettingsBytes() {
+    QFile file(SettingsFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace folivo::test
 
 using namespace folivo;
 using namespace folivo::test;
@@ -248,6 +352,138 @@ TEST_F(SettingsDialogTest, ARealPickerCancelledKeepsTheTypedFolder) {
     EXPECT_EQ(folder, QDir(home.path()).absolutePath());
     EXPECT_EQ(mode, QFileDialog::Directory);
     EXPECT_EQ(box->text(), QStringLiteral("/typed"));
+}
+
+const QString kKey1 = QString::fromUtf16(kSystemInfoKey1);
+const QString kKey2 = QString::fromUtf16(kSystemInfoKey2);
+
+class SettingsWindowsTest : public ::testing::Test {
+protected:
+    SettingsWindowsTest() {
+        main->show();
+        windows = new SettingsWindows(main.get(), state, messages,
+                                      DialogServices{picker, registry, launcher, opener});
+    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    QList<QWidget*> all() const {
+        return {windows->autosaveWindow(), windows->jpegWindow(), windows->pdfWindow(),
+                windows->aboutWindow()};
+    }
+    void showAll() {
+        windows->showAutosave(QStringLiteral("JPEG"));
+        windows->showCompressionJpeg();
+        windows->showCompressionPdf();
+        windows->showAbout();
+    }
+
+    TempHome home;
+    std::unique_ptr<QWidget> main = std::make_unique<QWidget>();
+    ProgramState state;
+    FakeMessageBoxes messages;
+    std::shared_ptr<FakeFolderPicker> picker = std::make_shared<FakeFolderPicker>();
+    std::shared_ptr<FakeRegistry> registry = std::make_shared<FakeRegistry>();
+    std::shared_ptr<NoProgramLauncher> launcher = std::make_shared<NoProgramLauncher>();
+    std::shared_ptr<FakeUrlOpener> opener = std::make_shared<FakeUrlOpener>();
+    SettingsWindows* windows = nullptr; // owned by the main window
+};
+
+// "PDF(&P)" while the BMP window is open brings that forward; closed, a new one opens.
+TEST_F(SettingsWindowsTest, AutosaveBroughtForwardKeepsItsOwnFormat) {
+    windows->showAutosave(QStringLiteral("BMP"));
+    QPointer<frmAutosave> first = windows->autosaveWindow();
+    windows->showAutosave(QStringLiteral("PDF"));
+    EXPECT_EQ(windows->autosaveWindow(), first.data());
+    Click(first, "OptSave0");
+    Click(first, "CmdSave");
+    settle();
+    EXPECT_EQ(Stored("BMP", "Flag"), QStringLiteral("True"));
+    EXPECT_EQ(Stored("PDF", "Flag"), kAbsent);
+    windows->showAutosave(QStringLiteral("PDF"));
+    ASSERT_TRUE(windows->autosaveWindow());
+    EXPECT_EQ(windows->autosaveWindow()->format(), QStringLiteral("PDF"));
+}
+
+// Closing everything, or the main window going, closes all windows without storing;
+// until then each window exists once.
+TEST_F(SettingsWindowsTest, CloseAllOrTheMainWindowGoingStoresNothing) {
+    for (const bool mainGoes : {false, true}) {
+        SCOPED_TRACE(mainGoes);
+        Preset("PDF", "Comp", QStringLiteral("True"));
+        const QByteArray before = SettingsBytes();
+        showAll();
+        const QList<QWidget*> first = all();
+        windows->pdfWindow()->showMinimized();
+        showAll(); // asked again, each window (even a minimised one) is shown once more
+        EXPECT_EQ(all(), first);
+        EXPECT_FALSE(windows->pdfWindow()->isMinimized());
+        EXPECT_EQ(main->findChildren<QDialog*>().size(), 4);
+        Click(windows->autosaveWindow(), "OptSave0");
+        Click(windows->pdfWindow(), "OptComp1");
+        Click(windows->jpegWindow(), "cmdDown");
+        if (mainGoes)
+            main.reset();
+        else
+            windows->closeAll();
+        settle();
+        if (!mainGoes) {
+            EXPECT_EQ(all(), QList<QWidget*>(4, nullptr));
+        }
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_EQ(qobject_cast<QDialog*>(w), nullptr);
+        EXPECT_EQ(SettingsBytes(), before);
+    }
+}
+
+// The windows use the services they were given; the manual is handed to the desktop, and
+// its failure is not reported. The system information button leaves About open.
+TEST_F(SettingsWindowsTest, WindowsUseTheGivenServices) {
+    windows->showAbout();
+    Click(windows->aboutWindow(), "cmdSysInfo");
+    EXPECT_TRUE(windows->aboutWindow()->isVisible());
+    EXPECT_EQ(registry->queried, QStringList({kKey1, kKey2}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kSystemInfoUnavailable));
+    windows->showAutosave(QStringLiteral("JPEG"));
+    Click(windows->autosaveWindow(), "OptSave0");
+    Click(windows->autosaveWindow(), "OptAutosave2");
+    EXPECT_EQ(picker->initialFolders, QStringList{home.path()});
+
+    opener->answer = false;
+    windows->openManual();
+    ASSERT_EQ(opener->opened.size(), 1u);
+    EXPECT_EQ(
+        opener->opened[0],
+        QUrl::fromLocalFile(QDir(home.path()).filePath(QStringLiteral("Manual/html/index.htm"))));
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST(RegistryRead, TrimsOneClosingNulAndConvertsByType) {
+    const struct {
+        std::uint32_t type;
+        QByteArray data;
+        bool found;
+        QString text;
+    } cases[] = {
+        {kRegSz, QByteArray("C:\\info.exe\0", 12), true, "C:\\info.exe"},
+        {kRegSz, QByteArray("ab\0\0", 4), true, QString::fromLatin1("ab\0", 3)},
+        {kRegSz, QString::fromUtf16(u"情報").toUtf8(), true, QString::fromUtf16(u"情報")},
+        {kRegDword, "\xff\xff\xff\xff", true, "4294967295"},
+        {kRegDword, "\x01\x02", true, "513"},
+        {3, "\x01\x02\x03", true, QString()},
+        {kRegSz, QByteArray(1024, 'a'), true, QString(1024, u'a')},
+        {kRegSz, QByteArray(1025, 'a'), false, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.data.left(16).toHex().toStdString());
+        FakeRegistry registry;
+        registry.set(QStringLiteral("K"), QStringLiteral("V"), c.type, c.data);
+        const RegistryText got =
+            ReadRegistryText(registry, kHKeyLocalMachine, QStringLiteral("K"), QStringLiteral("V"));
+        EXPECT_EQ(got.found, c.found);
+        EXPECT_EQ(got.text, c.text);
+    }
+    NullRegistry none;
+    EXPECT_FALSE(ReadRegistryText(none, kHKeyLocalMachine, kKey1, QStringLiteral("PATH")).found);
 }
 
 } // namespace
