@@ -41,8 +41,6 @@ class Page(HTMLParser):
 
     def handle_startendtag(self, tag, attrs):
         values = dict(attrs)
-        if len(values) != len(attrs):
-            self.errors.append("%s: <%s> repeats an attribute" % (self.where(), tag))
         if "id" in values:
             if values["id"] in self.ids:
                 self.errors.append("%s: id %r used twice" % (self.where(), values["id"]))

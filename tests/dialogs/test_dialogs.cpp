@@ -357,7 +357,7 @@ TEST_F(SettingsDialogTest, ARealPickerCancelledKeepsTheTypedFolder) {
 const QString kKey1 = QString::fromUtf16(kSystemInfoKey1);
 const QString kKey2 = QString::fromUtf16(kSystemInfoKey2);
 
-class SettingsWindowsTest : public ::testing::Test {
+class SettingsWindowsTest : public SettingsDialogTest {
 protected:
     SettingsWindowsTest() {
         main->show();
@@ -376,11 +376,8 @@ protected:
         windows->showAbout();
     }
 
-    TempHome home;
     std::unique_ptr<QWidget> main = std::make_unique<QWidget>();
     ProgramState state;
-    FakeMessageBoxes messages;
-    std::shared_ptr<FakeFolderPicker> picker = std::make_shared<FakeFolderPicker>();
     std::shared_ptr<FakeRegistry> registry = std::make_shared<FakeRegistry>();
     std::shared_ptr<NoProgramLauncher> launcher = std::make_shared<NoProgramLauncher>();
     std::shared_ptr<FakeUrlOpener> opener = std::make_shared<FakeUrlOpener>();
