@@ -159,7 +159,6 @@ TEST_F(SettingsDialogTest, EachWayThroughTheAutosaveWindowStoresWhatItShows) {
          "Flag=True Type=2 Path=/srv/スキャン"},
         {"", "OptSave1 OptAutosave0", "OptSave0 OptAutosave2", "/data", 1,
          "Flag=True Type=2 Path=/data"},
-        {"", "", "OptSave0 OptAutosave2 OptAutosave2", "/first /second", 2, "Type=2 Path=/second"},
         {"", "", "OptSave0 +/typed/dir OptAutosave2", "", 1, "Type=2 Path=/typed/dir"},
         {"", "", "OptSave0 OptAutosave2 OptSave1", "/chosen", 1,
          "Flag=False Type=<absent> Path=<absent>"},
@@ -383,22 +382,6 @@ protected:
     std::shared_ptr<FakeUrlOpener> opener = std::make_shared<FakeUrlOpener>();
     SettingsWindows* windows = nullptr; // owned by the main window
 };
-
-// "PDF(&P)" while the BMP window is open brings that forward; closed, a new one opens.
-TEST_F(SettingsWindowsTest, AutosaveBroughtForwardKeepsItsOwnFormat) {
-    windows->showAutosave(QStringLiteral("BMP"));
-    QPointer<frmAutosave> first = windows->autosaveWindow();
-    windows->showAutosave(QStringLiteral("PDF"));
-    EXPECT_EQ(windows->autosaveWindow(), first.data());
-    Click(first, "OptSave0");
-    Click(first, "CmdSave");
-    settle();
-    EXPECT_EQ(Stored("BMP", "Flag"), QStringLiteral("True"));
-    EXPECT_EQ(Stored("PDF", "Flag"), kAbsent);
-    windows->showAutosave(QStringLiteral("PDF"));
-    ASSERT_TRUE(windows->autosaveWindow());
-    EXPECT_EQ(windows->autosaveWindow()->format(), QStringLiteral("PDF"));
-}
 
 // Closing everything, or the main window going, closes all windows without storing;
 // until then each window exists once.

@@ -154,23 +154,6 @@ TEST_F(CommandsTest, JpegUsesTheSettingsStoredWhenTheCommandStarted) {
               QStringList({"status:" + text::kJpegStart, "status:" + text::kJpegEnd}));
 }
 
-TEST_F(CommandsTest, PdfShowsTheHourglassAndFollowsComp) {
-    onePage();
-    WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"), QStringLiteral("False"));
-    home.write(QStringLiteral("book.pdf"), "old");
-    dialog.answer = home.file(QStringLiteral("book.pdf"));
-    EXPECT_TRUE(save.menuSavePDF());
-    EXPECT_EQ(pointers, (std::vector<int>{kPointerHourglass, kPointerDefault}));
-    EXPECT_EQ(repaints, 1);
-    EXPECT_EQ(status.events, QStringList({"status:" + text::kPdfStart, "status:" + text::kPdfEnd}));
-    const auto pdf = ProbePdf(home.file(QStringLiteral("book.pdf")));
-    ASSERT_TRUE(pdf.ok) << pdf.error;
-    ASSERT_EQ(pdf.pages.size(), 1u);
-    ASSERT_EQ(pdf.pages[0].images.size(), 1u);
-    EXPECT_FALSE(pdf.pages[0].images[0].hasFilter);
-    EXPECT_EQ(pdf.pages[0].images[0].width, 48);
-}
-
 TEST_F(CommandsTest, FailedSavesAreReportedAndKeepTheOldFile) {
     onePage();
     const QString locked = home.file(QStringLiteral("locked"));
@@ -314,12 +297,8 @@ public:
 // own live work folder: every choice keeps or gives up the pages as the user said.
 TEST_F(CommandsTest, EveryRecoveryChoiceKeepsOrGivesUpThePagesAsTheUserSaid) {
     ScriptedRecovery recovery;
-    RecoveryCommand command{recovery,
-                            status,
-                            state,
-                            document,
-                            {[this] { return save.menuSavePDF(); },
-                             [this](bool on) { saveEnabledCalls.push_back(on); }}};
+    const auto savePdf = [this] { return save.menuSavePDF(); };
+    RecoveryCommand command{recovery, status, state, document, {savePdf, [](bool) {}}};
     const QString dead = home.file("tmp/work-dead");
     const struct {
         RecoveryChoice choice;
