@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
 """Checks the HTML manual: check_manual.py pages <html folder> | selftest.
 
-Every page is well-formed, every local link, picture and style sheet resolves inside the
-folder (an #anchor to an existing id), nothing links outside, every picture has a text, the
-topic pages exist and all pages can be reached from index.htm. The self test runs the
-checks on broken sample pages and fails unless each fault is reported.
+Pages are well-formed; local links, pictures and style sheets resolve inside the folder
+(anchors too), nothing links outside, pictures have texts, the topic pages exist and all
+can be reached from index.htm. The self test fails unless broken samples are reported.
 """
 import os
 import sys

@@ -423,11 +423,6 @@ TEST_F(SettingsWindowsTest, WindowsUseTheGivenServices) {
     EXPECT_EQ(registry->queried, QStringList({kKey1, kKey2}));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].prompt, QString::fromUtf16(kSystemInfoUnavailable));
-    windows->showAutosave(QStringLiteral("JPEG"));
-    Click(windows->autosaveWindow(), "OptSave0");
-    Click(windows->autosaveWindow(), "OptAutosave2");
-    EXPECT_EQ(picker->initialFolders, QStringList{home.path()});
-
     opener->answer = false;
     windows->openManual();
     ASSERT_EQ(opener->opened.size(), 1u);

@@ -148,8 +148,7 @@ TEST_F(PdfExporterTest, PagesComeOutInOrderSizedAndPlacedAndIdenticalEachTime) {
     doc.setPaperDimensions(12240, 15840); // Letter
     doc.NewPage();
     doc.EndDoc();
-    EXPECT_EQ(PdfExporter().compression(), kPdfCompressed);
-    const auto pdf = exported(doc);
+    const auto pdf = exported(doc); // compressed from the start
     ASSERT_TRUE(pdf.ok) << pdf.error;
     ASSERT_EQ(pdf.pages.size(), 3u);
     EXPECT_EQ(pdf.pages[0].mediaBox, (std::vector<double>{0, 0, 595.2, 841.8}));
@@ -157,7 +156,7 @@ TEST_F(PdfExporterTest, PagesComeOutInOrderSizedAndPlacedAndIdenticalEachTime) {
     EXPECT_EQ(pdf.pages[2].mediaBox, (std::vector<double>{0, 0, 612, 792}));
     ASSERT_EQ(pdf.pages[0].images.size(), 1u);
     EXPECT_EQ(pdf.pages[0].images[0].placement, "595.2 0 0 841.8 0 0");
-    EXPECT_TRUE(pdf.pages[0].images[0].hasFilter) << "compressed from the start";
+    EXPECT_TRUE(pdf.pages[0].images[0].hasFilter);
     ASSERT_EQ(pdf.pages[1].images.size(), 1u);
     EXPECT_EQ(pdf.pages[1].images[0].width, 21);
     // 2 x 1 inches, one inch from the left, two from the top of an 8.27-inch-high page.
@@ -247,8 +246,8 @@ TEST(PdfDeflate, PageSizedAndTinyDataRoundTripAsOneZlibStream) {
     }
 }
 
-// Twelve jobs, two workers, at most two ahead of the writer.
-PdfJobQueue countingQueue(std::atomic<int>& runs) {
+TEST(PdfJobQueue, EveryJobIsHandedOverInAnyOrderAndAgainWhenAskedTwice) {
+    std::atomic<int> runs{0};
     std::vector<PdfJobQueue::Job> jobs;
     for (int i = 0; i < 12; ++i)
         jobs.push_back([i, &runs] {
@@ -257,12 +256,7 @@ PdfJobQueue countingQueue(std::atomic<int>& runs) {
             b.data.get()[0] = std::uint8_t(i);
             return JobResult{std::move(b), JobError::None};
         });
-    return PdfJobQueue(std::move(jobs), 2, 2);
-}
-
-TEST(PdfJobQueue, EveryJobIsHandedOverInAnyOrderAndAgainWhenAskedTwice) {
-    std::atomic<int> runs{0};
-    PdfJobQueue queue = countingQueue(runs);
+    PdfJobQueue queue(std::move(jobs), 2, 2); // two workers, at most two ahead of the writer
     for (const std::size_t i : {0u, 1u, 5u, 2u, 3u, 4u, 11u, 6u, 7u, 8u, 9u, 10u}) {
         const JobResult r = queue.take(i);
         ASSERT_TRUE(r.bytes.has_value()) << i;
