@@ -21,9 +21,10 @@ std::string streamText(QPDFObjectHandle stream) {
 ProbedImage probeImage(QPDFObjectHandle image, const std::string& key, const std::string& content) {
     ProbedImage out;
     auto dict = image.getDict();
-    out.width = dict.getKey("/Width").getIntValueAsInt();
-    out.height = dict.getKey("/Height").getIntValueAsInt();
-    out.bitsPerComponent = dict.getKey("/BitsPerComponent").getIntValueAsInt();
+    const auto number = [&](const char* key) { return dict.getKey(key).getIntValueAsInt(); };
+    out.width = number("/Width");
+    out.height = number("/Height");
+    out.bitsPerComponent = number("/BitsPerComponent");
     auto space = dict.getKey("/ColorSpace");
     if (space.isName()) {
         out.colourSpace = space.getName();
@@ -33,10 +34,8 @@ ProbedImage probeImage(QPDFObjectHandle image, const std::string& key, const std
         out.lookup = space.getArrayItem(3).getStringValue();
     }
     out.hasFilter = dict.hasKey("/Filter");
-    if (out.hasFilter)
-        out.filter = dict.getKey("/Filter").unparse();
-    if (dict.hasKey("/DecodeParms"))
-        out.decodeParms = dict.getKey("/DecodeParms").unparse();
+    out.filter = out.hasFilter ? dict.getKey("/Filter").unparse() : "";
+    out.decodeParms = dict.hasKey("/DecodeParms") ? dict.getKey("/DecodeParms").unparse() : "";
     out.samples = streamText(image);
     const std::regex draw("q ([-0-9. ]+) cm " + key + " Do");
     std::smatch m;

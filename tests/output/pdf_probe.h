@@ -8,9 +8,7 @@
 namespace folivo::test {
 
 struct ProbedImage {
-    int width = 0;
-    int height = 0;
-    int bitsPerComponent = 0;
+    int width = 0, height = 0, bitsPerComponent = 0;
     std::string colourSpace; // "/DeviceGray", "/DeviceRGB" or "/Indexed"
     std::string lookup;      // Indexed: the palette bytes
     int hival = -1;
