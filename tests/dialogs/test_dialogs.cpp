@@ -311,7 +311,7 @@ TEST_F(SettingsDialogTest, PdfImageChoiceShownAsStoredAndSavedAsChosen) {
         Preset("PDF", "Comp", QLatin1String(c.comp));
         if (c.stored)
             Preset("PDF", "Image", QLatin1String(c.stored));
-        QPointer<QWidget> d = open<frmCompPDF>();
+        QPointer<frmCompPDF> d = open<frmCompPDF>();
         EXPECT_TRUE(Checked(d, c.shown));
         EXPECT_EQ(Child<QGroupBox>(d, "FrameImage")->isEnabled(), c.frameEnabled);
         if (c.click)
