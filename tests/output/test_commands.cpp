@@ -68,6 +68,8 @@ protected:
             BookPdfActions{std::move(scan),
                            std::move(savePdf),
                            [this](bool on) { saveEnabledCalls.push_back(on); },
+                           {},
+                           {},
                            {}},
             prompt, status, boxes, state, document);
     }
