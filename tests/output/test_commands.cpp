@@ -287,7 +287,7 @@ protected:
     BackgroundCommandsTest() {
         exporter.setStreamCache(&cache);
         BookPdfActions actions{
-            [this] { return scanSheet(); }, [this] { return save.menuSavePDF(); }, {}, {}};
+            [this] { return scanSheet(); }, [this] { return save.menuSavePDF(); }, {}, {}, {}, {}};
         actions.sheetStored = [this](const QString& sheet) {
             cache.prepare(sheet, true, prepared);
         };
