@@ -70,10 +70,11 @@ start_private_x() {
 # line and answers the pid in $started.
 start_folivo() {
     mkdir -p "$work/program" "$work/user" "$work/config" "$work/data"
-    local preload=() sane
+    local program preload=() sane
+    program=$(realpath -s "$2") # absolute, but a link stays a link
     # The sanitizer build unloads libsane, and libsane its backend, before leaks are
     # reported; preloaded, both stay mapped so that the suppressions can name them.
-    if ldd "$2" 2>/dev/null | grep -q libasan; then
+    if ldd "$program" 2>/dev/null | grep -q libasan; then
         sane=$(ldconfig -p | awk '/libsane\.so\.1 / {print $NF; exit}')
         preload=("LD_PRELOAD=$sane $(dirname "$sane")/sane/libsane-test.so.1"
             "ASAN_OPTIONS=verify_asan_link_order=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}")
@@ -81,7 +82,7 @@ start_folivo() {
     (cd "$work" && exec env "${preload[@]}" HOME="$work/user" XDG_CONFIG_HOME="$work/config" \
         XDG_DATA_HOME="$work/data" FOLIVO_HOME="$work/program" \
         FOLIVO_STATUS_LOG="$work/status-$1.log" SANE_CONFIG_DIR="$3" QT_QPA_PLATFORM=xcb \
-        "$2" >"$work/app-$1.log" 2>&1) &
+        "$program" >"$work/app-$1.log" 2>&1) &
     started=$!
     wait_for 150 grep -qx "アプリケーションを開始しました。" "$work/status-$1.log" 2>/dev/null
 }
