@@ -6,8 +6,14 @@
 #   visible NAME   id of the first mapped window whose title matches the regex NAME
 #   shown NAME     whether such a window exists
 #   start_private_x WIDTHxHEIGHT   starts Xvfb on a free display and exports DISPLAY
+#   fail MESSAGE   ends the script, showing the program's logs
+#   stopped PID    whether that process has ended
 export LC_ALL=C.UTF-8
 work=$(mktemp -d)
+# In the sanitizer build, leaks of system libraries and of SANE itself are not the program's.
+folivo_tests=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/../tests
+cat "$folivo_tests/shell/lsan_system_libraries.supp" "$folivo_tests/scan/data/lsan.supp" >"$work/lsan.supp"
+export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 xvfb_pid="" app_pid=""
 folivo_session_cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
@@ -38,6 +44,12 @@ press_until() {
     return 1
 }
 
+fail() {
+    echo "FAIL: $*" >&2
+    cat "$work"/status*.log "$work"/app*.log >&2 2>/dev/null
+    exit 1
+}
+stopped() { ! kill -0 "$1" 2>/dev/null; }
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 shown() { test -n "$(visible "$1")"; }
 
@@ -52,15 +64,25 @@ start_private_x() {
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
-# start_folivo NAME PROGRAM SANE_CONFIG: runs Folivo over the program folder
+# start_folivo NAME PROGRAM SANE_CONFIG: runs Folivo in $work over the program folder
 # $work/program, as a user whose home and settings live in $work, with SANE_CONFIG as
 # SANE's configuration; its status lines go to $work/status-NAME.log. Waits for the start
 # line and answers the pid in $started.
 start_folivo() {
     mkdir -p "$work/program" "$work/user" "$work/config" "$work/data"
-    HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-        FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status-$1.log" \
-        SANE_CONFIG_DIR="$3" QT_QPA_PLATFORM=xcb "$2" >"$work/app-$1.log" 2>&1 &
+    local program preload=() sane
+    program=$(realpath -s "$2") # absolute, but a link stays a link
+    # The sanitizer build unloads libsane, and libsane its backend, before leaks are
+    # reported; preloaded, both stay mapped so that the suppressions can name them.
+    if ldd "$program" 2>/dev/null | grep -q libasan; then
+        sane=$(ldconfig -p | awk '/libsane\.so\.1 / {print $NF; exit}')
+        preload=("LD_PRELOAD=$sane $(dirname "$sane")/sane/libsane-test.so.1"
+            "ASAN_OPTIONS=verify_asan_link_order=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}")
+    fi
+    (cd "$work" && exec env "${preload[@]}" HOME="$work/user" XDG_CONFIG_HOME="$work/config" \
+        XDG_DATA_HOME="$work/data" FOLIVO_HOME="$work/program" \
+        FOLIVO_STATUS_LOG="$work/status-$1.log" SANE_CONFIG_DIR="$3" QT_QPA_PLATFORM=xcb \
+        "$program" >"$work/app-$1.log" 2>&1) &
     started=$!
     wait_for 150 grep -qx "アプリケーションを開始しました。" "$work/status-$1.log" 2>/dev/null
 }

@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Cancels slow scans at random moments in the real program on a private X server and
-# checks that the window always answers afterwards: each run starts Folivo, presses
-# Ctrl+R (600 dpi colour from SANE's test device, read in small delayed pieces, so the
-# transfer takes several seconds), waits a random 0-3 s after the 読み取り dialog shows,
-# presses Esc in it, dismisses the scanner's error box if the device had to be given up, and then
-# presses Ctrl+X. A run hangs when the program is still there 15 s later (or the progress
-# dialog does not go within 20 s); it is then killed. Each run has its own process. The
-# dialog must go within 5 s of Esc, unless the device had to be given up (10 s).
-# Prints one line per run and "runs=N hung=H crashed=C slow=S given_up=G finished=F";
-# fails when a run hung, crashed or was slow.
+# Cancels slow scans at random moments in the real program on a private X server: each
+# run starts Folivo, presses Ctrl+R (a slow transfer from SANE's test device), Esc in the
+# 読み取り dialog 0-3 s later, dismisses the box of a device given up, then Ctrl+X. The
+# dialog must go within 5 s of Esc (10 s for a device given up), the program within 15 s
+# of Ctrl+X, or the run hung and is killed. Prints one line per run and a summary; fails
+# when a run hung, crashed or was slow.
 # Usage: cancel_runs.sh <program> <runs> [seed]
 set -uo pipefail
 program=$(readlink -f "${1:?program}")
@@ -17,12 +13,11 @@ seed=${3:-$RANDOM}
 here=$(dirname "$(readlink -f "$0")")
 source "$here/../../scripts/xvfb-session.sh"
 RANDOM=$seed
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_private_x 1024x768 || fail "no X server"
 
 # SANE sees only its test device, whose transfers are slowed down by its own options.
-mkdir -p "$work/sane" "$work/program" "$work/user" "$work/config/Folivo" "$work/data"
+mkdir -p "$work/sane" "$work/program" "$work/config/Folivo"
 echo test >"$work/sane/dll.conf"
 sed -e 's/^read-limit .*/read-limit true/' -e 's/^read-limit-size .*/read-limit-size 2/' \
     "$here/data/test.conf" >"$work/sane/test.conf"
@@ -40,15 +35,10 @@ Values=Color, $((600 << 16)), Grid, $((200 << 16)), $((200 << 16))
 INI
 
 hung=0 given_up=0 finished=0 crashed=0 slow=0
-ulimit -c unlimited 2>/dev/null || true
 for ((run = 1; run <= runs; run++)); do
-    rm -f "$work/status.log" "$work/program/tmp/"*.BMP
-    HOME="$work/user" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-        FOLIVO_HOME="$work/program" FOLIVO_STATUS_LOG="$work/status.log" \
-        SANE_CONFIG_DIR="$work/sane" QT_QPA_PLATFORM=xcb \
-        bash -c 'cd "$1" && exec "$2"' run "$work" "$program" >"$work/app.log" 2>&1 &
-    app_pid=$!
-    wait_for 150 grep -q "開始しました" "$work/status.log" 2>/dev/null || fail "run $run: no start"
+    rm -f "$work/status-app.log"
+    start_folivo app "$program" "$work/sane" || { app_pid=$started; fail "run $run: no start"; }
+    app_pid=$started
     wait_for 100 shown '^Folivo$' || fail "run $run: no main window"
     main=$(visible '^Folivo$')
     delay=$((RANDOM % 3000))
@@ -67,7 +57,7 @@ for ((run = 1; run <= runs; run++)); do
     shown '^読み取り$' && outcome=HUNG
     stop_ms=$((($(date +%s%N) - pressed) / 1000000))
     # A page shown means the transfer ended before the cancel.
-    [ "$outcome" != HUNG ] && ls "$work/program/tmp/"*.BMP >/dev/null 2>&1 && outcome=finished
+    [ "$outcome" != HUNG ] && ls "$work"/program/tmp/work-*/*.BMP >/dev/null 2>&1 && outcome=finished
     # A device given up is told in a box once the dialog has gone.
     box_wait=3
     [ "$stop_ms" -gt 5000 ] && box_wait=30
@@ -81,13 +71,11 @@ for ((run = 1; run <= runs; run++)); do
     if [ "$outcome" != HUNG ] && ! kill -0 "$app_pid" 2>/dev/null; then
         outcome=CRASHED
         crashed=$((crashed + 1))
-        tail -n 20 "$work/app.log"
-        [ -f "$work/core" ] && gdb -batch -ex "thread apply all bt 15" "$program" "$work/core" 2>/dev/null |
-            grep -E '^#|^Thread'
+        tail -n 20 "$work/app-app.log"
     fi
     if [ "$outcome" != HUNG ] && [ "$outcome" != CRASHED ]; then
         xdotool windowfocus --sync "$main" key ctrl+x 2>/dev/null
-        wait_for 150 bash -c "! kill -0 $app_pid 2>/dev/null" || outcome=HUNG
+        wait_for 150 stopped "$app_pid" || outcome=HUNG
     fi
     if [ "$outcome" = HUNG ]; then
         hung=$((hung + 1))
@@ -98,7 +86,6 @@ for ((run = 1; run <= runs; run++)); do
     [ "$outcome" = finished ] && finished=$((finished + 1))
     wait "$app_pid" 2>/dev/null
     app_pid=""
-    rm -f "$work/core"
     echo "run $run (seed $seed): cancel after ${delay} ms, stopped in ${stop_ms} ms: $outcome"
 done
 echo "runs=$runs hung=$hung crashed=$crashed slow=$slow given_up=$given_up finished=$finished"

@@ -58,6 +58,12 @@ public:
 
 using Settings = std::vector<std::pair<QString, QVariant>>;
 
+// A 30 x 10 mm page at 254 dpi: 300 x 100 pixels, 10 mm squares of 100 pixels.
+inline Settings WidePage(const QString& mode, int depth, const QString& picture) {
+    return {{"mode", mode}, {"depth", depth}, {"resolution", 254}, {"test-picture", picture},
+            {"tl-x", 0.0},  {"tl-y", 0.0},    {"br-x", 30.0},      {"br-y", 10.0}};
+}
+
 // Options for a device, set on the device itself (so its own rules apply) and then kept
 // in the layer's settings file as the device's last used options.
 inline void Remember(DeviceSettingsStore& store, const QString& device, const Settings& settings) {

@@ -1,12 +1,12 @@
 // Acquisitions from SANE's test device through the scanner layer, as the scan command
-// makes them: open the default source, acquire without the dialog, measure, write, free.
+// makes them (open the default source, acquire, measure, write, free), with and without
+// the scan dialog, and the file in which the layer keeps each device's options.
+#include "scan_dialog.h"
 #include "scan_test_support.h"
 
-#include <QClipboard>
+#include <QComboBox>
 #include <QFile>
-#include <QGuiApplication>
-#include <algorithm>
-#include <set>
+#include <QPushButton>
 
 using namespace folivo;
 using namespace folivo::test;
@@ -14,12 +14,6 @@ using namespace folivo::test;
 namespace {
 
 const QString kDevice = QStringLiteral("test:0");
-
-// A 30 x 10 mm page at 254 dpi: 300 x 100 pixels, 10 mm squares of 100 pixels.
-Settings Page(const QString& mode, int depth, const QString& picture) {
-    return {{"mode", mode}, {"depth", depth}, {"resolution", 254}, {"test-picture", picture},
-            {"tl-x", 0.0},  {"tl-y", 0.0},    {"br-x", 30.0},      {"br-y", 10.0}};
-}
 
 Settings With(Settings base, const Settings& more) {
     base.insert(base.end(), more.begin(), more.end());
@@ -46,135 +40,68 @@ protected:
     std::unique_ptr<SaneScannerLibrary> lib;
 };
 
-struct PictureCase {
-    const char* mode;
-    int depth;
-    const char* picture;
-    QImage::Format format;
-    QRgb leftSquare;  // centre of the first 10 mm square
-    QRgb rightSquare; // centre of the second
-};
-
-class AcquirePicture : public Acquire, public ::testing::WithParamInterface<PictureCase> {};
-
-TEST_P(AcquirePicture, PixelsMatchTheBackendsTestPicture) {
-    const PictureCase& c = GetParam();
-    const NativeHandle h = acquire(Page(c.mode, c.depth, c.picture));
-    ASSERT_NE(h, 0u);
-    const QImage img = page(h);
-    EXPECT_EQ(img.format(), c.format);
-    EXPECT_EQ(lib->TWAIN_DibWidth(h), 300);
-    EXPECT_EQ(lib->TWAIN_DibHeight(h), 100);
-    EXPECT_EQ(img.pixel(50, 50), c.leftSquare);
-    EXPECT_EQ(img.pixel(150, 50), c.rightSquare);
-    EXPECT_EQ(img.pixel(250, 50), c.leftSquare);
-    EXPECT_EQ(img.dotsPerMeterX(), qRound(254 / 0.0254));
-    EXPECT_TRUE(scanner.prompts->errors.empty());
-    EXPECT_NE(lib->TWAIN_CreateDibPalette(h), 0u);
-    const QString file = scanner.dir.filePath(QStringLiteral("TMP00001.BMP"));
-    ASSERT_EQ(lib->TWAIN_WriteNativeToFilename(h, file), 0);
-    EXPECT_EQ(QImage(file).pixel(150, 50), c.rightSquare);
-    lib->TWAIN_FreeNative(h);
-    EXPECT_EQ(lib->images().imageCount(), 0u);
-}
-
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kWhite = qRgb(255, 255, 255);
 
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, AcquirePicture,
-    ::testing::Values(PictureCase{"Color", 8, "Solid black", QImage::Format_RGB32, kBlack, kBlack},
-                      PictureCase{"Color", 8, "Grid", QImage::Format_RGB32, kWhite, kBlack},
-                      PictureCase{"Gray", 8, "Solid white", QImage::Format_Indexed8, kWhite,
-                                  kWhite},
-                      PictureCase{"Gray", 8, "Grid", QImage::Format_Indexed8, kWhite, kBlack},
-                      PictureCase{"Gray", 16, "Grid", QImage::Format_Indexed8, kWhite, kBlack},
-                      PictureCase{"Gray", 1, "Solid white", QImage::Format_Mono, kWhite, kWhite},
-                      PictureCase{"Gray", 1, "Grid", QImage::Format_Mono, kWhite, kBlack}));
-
-// Red samples along a line of the 16-bit colour pattern: the high byte of each sample
-// climbs from left to right while the low byte stays the same.
-std::vector<int> RedAlongLine(const QImage& img) {
-    std::vector<int> reds;
-    for (int x = 50; x <= 250; x += 50)
-        reds.push_back(qRed(img.pixel(x, 40)));
-    return reds;
-}
-
-TEST_F(Acquire, SixteenBitSamplesKeepTheirHighByteInMachineOrder) {
-    const Settings deep = {{"mode", "Color"},   {"depth", 16},
-                           {"resolution", 254}, {"test-picture", "Color pattern"},
-                           {"br-x", 60.0},      {"br-y", 60.0}};
-    const QImage right = page(acquire(deep));
-    ASSERT_EQ(right.size(), QSize(600, 600));
-    const std::vector<int> reds = RedAlongLine(right);
-    EXPECT_TRUE(std::is_sorted(reds.begin(), reds.end(), std::less_equal<>()) &&
-                reds.front() < reds.back())
-        << ::testing::PrintToString(reds);
-    // The device swapping its bytes is what reading them in the wrong order looks like:
-    // only the unchanging low byte is left.
-    const std::vector<int> swapped =
-        RedAlongLine(page(acquire(With(deep, {{"invert-endianess", 1}}))));
-    EXPECT_EQ(std::set<int>(swapped.begin(), swapped.end()).size(), 1u)
-        << ::testing::PrintToString(swapped);
-}
-
-class AcquireThreePass : public Acquire, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(AcquireThreePass, FramesOfEachChannelMakeTheSamePageAsOnePass) {
-    const NativeHandle one = acquire(Page("Color", 8, "Color pattern"));
-    const QImage expected = page(one);
-    ASSERT_FALSE(expected.isNull());
-    const NativeHandle three = acquire(With(Page("Color", 8, "Color pattern"),
-                                            {{"three-pass", 1}, {"three-pass-order", GetParam()}}));
-    EXPECT_EQ(page(three), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Orders, AcquireThreePass, ::testing::Values("RGB", "BGR", "GRB"));
-
-struct StatusCase {
-    const char* status;
-    ScanFailure box; // None: no box
-};
-
-class AcquireFault : public Acquire, public ::testing::WithParamInterface<StatusCase> {};
-
-TEST_P(AcquireFault, ReadStatusGivesNoHandleNoFileAndTheRightBox) {
-    const NativeHandle h =
-        acquire(With(Page("Gray", 8, "Grid"), {{"read-return-value", GetParam().status}}));
-    EXPECT_EQ(h, 0u);
-    EXPECT_EQ(lib->images().imageCount(), 0u);
-    const QString target = scanner.dir.filePath(QStringLiteral("TMP00001.BMP"));
-    EXPECT_NE(lib->TWAIN_WriteNativeToFilename(h, target), 0);
-    EXPECT_FALSE(QFile::exists(target));
-    EXPECT_EQ(lib->TWAIN_CreateDibPalette(h), 0u);
-    if (GetParam().box == ScanFailure::None) {
+// The layer's own steps on a real page of each kind (the decoding itself is
+// test_frame_decoder.cpp's): measured, its palette made, written, freed.
+TEST_F(Acquire, EachKindOfPageIsMeasuredWrittenAndFreed) {
+    const struct {
+        const char* mode;
+        int depth;
+        QImage::Format format;
+    } cases[] = {{"Color", 8, QImage::Format_RGB32},
+                 {"Gray", 8, QImage::Format_Indexed8},
+                 {"Gray", 1, QImage::Format_Mono}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const NativeHandle h = acquire(WidePage(c.mode, c.depth, "Grid"));
+        ASSERT_NE(h, 0u);
+        EXPECT_EQ(page(h).format(), c.format);
+        EXPECT_EQ(lib->TWAIN_DibWidth(h), 300);
+        EXPECT_EQ(lib->TWAIN_DibHeight(h), 100);
+        EXPECT_EQ(page(h).pixel(50, 50), kWhite);
+        EXPECT_EQ(page(h).dotsPerMeterX(), qRound(254 / 0.0254));
         EXPECT_TRUE(scanner.prompts->errors.empty());
-    } else {
-        ASSERT_EQ(scanner.prompts->errors.size(), 1u);
-        EXPECT_EQ(scanner.prompts->errors[0], GetParam().box);
-        EXPECT_FALSE(scanner.prompts->texts[0].what.isEmpty());
-        EXPECT_FALSE(scanner.prompts->texts[0].todo.isEmpty());
+        EXPECT_NE(lib->TWAIN_CreateDibPalette(h), 0u);
+        const QString file = scanner.dir.filePath(QStringLiteral("TMP00001.BMP"));
+        ASSERT_EQ(lib->TWAIN_WriteNativeToFilename(h, file), 0);
+        EXPECT_EQ(QImage(file).pixel(150, 50), kBlack);
+        lib->TWAIN_FreeNative(h);
+        EXPECT_EQ(lib->images().imageCount(), 0u);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Statuses, AcquireFault,
-    ::testing::Values(StatusCase{"SANE_STATUS_UNSUPPORTED", ScanFailure::Failed},
-                      StatusCase{"SANE_STATUS_CANCELLED", ScanFailure::None},
-                      StatusCase{"SANE_STATUS_DEVICE_BUSY", ScanFailure::DeviceBusy},
-                      StatusCase{"SANE_STATUS_INVAL", ScanFailure::Failed},
-                      StatusCase{"SANE_STATUS_EOF", ScanFailure::BadData},
-                      StatusCase{"SANE_STATUS_JAMMED", ScanFailure::Jammed},
-                      StatusCase{"SANE_STATUS_NO_DOCS", ScanFailure::NoDocuments},
-                      StatusCase{"SANE_STATUS_COVER_OPEN", ScanFailure::CoverOpen},
-                      StatusCase{"SANE_STATUS_IO_ERROR", ScanFailure::IoError},
-                      StatusCase{"SANE_STATUS_NO_MEM", ScanFailure::OutOfMemory},
-                      StatusCase{"SANE_STATUS_ACCESS_DENIED", ScanFailure::AccessDenied}));
+TEST_F(Acquire, AFailedReadGivesNoHandleNoFileAndTheRightBox) {
+    const std::pair<const char*, ScanFailure> cases[] = {
+        {"SANE_STATUS_UNSUPPORTED", ScanFailure::Failed},
+        {"SANE_STATUS_CANCELLED", ScanFailure::None}, // no box
+        {"SANE_STATUS_DEVICE_BUSY", ScanFailure::DeviceBusy},
+        {"SANE_STATUS_INVAL", ScanFailure::Failed},
+        {"SANE_STATUS_EOF", ScanFailure::BadData},
+        {"SANE_STATUS_JAMMED", ScanFailure::Jammed},
+        {"SANE_STATUS_NO_DOCS", ScanFailure::NoDocuments},
+        {"SANE_STATUS_COVER_OPEN", ScanFailure::CoverOpen},
+        {"SANE_STATUS_IO_ERROR", ScanFailure::IoError},
+        {"SANE_STATUS_NO_MEM", ScanFailure::OutOfMemory},
+        {"SANE_STATUS_ACCESS_DENIED", ScanFailure::AccessDenied}};
+    for (const auto& [status, box] : cases) {
+        SCOPED_TRACE(status);
+        const NativeHandle h =
+            acquire(With(WidePage("Gray", 8, "Grid"), {{"read-return-value", status}}));
+        EXPECT_EQ(h, 0u);
+        EXPECT_EQ(lib->images().imageCount(), 0u);
+        const QString target = scanner.dir.filePath(QStringLiteral("TMP00001.BMP"));
+        EXPECT_NE(lib->TWAIN_WriteNativeToFilename(h, target), 0);
+        EXPECT_FALSE(QFile::exists(target));
+        EXPECT_EQ(scanner.prompts->errors,
+                  box == ScanFailure::None ? std::vector<ScanFailure>{} : std::vector{box});
+    }
+}
 
 TEST_F(Acquire, BusyDeviceIsTriedABoundedNumberOfTimesOrUntilTheUserGivesUp) {
     const Settings busy =
-        With(Page("Gray", 8, "Grid"), {{"read-return-value", "SANE_STATUS_DEVICE_BUSY"}});
+        With(WidePage("Gray", 8, "Grid"), {{"read-return-value", "SANE_STATUS_DEVICE_BUSY"}});
     EXPECT_EQ(acquire(busy), 0u);
     EXPECT_EQ(scanner.prompts->retries, (std::vector<std::pair<int, int>>{{2, 3}, {3, 3}}));
     lib.reset(); // a layer keeps its device open after a page
@@ -183,17 +110,6 @@ TEST_F(Acquire, BusyDeviceIsTriedABoundedNumberOfTimesOrUntilTheUserGivesUp) {
     EXPECT_EQ(lib->TWAIN_AcquireNative(nullptr, 0), 0u);
     EXPECT_EQ(scanner.prompts->retries.size(), 1u);
     EXPECT_TRUE(scanner.prompts->errors.empty()) << "giving up ends without a box";
-}
-
-TEST_F(Acquire, ClipboardGetsThePageAndTheLayerKeepsNone) {
-    Remember(scanner.store, kDevice, Page("Gray", 8, "Grid"));
-    lib = scanner.make();
-    QGuiApplication::clipboard()->clear();
-    EXPECT_NE(lib->TWAIN_AcquireToClipboard(nullptr, 0), 0);
-    const QImage copied = QGuiApplication::clipboard()->image();
-    EXPECT_EQ(copied.size(), QSize(300, 100));
-    EXPECT_EQ(copied.pixel(150, 50), kBlack);
-    EXPECT_EQ(lib->images().imageCount(), 0u);
 }
 
 TEST_F(Acquire, TheDefaultSourceIsScannedAndWithoutOneTheFirstDeviceFound) {
@@ -207,7 +123,7 @@ TEST_F(Acquire, TheDefaultSourceIsScannedAndWithoutOneTheFirstDeviceFound) {
     EXPECT_FALSE(scanner.store.options(devices.front().name).empty());
     EXPECT_EQ(scanner.store.defaultDevice(), devices.front().name);
 
-    Remember(scanner.store, QStringLiteral("test:1"), Page("Gray", 1, "Grid"));
+    Remember(scanner.store, QStringLiteral("test:1"), WidePage("Gray", 1, "Grid"));
     scanner.store.setDefaultDevice(QStringLiteral("test:1"));
     lib.reset();
     lib = scanner.make();
@@ -219,6 +135,74 @@ TEST_F(Acquire, TheDefaultSourceIsScannedAndWithoutOneTheFirstDeviceFound) {
     EXPECT_EQ(lib->TWAIN_OpenDefaultSource(), -1);
     EXPECT_EQ(lib->TWAIN_AcquireNative(nullptr, 0), 0u);
     EXPECT_EQ(scanner.prompts->errors, std::vector<ScanFailure>{ScanFailure::OpenFailed});
+}
+
+// Picks an entry of the mode list as a user does; the dialog sends it to the device.
+void ChooseMode(QWidget* dialog, const QString& mode) {
+    auto* list = dialog->findChild<QComboBox*>(QStringLiteral("mode"));
+    ASSERT_NE(list, nullptr);
+    const int index = list->findText(mode);
+    ASSERT_GE(index, 0);
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+// Through the layer: the dialog shows when SetHideUI(0), its Cancel gives the 0 handle,
+// and what the user set there is what gets scanned and remembered.
+TEST(ScanDialogInLayer, CancelGivesNoPageAndScanUsesTheDialogsSettings) {
+    TestScanner scanner;
+    Remember(scanner.store, QStringLiteral("test:0"),
+             {{"mode", "Gray"}, {"resolution", 50}, {"test-picture", "Solid white"}});
+    auto lib = scanner.make(false);
+    WhenShown<ScanDialog>(
+        [](ScanDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click(); });
+    EXPECT_EQ(lib->TWAIN_AcquireNative(nullptr, 0), 0u);
+    EXPECT_TRUE(scanner.prompts->errors.empty());
+
+    WhenShown<ScanDialog>([](ScanDialog* d) {
+        ChooseMode(d, QStringLiteral("Color"));
+        QTimer::singleShot(
+            50, d, [d] { d->findChild<QPushButton*>(QStringLiteral("scanButton"))->click(); });
+    });
+    const NativeHandle h = lib->TWAIN_AcquireNative(nullptr, 0);
+    ASSERT_NE(h, 0u);
+    EXPECT_EQ(lib->images().image(h)->format(), QImage::Format_RGB32);
+    const SavedOptions saved = scanner.store.options(QStringLiteral("test:0"));
+    const auto mode = std::find_if(saved.begin(), saved.end(),
+                                   [](const auto& p) { return p.first == QLatin1String("mode"); });
+    ASSERT_NE(mode, saved.end());
+    EXPECT_EQ(mode->second, QStringLiteral("Color"));
+}
+
+TEST(DeviceSettingsStore, KeepsOptionsPerDeviceInOrderWithAwkwardNames) {
+    QTemporaryDir dir;
+    DeviceSettingsStore store(dir.filePath(QStringLiteral("scanner.ini")));
+    const SavedOptions a{
+        {"mode", "Color"}, {"depth", "8"}, {"gamma", "1,2,3"}, {"title", "a=b; c"}};
+    const SavedOptions b{{"resolution", "19660800"}};
+    store.setOptions(QStringLiteral("net:host/dev:1"), a);
+    store.setOptions(QStringLiteral("test:0"), b);
+    store.setDefaultDevice(QStringLiteral("net:host/dev:1"));
+    DeviceSettingsStore again(store.filePath());
+    EXPECT_EQ(again.options(QStringLiteral("net:host/dev:1")), a);
+    EXPECT_EQ(again.options(QStringLiteral("test:0")), b);
+    EXPECT_TRUE(again.options(QStringLiteral("test:1")).empty());
+    EXPECT_EQ(again.defaultDevice(), QStringLiteral("net:host/dev:1"));
+}
+
+TEST(DeviceSettingsStore, UnknownOrMalformedValuesArePassedOver) {
+    SaneApi api(CreateDlLoader());
+    ASSERT_TRUE(api.initialise());
+    auto device = SaneDevice::open(api, QStringLiteral("test:0"), nullptr);
+    ASSERT_TRUE(device);
+    const SavedOptions odd{{"no-such-option", "1"},
+                           {"depth", "eight"},
+                           {"resolution", "1,2"},
+                           {"mode", "Sepia"},
+                           {"test-picture", "Grid"}};
+    EXPECT_EQ(ApplyOptions(*device, odd), 1);
+    EXPECT_EQ(device->value(*device->option("test-picture"))->text, QStringLiteral("Grid"));
+    EXPECT_EQ(device->value(*device->option("mode"))->text, QStringLiteral("Gray"));
 }
 
 } // namespace

@@ -2,19 +2,13 @@
 // no scanner, and the layer then behaves as absent without crashing. And waiting on it: a
 // call that blocks never holds the window, and one that never returns is given up.
 #include "null_scanner_library.h"
-#include "sane_api.h"
-#include "sane_scanner_library.h"
-#include "scan_errors.h"
 #include "scan_test_support.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
-#include <gtest/gtest.h>
 #include <map>
 #include <set>
 #include <string>
@@ -209,15 +203,6 @@ protected:
     QWidget window;
 };
 
-TEST_F(SlowDevice, ListingShowsItsWaitAndThePickedDeviceIsKept) {
-    ASSERT_EQ(layer->TWAIN_IsAvailable(), 1);
-    std::shared_ptr<QString> label = whenWaitShown(false);
-    EXPECT_EQ(layer->TWAIN_OpenDefaultSource(), 1);
-    EXPECT_EQ(*label, QStringLiteral("スキャナーを探しています…"));
-    EXPECT_EQ(layer->store().defaultDevice(), QStringLiteral("fake:0"));
-    EXPECT_TRUE(prompts->errors.empty());
-}
-
 TEST_F(SlowDevice, CallThatNeverReturnsIsGivenUpThenOpenedAfreshOnceItReturns) {
     layer->store().setDefaultDevice(QStringLiteral("fake:0"));
     ASSERT_EQ(layer->TWAIN_IsAvailable(), 1);
@@ -254,22 +239,6 @@ TEST_F(SlowDevice, LayerWithACallThatNeverReturnsEndsWithoutWaitingForIt) {
     clock.start();
     layer.reset();
     EXPECT_LT(clock.elapsed(), 10000) << "waited for the call that never returns";
-}
-
-TEST(ErrorText, EachFailureHasItsOwnJapaneseMessage) {
-    std::set<QString> seen;
-    for (ScanFailure f : {ScanFailure::Jammed, ScanFailure::CoverOpen, ScanFailure::NoDocuments,
-                          ScanFailure::IoError, ScanFailure::DeviceBusy, ScanFailure::OutOfMemory,
-                          ScanFailure::AccessDenied, ScanFailure::OpenFailed, ScanFailure::BadData,
-                          ScanFailure::Failed}) {
-        const ScanErrorText text = ErrorTextFor(f);
-        EXPECT_TRUE(seen.insert(text.what).second);
-        EXPECT_FALSE(text.title.isEmpty() || text.todo.isEmpty());
-        // Japanese text, not a status name.
-        EXPECT_TRUE(std::any_of(text.what.begin(), text.what.end(),
-                                [](QChar ch) { return ch.unicode() >= 0x3040; }));
-    }
-    EXPECT_TRUE(ErrorTextFor(ScanFailure::Cancelled).what.isEmpty());
 }
 
 } // namespace

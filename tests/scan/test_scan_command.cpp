@@ -1,8 +1,8 @@
 // The scan command with a scanner that answers without a device: the order of its steps,
 // the temporary page file, the page on the preview, and the automatic save.
+#include "auto_save.h"
 #include "fake_scanner_library.h"
 #include "image_writers.h"
-#include "jpeg_writer.h"
 #include "numbered_names.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
@@ -16,11 +16,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace folivo;
 using namespace folivo::test;
+using folivo::test::TempHome;
 
 namespace {
 
@@ -34,8 +40,6 @@ public:
         if (image != 0)
             m_scanner.TWAIN_FreeNative(image);
         image = palette = 0;
-        if (onRelease)
-            onRelease();
     }
     void EnsureTempFolder() override {
         events << "tmp";
@@ -59,7 +63,6 @@ public:
     NativeHandle image = 0;
     NativeHandle palette = 0;
     bool saveCommandsEnabled = false;
-    std::function<void()> onRelease;
 
 private:
     ScannerLibrary& m_scanner;
@@ -105,8 +108,6 @@ TEST_F(ScanCommandTest, FirstScanBecomesTmp00001AndIsShownStepByStep) {
     EXPECT_EQ(QImage(state.currentImageFile, "BMP").size(), QSize(300, 200));
     EXPECT_EQ(host.events,
               QStringList({"release", "tmp", "image", "palette", "layout", "save:on"}));
-    EXPECT_NE(host.image, 0u);
-    EXPECT_NE(host.palette, 0u);
     ASSERT_EQ(document.pageCount(), 1);
     const Page& page = document.pages()[0];
     EXPECT_EQ(page.orientation, 1) << "a wide page lies on an A4 landscape sheet";
@@ -115,26 +116,6 @@ TEST_F(ScanCommandTest, FirstScanBecomesTmp00001AndIsShownStepByStep) {
     EXPECT_EQ(page.pictures[0].boxTwips, QRect(0, 0, 16836, 11224)) << "its 3:2 shape kept";
     EXPECT_EQ(page.pictures[0].mode, kPictureFit);
     EXPECT_TRUE(status.events.isEmpty()) << "nothing saved automatically, nothing said";
-}
-
-TEST_F(ScanCommandTest, APaperSizeThatIsSetWinsOverThePagesShape) {
-    state.currentImageFile = home.file("page.BMP");
-    document.setPaperSize(1);
-    document.setPaperDimensions(12240, 15840);
-    command.ShowPage(300, 100);
-    EXPECT_EQ(document.pages()[0].pictures.at(0).boxTwips, QRect(0, 0, 12240, 15840));
-}
-
-TEST_F(ScanCommandTest, OnlyMinusOneFromOpeningTheSourceGivesUp) {
-    scanner.openResult = -1;
-    queue(10, 10);
-    EXPECT_EQ(command.run(), ScanOutcome::NoPage);
-    EXPECT_EQ(scanner.acquisitions, 0);
-    EXPECT_TRUE(files(TempFolder()).isEmpty()) << "reserved name left behind";
-
-    scanner.openResult = 0;
-    EXPECT_EQ(command.run(), ScanOutcome::PageStored);
-    EXPECT_EQ(scanner.acquisitions, 1);
 }
 
 TEST_F(ScanCommandTest, ACancelledScanLeavesEverythingAndSaysNothing) {
@@ -214,18 +195,6 @@ TEST_F(ScanCommandTest, AutomaticSaveWritesTheThreeFormatsInOrderAndNumbersOn) {
     EXPECT_EQ(second.pages.at(0).mediaBox, std::vector<double>({0, 0, 595.2, 841.8}));
 }
 
-TEST_F(ScanCommandTest, JpegParametersAreThoseReadBeforeTheScan) {
-    settings("[JPEG]\nFlag=True\nType=0\nComplevel=4\nEncode=True\n");
-    // Changed while the page is being acquired: this scan keeps the earlier values.
-    host.onRelease = [this] { settings("[JPEG]\nFlag=True\nType=0\nComplevel=0\nEncode=False\n"); };
-    queue(32, 32);
-    command.run();
-    // Step 4 is quality 80; the same page written by hand with those values is the same file.
-    ASSERT_EQ(SavetoJPEG(state.currentImageFile, tmp("expected.jpg"), 80, kJpegProgressive),
-              kJpegOk);
-    EXPECT_EQ(ReadBytes(desk("JPEG00001.jpg")), ReadBytes(tmp("expected.jpg")));
-}
-
 TEST_F(ScanCommandTest, AFailedWriteLeavesNoEmptyReservedFile) {
     // The page file vanishes before the copy: the BMP and JPEG writers fail on the source.
     settings(kBmpJpegOn);
@@ -268,6 +237,160 @@ TEST_F(ScanCommandTest, AFormatWithNoPlaceToGoIsSkippedWithAMessageAndTheNextGoe
     }
     EXPECT_FALSE(QFileInfo::exists(DataFolder() + "/BMP00001.BMP"));
     EXPECT_EQ(QDir(full).entryList(QDir::Files).size(), kNumberedNameCount + 1);
+}
+
+} // namespace
+
+// Numbered names, their no-replace publishing, special folders and the output folder by
+// "Type": the pieces the automatic save and the temporary page files are named with.
+namespace {
+
+void Touch(const QString& path, const QByteArray& bytes = {}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
+    const struct {
+        const char *prefix, *folder, *extension;
+        int number;
+        const char* expected;
+    } cases[] = {
+        {"BMP", "/out", "BMP", 1, "/out/BMP00001.BMP"},
+        {"JPEG", "/out", "jpg", 12, "/out/JPEG00012.jpg"},
+        {"PDF", "/out", "PDF", 99999, "/out/PDF99999.PDF"},
+        {"PDF", "/out", "PDF", 100000, "/out/PDF00000.PDF"},
+        {"TMP", "/home/u/tmp", "BMP", 345, "/home/u/tmp/TMP00345.BMP"},
+        // The separator is always inserted: a folder ending in "/" gives "//".
+        {"BMP", "/home/u/Desktop/", "BMP", 2, "/home/u/Desktop//BMP00002.BMP"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberedName(c.prefix, c.folder, c.extension, c.number), QString(c.expected))
+            << c.expected;
+}
+
+TEST(NextFreeFileName, FillsTheFirstGap) {
+    QTemporaryDir dir;
+    for (const char* name : {"BMP00001.BMP", "BMP00002.BMP", "BMP00004.BMP", "JPEG00001.jpg"})
+        Touch(dir.filePath(name));
+    EXPECT_EQ(NextFreeFileName("BMP", dir.path(), "BMP"), dir.path() + "/BMP00003.BMP");
+    // Each prefix has its own sequence.
+    EXPECT_EQ(NextFreeFileName("JPEG", dir.path(), "jpg"), dir.path() + "/JPEG00002.jpg");
+    EXPECT_EQ(NextFreeFileName("PDF", dir.path(), "PDF"), dir.path() + "/PDF00001.PDF");
+}
+
+TEST(NextFreeFileName, ZeroesComeAfterNinesAndThenTheSearchEnds) {
+    std::vector<QString> asked;
+    auto allButZeroes = [&](const QString& name) {
+        asked.push_back(name);
+        return !name.endsWith("00000.BMP");
+    };
+    EXPECT_EQ(NextFreeFileName("BMP", "/f", "BMP", allButZeroes), QString("/f/BMP00000.BMP"));
+    ASSERT_EQ(asked.size(), 100000u);
+    EXPECT_EQ(asked[99998], QString("/f/BMP99999.BMP"));
+
+    int probes = 0;
+    auto everythingTaken = [&](const QString&) { return ++probes > 0; };
+    EXPECT_EQ(NextFreeFileName("BMP", "/f", "BMP", everythingTaken), std::nullopt);
+    EXPECT_EQ(probes, 100000); // every number once, no endless loop
+}
+
+// Publishes `bytes` under the numbered target; answers the name it got.
+QString Publish(const QString& folder, const QByteArray& bytes) {
+    DurableFile file(NumberedTarget("JPEG", folder, "jpg"));
+    if (!file.open() || file.write(bytes) != bytes.size())
+        return {};
+    return file.commit() == DurableFile::Commit::Ok ? file.finalPath() : QString();
+}
+
+TEST(NumberedTarget, WritersRacingForTheSameFolderGetDistinctNames) {
+    QTemporaryDir dir;
+    constexpr int kPerWriter = 60;
+    std::vector<QString> a, b;
+    auto writer = [&dir](std::vector<QString>& out) {
+        for (int i = 0; i < kPerWriter; ++i)
+            out.push_back(Publish(dir.path(), QByteArray::number(i)));
+    };
+    std::thread one(writer, std::ref(a));
+    std::thread two(writer, std::ref(b));
+    one.join();
+    two.join();
+    QSet<QString> all;
+    for (const auto* list : {&a, &b})
+        for (const QString& name : *list)
+            all.insert(name);
+    EXPECT_EQ(all.size(), 2 * kPerWriter) << "a number was handed to both writers";
+    EXPECT_TRUE(all.contains(dir.path() + "/JPEG00120.jpg"));
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+        2 * kPerWriter)
+        << "a temporary file stayed behind";
+}
+
+TEST(NumberedTarget, ANameTakenByAnythingIsPassedOverAndNoLinkIsWrittenThrough) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("JPEG00001.jpg");
+    const QString outside = dir.filePath("elsewhere");
+    ASSERT_TRUE(QFile::link(outside, dir.filePath("JPEG00002.jpg"))); // dangling
+    EXPECT_EQ(Publish(dir.path(), "page"), dir.path() + "/JPEG00003.jpg");
+    EXPECT_FALSE(QFileInfo::exists(outside));
+    EXPECT_EQ(QFileInfo(dir.filePath("JPEG00002.jpg")).symLinkTarget(), outside);
+}
+
+TEST(NumberedTarget, AKilledSaveLeavesNothingUnderAFinalName) {
+    QTemporaryDir dir;
+    const pid_t child = fork();
+    if (child == 0) {
+        DurableFile file(NumberedTarget("JPEG", dir.path(), "jpg"));
+        (void)file.open();
+        (void)file.write(QByteArray(1 << 20, 'x'));
+        raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(NextFreeFileName("JPEG", dir.path(), "jpg", NameIsTaken),
+              dir.path() + "/JPEG00001.jpg");
+}
+
+class OutputFolderTest : public ::testing::Test {
+protected:
+    void settings(const QByteArray& text) { home.write("Folivo.ini", text); }
+    TempHome home;
+    SpecialFolders folders{[] { return QStringLiteral("/desk/"); },
+                           [] { return QStringLiteral("/docs/"); }};
+};
+
+TEST_F(OutputFolderTest, ChosenByTypeAndPath) {
+    const QString program = DataFolder() + "/";
+    const struct {
+        const char* ini;
+        AutoSaveFormat format;
+        QString expected;
+    } cases[] = {
+        {"[BMP]\nType=0\n", AutoSaveFormat::Bmp, "/desk/"},
+        {"[JPEG]\nType=1\n", AutoSaveFormat::Jpeg, "/docs/"},
+        {"[PDF]\nType=2\nPath=/scans/book\n", AutoSaveFormat::Pdf, "/scans/book"},
+        {"[PDF]\nType=2\n", AutoSaveFormat::Pdf, program},
+        {"[BMP]\nType=3\n", AutoSaveFormat::Bmp, program},
+        {"[BMP]\nType=\n", AutoSaveFormat::Bmp, program},
+        {"", AutoSaveFormat::Jpeg, program},
+        // Each format reads its own section.
+        {"[BMP]\nType=0\n", AutoSaveFormat::Jpeg, program},
+    };
+    for (const auto& c : cases) {
+        settings(c.ini);
+        EXPECT_EQ(OutputFolder(c.format, folders), std::optional<QString>(c.expected)) << c.ini;
+    }
+}
+
+TEST_F(OutputFolderTest, FlagMustReadAsTrue) {
+    settings("[JPEG]\nFlag=-1\n[PDF]\nFlag=yes\n");
+    EXPECT_TRUE(AutoSaveEnabled(AutoSaveFormat::Jpeg));
+    EXPECT_FALSE(AutoSaveEnabled(AutoSaveFormat::Pdf)) << "unreadable text is off";
+    EXPECT_FALSE(AutoSaveEnabled(AutoSaveFormat::Bmp)) << "an absent flag is off";
 }
 
 } // namespace

@@ -1,13 +1,12 @@
 // The layout pass: twips figures and their pixels on the window.
 #include "main_layout.h"
-#include "main_window_fixture.h"
 #include "twips.h"
 
-#include <QLabel>
-#include <QLineEdit>
+#include <QRect>
+#include <gtest/gtest.h>
+#include <optional>
 
 using namespace folivo;
-using namespace folivo::test;
 
 TEST(MainLayout, FiguresInTwipsFollowTheClientArea) {
     const struct {
@@ -40,8 +39,6 @@ TEST(MainLayout, FiguresInTwipsFollowTheClientArea) {
         EXPECT_EQ(out.preview, c.preview);
         EXPECT_EQ(out.statusIcon, c.icon);
         EXPECT_EQ(out.statusLine, c.status);
-        EXPECT_EQ(out.line1, QLine(c.outerWidth, 0, 0, 0));
-        EXPECT_EQ(out.line2, QLine(0, 15, c.outerWidth, 15));
     }
 }
 
@@ -61,41 +58,4 @@ TEST(MainLayout, TwipsBecomePixelsAtTheScreenResolution) {
     EXPECT_EQ(TwipsToPixels(1440, 96), 96);
     EXPECT_EQ(PixelsToTwips(1, 96), 15);
     EXPECT_EQ(PixelsToTwips(10, 0), 0);
-}
-
-TEST_F(MainWindowTest, WindowPlacesItsControlsAsTheLayoutFunctionSays) {
-    auto window = startWindow();
-    window->show();
-    const double dx = window->logicalDpiX();
-    const double dy = window->logicalDpiY();
-    QWidget* client = window->clientArea();
-    const auto* status = window->findChild<QLineEdit*>("TextStatus");
-    const auto* icon = window->findChild<QLabel*>("PictureStatus");
-    const QWidget* preview = window->findChild<QWidget*>("VS");
-    for (const QSize size : {QSize(640, 480), QSize(333, 257)}) {
-        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
-        window->resize(size);
-        window->Layout();
-        MainLayoutInput in;
-        in.innerWidth = PixelsToTwips(client->width(), dx);
-        in.innerHeight = PixelsToTwips(client->height(), dy);
-        in.toolbarOffset = 415;
-        in.statusHeight = PixelsToTwips(status->height(), dy);
-        const MainLayout want = ComputeMainLayout(in);
-        ASSERT_TRUE(want.preview && want.statusLine);
-        EXPECT_EQ(preview->geometry(), TwipsRectToPixels(*want.preview, dx, dy));
-        EXPECT_EQ(icon->geometry(),
-                  QRect(TwipsToPixels(50, dx), TwipsToPixels(want.statusIcon.y(), dy),
-                        TwipsToPixels(255, dx), TwipsToPixels(255, dy)));
-        const QRect line = TwipsRectToPixels(*want.statusLine, dx, dy);
-        EXPECT_EQ(status->x(), line.x());
-        EXPECT_EQ(status->width(), line.width());
-        EXPECT_EQ(status->geometry().bottom() + 1, client->height());
-    }
-    // Too small a window: the preview keeps its size, the status row follows the bottom.
-    const QRect before = preview->geometry();
-    client->setFixedHeight(20);
-    window->Layout();
-    EXPECT_EQ(preview->geometry(), before);
-    EXPECT_EQ(status->geometry().bottom() + 1, 20);
 }

@@ -1,10 +1,10 @@
 #pragma once
 // A started main window with its toolbar made from libzkbutton2, and what the tests need
-// to look at the buttons from outside: their pictures and the command each one runs.
+// to look at the buttons from outside: the command each one runs.
 #include "main_window_fixture.h"
 #include "toolbar_host.h"
 
-#include <QImage>
+#include <QFile>
 #include <QWidget>
 #include <array>
 
@@ -27,10 +27,17 @@ inline const std::array<ExpectedButton, 9> kExpectedButtons{{
     {"zkExit", "menuExit"},
 }};
 
-// The picture a picture property holds, as an image (null image if none).
-QImage PictureImage(const QWidget* control, const char* property);
 // The built-in form description without its comment lines.
-QByteArray BuiltInDescription();
+inline QByteArray BuiltInDescription() {
+    QFile file{QLatin1String(kToolbarFormPath)};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray out;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.startsWith('\''))
+            out += line + '\n';
+    return out.chopped(1); // split gave one more (empty) piece than there are newlines
+}
 
 class ToolbarTest : public MainWindowTest {
 protected:

@@ -1,28 +1,21 @@
 #!/usr/bin/env bash
-# The toolbar in the real program on a private X server, watched through the
-# accessibility bus like a screen reader would: the pointer is moved over each of the nine
-# buttons (found by their accessible names) and the status line must show that button's
-# description; disabled buttons leave it alone. A click on the scan button with SANE's
-# test device (its dialog off, automatic save of BMP, JPEG and PDF to the Desktop on) must
-# write the page and the three files, with the save's status lines in order; after that
-# every button shows its description. Finally the toolbar is photographed into <screenshot>.
-# Usage: toolbar_xvfb.sh <program> <sane config folder> <screenshot.png>
+# The toolbar in the real program, read through the accessibility bus as a screen reader
+# does: over each of the nine buttons the status line shows its description (disabled ones
+# leave it alone); a click on scan (SANE's test device, automatic save of BMP, JPEG and PDF
+# to the Desktop) writes the page and the three files, with the status lines in order.
+# Usage: toolbar_xvfb.sh <program> <sane config folder>
 set -euo pipefail
-program=${1:?program} sane=${2:?sane config} shot=${3:?screenshot}
+program=${1:?program} sane=${2:?sane config}
 here=$(dirname "$(readlink -f "$0")")
 if [ "${TOOLBAR_IN_SESSION:-}" != 1 ]; then
     export TOOLBAR_IN_SESSION=1
     exec dbus-run-session -- bash "$0" "$@"
 fi
 source "$here/../../scripts/xvfb-session.sh"
-# In the sanitizer build, leaks of system libraries and of SANE itself are not the program's.
-cat "$here/lsan_system_libraries.supp" "$sane"/*.supp >"$work/lsan.supp" 2>/dev/null || true
-export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 atspi() { /usr/bin/python3 "$here/toolbar_atspi.py" "$@" Folivo 2>/dev/null; }
 bus_pid=""
 trap '{ [ -n "$bus_pid" ] && kill "$bus_pid"; } 2>/dev/null || true; folivo_session_cleanup' EXIT
 log="$work/status-app.log"
-fail() { echo "FAIL: $*" >&2; cat "$log" "$work/app-app.log" >&2 2>/dev/null; exit 1; }
 
 start_private_x 1024x768 || fail "no X server"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &
@@ -90,12 +83,4 @@ save_on() { [ "$(centre "スキャンした画像をBMPファイルに保存し�
 wait_for 100 save_on || fail "save buttons still disabled after the scan"
 hover_all all
 
-# The toolbar strip, photographed with the pointer away from it.
-xdotool mousemove 600 500
-sleep 0.3
-read -r x0 y0 _ <<<"$(atspi buttons | sort -t$'\t' -k2,2n | head -n1 | awk -F'\t' '{ print $2, $3 }')"
-right=$(atspi buttons | awk -F'\t' '{ r = $2 + $4; if (r > m) m = r } END { print m }')
-bottom=$(atspi buttons | awk -F'\t' '{ b = $3 + $5; if (b > m) m = b } END { print m }')
-import -window root -crop "$((right - x0 + 8))x$((bottom - y0 + 8))+$((x0 > 4 ? x0 - 4 : 0))+$((y0 - 4))" \
-    +repage "$shot" || fail "no screenshot"
-echo "PASS: nine buttons named and described, a scan saved three files, screenshot $shot"
+echo "PASS: nine buttons named and described, a scan saved three files"

@@ -12,14 +12,7 @@ if [ -z "${FOLIVO_IN_NAMESPACE:-}" ]; then
 fi
 program=${1:?program}
 sane_config=${2:?SANE configuration folder}
-here=$(dirname "$(readlink -f "$0")")
-source "$here/../../scripts/xvfb-session.sh"
-export LSAN_OPTIONS="suppressions=$here/lsan_system_libraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-fail() {
-    echo "FAIL: $*" >&2
-    cat "$work/status-app.log" "$work/app-app.log" >&2 2>/dev/null || true
-    exit 1
-}
+source "$(dirname "$(readlink -f "$0")")/../../scripts/xvfb-session.sh"
 # The program goes first, so that the file system is no longer busy when it is unmounted.
 leave() {
     { [ -n "$app_pid" ] && kill "$app_pid" && wait "$app_pid"; } 2>/dev/null || true

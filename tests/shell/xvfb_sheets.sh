@@ -10,16 +10,9 @@ set -euo pipefail
 program=${1:?program}
 sane_config=${2:?SANE configuration folder}
 mode=${3:?case}
-here=$(dirname "$(readlink -f "$0")")
-source "$here/../../scripts/xvfb-session.sh"
-export LSAN_OPTIONS="suppressions=$here/lsan_system_libraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+source "$(dirname "$(readlink -f "$0")")/../../scripts/xvfb-session.sh"
 other_pid=""
 trap '{ [ -n "$other_pid" ] && kill "$other_pid"; } 2>/dev/null || true; folivo_session_cleanup' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    cat "$work"/status-*.log >&2 2>/dev/null || true
-    exit 1
-}
 
 start_private_x 1024x768 || fail "no X server"
 mkdir -p "$work/program"

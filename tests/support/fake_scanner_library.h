@@ -23,8 +23,6 @@ public:
     int writeResult = 0;
     std::vector<int> hideUiCalls;
     int acquisitions = 0;
-    int clipboardAcquisitions = 0;
-    int selectCalls = 0;
     std::vector<NativeHandle> freed;
 
     void queueImage(const QImage& image) { m_queue.push_back(image); }
@@ -35,10 +33,7 @@ public:
 
     int TWAIN_IsAvailable() override { return available ? 1 : 0; }
     void TWAIN_SetHideUI(int hide) override { hideUiCalls.push_back(hide); }
-    int TWAIN_SelectImageSource(QWidget*) override {
-        ++selectCalls;
-        return 0;
-    }
+    int TWAIN_SelectImageSource(QWidget*) override { return 0; }
     int TWAIN_OpenDefaultSource() override { return openResult; }
     NativeHandle TWAIN_AcquireNative(QWidget*, int) override {
         ++acquisitions;
@@ -66,7 +61,6 @@ public:
     }
     QImage nativeImage(NativeHandle handle) const override { return image(handle); }
     int TWAIN_AcquireToClipboard(QWidget*, int) override {
-        ++clipboardAcquisitions;
         if (m_queue.empty())
             return 0;
         QGuiApplication::clipboard()->setImage(m_queue.front());
