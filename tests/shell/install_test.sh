@@ -40,13 +40,17 @@ icon="$prefix/share/icons/hicolor/scalable/apps/folivo.svg"
 [ -f "$icon" ] || fail "no icon"
 grep -q "<svg" "$icon" || fail "icon is not SVG"
 
-# The developer package: the example built against the install through find_package, and
-# Designer's plugin found in the prefix's Qt plugin folder.
+# The developer package: the example built against the install through find_package and
+# through pkg-config, and Designer's plugin found in the prefix's Qt plugin folder.
 example="$source_dir/examples/hello"
 cmake -S "$example" -B "$prefix/hello-cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$prefix/hello-cmake" >/dev/null
-QT_QPA_PLATFORM=offscreen "$prefix/hello-cmake/zkbutton2-hello" --click | grep -q "^Click: button" ||
-    fail "the example: no click"
+export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+c++ -std=c++20 -fPIC "$example/main.cpp" $(pkg-config --cflags --libs zkbutton2) \
+    -Wl,-rpath,"$prefix/lib" -o "$prefix/hello-pkgconfig"
+for hello in "$prefix/hello-cmake/zkbutton2-hello" "$prefix/hello-pkgconfig"; do
+    QT_QPA_PLATFORM=offscreen "$hello" --click | grep -q "^Click: button" || fail "$hello: no click"
+done
 designer="$prefix/lib/qt6/plugins"
 found=$(ldd "$designer/designer/libzkbutton2_designer.so" | awk '/libzkbutton2\.so/ { print $3 }')
 [ "$(readlink -f "$found")" = "$(readlink -f "$lib/../libzkbutton2.so.2")" ] ||
