@@ -90,11 +90,8 @@ inline void mouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton b 
                   held, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
 }
-inline void press(QWidget* w, QPointF pos, Qt::MouseButton b = Qt::LeftButton) {
-    mouse(w, QEvent::MouseButtonPress, pos, b);
-}
 inline void clickAt(QWidget* w, QPointF pos) {
-    press(w, pos);
+    mouse(w, QEvent::MouseButtonPress, pos);
     mouse(w, QEvent::MouseButtonRelease, pos);
 }
 inline void key(QWidget* w, QEvent::Type type, int k, const QString& text = {}) {

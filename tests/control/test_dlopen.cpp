@@ -9,7 +9,6 @@
 #include <QWidget>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -28,8 +27,7 @@ protected:
         };
         ASSERT_TRUE(find(registerServer, "DllRegisterServer") &&
                     find(unregisterServer, "DllUnregisterServer") &&
-                    find(canUnload, "DllCanUnloadNow") &&
-                    find(getClassObject, "DllGetClassObject"));
+                    find(canUnload, "DllCanUnloadNow"));
     }
     void TearDown() override { qunsetenv(ZK_REGISTRY_ENV); }
 
@@ -38,7 +36,6 @@ protected:
     zkDllRegisterServerFn registerServer = nullptr;
     zkDllRegisterServerFn unregisterServer = nullptr;
     zkDllCanUnloadNowFn canUnload = nullptr;
-    zkDllGetClassObjectFn getClassObject = nullptr;
 };
 
 TEST_F(LibraryHost, RegisterCreateByProgIdAndUnloadWhenLastButtonGoes) {
@@ -67,30 +64,6 @@ TEST_F(LibraryHost, RegisterCreateByProgIdAndUnloadWhenLastButtonGoes) {
 
     ASSERT_EQ(unregisterServer(), ZK_S_OK);
     EXPECT_TRUE(zk::host::lookUp(QStringLiteral("zkButtonProject.zkButton")).classId.isEmpty());
-}
-
-TEST_F(LibraryHost, ClassObjectChecksAndServerLock) {
-    const char* clsid = "{1CFA07B4-5195-4D45-A378-92E00E090F3A}";
-    void* out = reinterpret_cast<void*>(0x1);
-    EXPECT_EQ(getClassObject("{00000000-0000-0000-0000-000000000000}", ZK_IID_CLASSFACTORY, &out),
-              ZK_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(getClassObject(clsid, "{bad}", &out), ZK_E_NOINTERFACE);
-    EXPECT_EQ(getClassObject(clsid, ZK_IID_CLASSFACTORY, nullptr), ZK_E_POINTER);
-    ASSERT_EQ(getClassObject(clsid, ZK_IID_CLASSFACTORY, &out), ZK_S_OK);
-    auto* factory = static_cast<zkClassFactory*>(out);
-    factory->LockServer(1);
-    EXPECT_EQ(canUnload(), ZK_S_FALSE);
-    factory->LockServer(0);
-    EXPECT_EQ(canUnload(), ZK_S_OK);
-    // An unlock without a lock is refused: the live button still keeps the library.
-    QWidget form;
-    std::unique_ptr<QWidget> button(static_cast<QWidget*>(factory->CreateInstance(&form)));
-    ASSERT_NE(button, nullptr);
-    factory->LockServer(0);
-    EXPECT_EQ(canUnload(), ZK_S_FALSE);
-    button.reset();
-    EXPECT_EQ(canUnload(), ZK_S_OK);
 }
 
 } // namespace

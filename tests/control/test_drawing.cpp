@@ -64,13 +64,6 @@ TEST(Canvas, BoxesUseFillColorOnlyThroughFillStyle) {
     EXPECT_EQ(coverage(rig->visibleSurface(), 0xFF00FF00).count, 2);
 }
 
-TEST(Canvas, NewButtonReadsItsBackColourBeforeAnyDrawing) {
-    zkButton fresh;
-    const int before = fresh.Point(0, 0);
-    fresh.Cls();
-    EXPECT_EQ(before, fresh.Point(0, 0));
-}
-
 TEST(Canvas, PaintPictureResultsStretchingAndRasterOperations) {
     CanvasRig rig;
     EXPECT_EQ(rig->PaintPicture(zkPictureRef::create(), 0, 0), 1);

@@ -207,24 +207,6 @@ TEST_F(FormText, ButtonsRestoredFromTextWriteTheSameText) {
         zk::form::writeFile(dir.filePath(QStringLiteral("no/such/x.form")), saved).failed());
 }
 
-TEST_F(FormText, InMemoryPicturesTravelAsData) {
-    auto bag = std::make_shared<zkMemoryPropertyBag>();
-    QImage img(3, 2, QImage::Format_RGB32);
-    img.fill(0xFF102030);
-    bag->set(QStringLiteral("Picture"),
-             QVariant::fromValue(zkPictureRef::create(img, zkPicture::Icon)));
-    const QByteArray text =
-        zk::form::write({{QStringLiteral("zkButtonProject.zkButton"), QStringLiteral("b"), bag}});
-    const zkFormText back = zk::form::parse(text, QString());
-    ASSERT_TRUE(back.ok()) << back.error.toStdString();
-    const zkPictureRef p =
-        back.controls[0].bag->value(QStringLiteral("Picture")).value<zkPictureRef>();
-    ASSERT_TRUE(zkHoldsPicture(p));
-    EXPECT_EQ(p->type(), zkPicture::Icon);
-    EXPECT_EQ(p->image().convertToFormat(QImage::Format_RGB32), img);
-    EXPECT_EQ(zk::form::write(back.controls), text);
-}
-
 TEST_F(FormText, RejectsFaultsWithTheirLine) {
     // Faults outside a block, then lines of a block "x y".
     const std::pair<const char*, int> outside[] = {

@@ -1,8 +1,6 @@
-// The button as a shown widget: platform paint requests, resizing, the real hover timer,
-// and window shortcuts for access keys.
+// The button as a shown widget: the real hover timer and window shortcuts for access keys.
 #include "button_fixture.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -27,33 +25,14 @@ struct ShownRig {
     }
 };
 
-TEST(Surface, PlatformPaintsRedrawOwnUpdatesKeepDrawingsResizeFollows) {
-    ShownRig rig;
-    QSignalSpy paints(rig.button, &zkButton::Paint);
-    ASSERT_TRUE(rig.show());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return paints.size() > 0; }));
-    const QImage shown = rig.button->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown.pixel(0, 0), kHighlight);
-    EXPECT_EQ(shown.pixel(39, 19), kDarkShadow);
-    paints.clear();
-    rig.button->BoxFill(0, 0, 150, 150, 0x000000FF);
-    QTest::qWait(50);
-    EXPECT_EQ(paints.size(), 0); // our own update shows the surface without a redraw
-    EXPECT_EQ(rig.button->visibleSurface().pixel(5, 5), 0xFFFF0000u);
-    rig.button->resize(30, 12);
-    EXPECT_EQ(rig.button->buffer().size(), QSize(30, 12));
-    EXPECT_EQ(rig.button->visibleSurface().pixel(29, 11), kDarkShadow);
-    EXPECT_EQ(rig.button->visibleSurface().pixel(28, 10), kShadow);
-}
-
 TEST(Surface, HoverTimerFollowsThePointerHoweverTheButtonWasMade) {
     // Loaded from a bag, or made with new and shown in a running program: both follow the
     // pointer. A designer (no user mode) starts nothing, and neither does InitProperties.
-    struct Case {
+    const struct {
         bool loaded, userMode, follows;
-    };
-    for (const Case c : {Case{true, true, true}, Case{false, true, true}, Case{false, false, false},
-                         Case{true, false, false}}) {
+    } cases[] = {
+        {true, true, true}, {false, true, true}, {false, false, false}, {true, false, false}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "loaded " << c.loaded << " user " << c.userMode);
         ShownRig rig;
         rig.host->user = c.userMode;

@@ -42,16 +42,12 @@ std::vector<ListedImage> ListImages(const QString& pdf) {
 
 QImage RenderPage(const QString& pdf, int page, int dpi, bool grey) {
     QTemporaryDir dir;
-    const QString prefix = dir.filePath(QStringLiteral("page"));
-    const QString number = QString::number(page);
-    QStringList args{QStringLiteral("-r"),         QString::number(dpi),
-                     QStringLiteral("-f"),         number,
-                     QStringLiteral("-l"),         number,
-                     QStringLiteral("-singlefile")};
+    const QString prefix = dir.filePath(QStringLiteral("page")), number = QString::number(page);
+    QStringList args{"-r", QString::number(dpi), "-f", number, "-l", number, "-singlefile"};
     if (grey)
-        args << QStringLiteral("-gray");
+        args << "-gray";
     run(QStringLiteral("pdftoppm"), args << pdf << prefix);
-    return QImage(prefix + (grey ? QStringLiteral(".pgm") : QStringLiteral(".ppm")));
+    return QImage(prefix + (grey ? ".pgm" : ".ppm"));
 }
 
 } // namespace folivo::test

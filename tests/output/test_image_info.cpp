@@ -112,18 +112,6 @@ TEST(ImageHeaderParsers, AnswerTheRecordOrErrorOfEachHeader) {
     }
 }
 
-TEST(ImageHeaderParsers, SniffingPicksTheFormat) {
-    const std::pair<Bytes, ImageFormat> sniffed[] = {{{'B', 'M'}, ImageFormat::Bmp},
-                                                     {{'G', 'I', 'F'}, ImageFormat::Gif},
-                                                     {{'G', 'I', 'X', '8'}, ImageFormat::Unknown},
-                                                     {{0xFF, 0xD8}, ImageFormat::Jpeg},
-                                                     {{0x89, 'P', 'N', 'G'}, ImageFormat::Png},
-                                                     {{0x89, 'P', 'N'}, ImageFormat::Unknown},
-                                                     {{}, ImageFormat::Unknown}};
-    for (const auto& [bytes, format] : sniffed)
-        EXPECT_EQ(SniffImageFormat(bytes), format) << bytes.size();
-}
-
 class ImageInfoFiles : public ::testing::Test {
 protected:
     QString write(const QString& name, const Bytes& bytes) {

@@ -159,17 +159,6 @@ TEST_F(WritersTest, HandBuiltBmpsOfEveryStoredFormatKeepTheirPixelsAndOrientatio
     }
 }
 
-TEST_F(WritersTest, QualityIsClampedToOneToHundred) {
-    const QString source = path(QStringLiteral("q.bmp"));
-    ASSERT_TRUE(smoothPicture(64, 64).save(source, "BMP"));
-    const auto at = [&](int quality) { return converted(source, kJpegBaseline, quality); };
-    EXPECT_EQ(at(255), at(100));
-    EXPECT_EQ(at(101), at(100));
-    EXPECT_NE(at(99), at(100));
-    EXPECT_EQ(at(0), at(1));
-    EXPECT_LT(at(0).size(), at(100).size());
-}
-
 // Both writers answer their failure codes and never touch the file they were to replace;
 // a successful write replaces it without a question.
 TEST_F(WritersTest, FailuresAnswerTheirCodesAndLeaveAnExistingTargetAlone) {

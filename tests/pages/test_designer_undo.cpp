@@ -28,7 +28,6 @@
 #include <QtDesigner/QDesignerIntegration>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QDesignerTaskMenuExtension>
-#include <QtDesigner/QDesignerWidgetFactoryInterface>
 #include <QtDesigner/QFormBuilder>
 #include <functional>
 #include <gtest/gtest.h>
@@ -124,14 +123,6 @@ TEST_F(DesignerFormTest, SheetAppliesToTheSelectedButtonsAsOneUndoStep) {
     EXPECT_FALSE(scan->cancel());
     EXPECT_FALSE(save->cancel());
     EXPECT_EQ(scan->captionAlign(), zkButton::zbcBottomCenter);
-
-    // A cancelled sheet leaves the form untouched.
-    ASSERT_TRUE(editProperties(scan, [](zkPropertySheet* sheet) {
-        keyPress(sheet->findChild<QCheckBox*>(QStringLiteral("chkDefault")), Qt::Key_Space);
-        sheet->cancelButton()->click();
-    }));
-    EXPECT_FALSE(scan->isDefault());
-    EXPECT_EQ(form->commandHistory()->index(), stepsBefore);
 }
 
 TEST_F(DesignerFormTest, PictureAndFontFromThePagesSurviveDesignersWriter) {
@@ -187,14 +178,8 @@ TEST_F(DesignerFormTest, PropertyEditorShowsQtTypesInPlaceOfTheLibrarysOwn) {
     } rows[] = {
         {"BackColorQColor", "BackColor", QMetaType::QColor},
         {"ForeColorQColor", "ForeColor", QMetaType::QColor},
-        {"FillColorQColor", "FillColor", QMetaType::QColor},
-        {"MaskColorQColor", "MaskColor", QMetaType::QColor},
         {"FontQFont", "Font", QMetaType::QFont},
         {"PictureQPixmap", "Picture", 0},
-        {"DownPictureQPixmap", "DownPicture", 0},
-        {"SelectPictureQPixmap", "SelectPicture", 0},
-        {"DisablePictureQPixmap", "DisablePicture", 0},
-        {"MouseIconQPixmap", "MouseIcon", 0},
     };
     for (const auto& row : rows) {
         const int shown = sheet->indexOf(QLatin1String(row.shown));
@@ -215,27 +200,6 @@ TEST_F(DesignerFormTest, PropertyEditorShowsQtTypesInPlaceOfTheLibrarysOwn) {
     std::unique_ptr<QWidget> again = saveAndReload(form);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->findChild<zkButton*>(QStringLiteral("cmdScan"))->foreColor(), 0x030201u);
-}
-
-TEST_F(DesignerFormTest, NewButtonIsCaptionedWithItsObjectName) {
-    QWidget* made =
-        core->widgetFactory()->createWidget(QStringLiteral("zkButton"), form->mainContainer());
-    auto* fresh = qobject_cast<zkButton*>(made);
-    ASSERT_NE(fresh, nullptr);
-    form->manageWidget(fresh);
-    form->cursor()->setWidgetProperty(fresh, QStringLiteral("objectName"),
-                                      QStringLiteral("cmdNew"));
-    EXPECT_EQ(fresh->caption(), QStringLiteral("cmdNew"));
-    std::unique_ptr<QWidget> again = saveAndReload(form);
-    ASSERT_NE(again, nullptr);
-    auto* reread = again->findChild<zkButton*>(QStringLiteral("cmdNew"));
-    ASSERT_NE(reread, nullptr);
-    EXPECT_EQ(reread->caption(), QStringLiteral("cmdNew"));
-    // A caption of its own stays when the button is renamed.
-    EXPECT_EQ(button("cmdScan")->caption(), QStringLiteral("スキャン(&S)"));
-    form->cursor()->setWidgetProperty(button("cmdScan"), QStringLiteral("objectName"),
-                                      QStringLiteral("cmdScan2"));
-    EXPECT_EQ(button("cmdScan2")->caption(), QStringLiteral("スキャン(&S)"));
 }
 
 } // namespace

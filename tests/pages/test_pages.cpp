@@ -90,12 +90,6 @@ TEST_F(ButtonPageTest, ApplyWritesTouchedEditorsInOrderAndKeepsOutOfListValues) 
     EXPECT_EQ(record.size(), 6);
 }
 
-TEST_F(ButtonPageTest, UnfitSelectionIsReported) {
-    QObject plain;
-    EXPECT_EQ(page->selectionChanged({buttons[0], &plain}).code, zk::pages::kErrorNoProperty);
-    EXPECT_EQ(page->selectionChanged({}).code, zk::pages::kErrorNoSelection);
-}
-
 TEST(PageRules, MarginTextAndColourDialogFlags) {
     // Margin text: the value and whether the box is rewritten.
     const std::tuple<const char*, int, bool> margins[] = {{"", 0, true},
