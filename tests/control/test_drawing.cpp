@@ -64,6 +64,14 @@ TEST(Canvas, BoxesUseFillColorOnlyThroughFillStyle) {
     EXPECT_EQ(coverage(rig->visibleSurface(), 0xFF00FF00).count, 2);
 }
 
+// Before its first redraw a button's surface holds its back colour, not stale memory.
+TEST(Canvas, NewButtonReadsItsBackColourBeforeAnyDrawing) {
+    zkButton fresh;
+    const int before = fresh.Point(0, 0);
+    fresh.Cls();
+    EXPECT_EQ(before, fresh.Point(0, 0));
+}
+
 TEST(Canvas, PaintPictureResultsStretchingAndRasterOperations) {
     CanvasRig rig;
     EXPECT_EQ(rig->PaintPicture(zkPictureRef::create(), 0, 0), 1);
