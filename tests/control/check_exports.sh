@@ -14,8 +14,9 @@ public+='|zkMemoryPropertyBag|zkPropertySheet|zkPropertyPage|zkPageServices|zkPr
 public+='|zkOpenFileDialog|zkColorDialog|zkFontList'
 functions='zkSameValue|zkDetachFont|zkCreatePropertyPage|zk::(typeLibGuid|versionString|'
 functions+='toolboxBitmap|errorString|aboutTitle|aboutText)'
-# Template and inline instances of Qt and the standard library may stay visible.
-allowed="^(__bss_start|_edata|_end)$|^((vtable for|typeinfo for|typeinfo name for|guard variable for|non-virtual thunk to) )?(($public)(::|\$)|($functions)\(|($(IFS="|"; echo "${entries[*]:0:6}"))\$|(std|Q[A-Za-z]*)[:<])"
+# Template and inline instances of Qt and the standard library, and the address
+# sanitizer's one-definition markers, may stay visible.
+allowed="^(__bss_start|_edata|_end)$|^((vtable for|typeinfo for|typeinfo name for|guard variable for|non-virtual thunk to) )?(($public)(::|\$)|($functions)\(|($(IFS="|"; echo "${entries[*]:0:6}"))\$|(std|Q[A-Za-z]*)([:<]|$))|^__odr_asan\."
 leaked=$(grep -Ev "$allowed" <<<"$symbols" || true)
 [ -z "$leaked" ] || fail "exported beyond the public API:
 $leaked"

@@ -48,8 +48,11 @@ cmake --build "$prefix/hello-cmake" >/dev/null
 export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 c++ -std=c++20 -fPIC "$example/main.cpp" $(pkg-config --cflags --libs zkbutton2) \
     -Wl,-rpath,"$prefix/lib" -o "$prefix/hello-pkgconfig"
+# A sanitized library needs its runtime loaded first in a program built without it.
+asan=$(ldd "$lib/../libzkbutton2.so.2" | awk '/libasan/ { print $3 }')
 for hello in "$prefix/hello-cmake/zkbutton2-hello" "$prefix/hello-pkgconfig"; do
-    QT_QPA_PLATFORM=offscreen "$hello" --click | grep -q "^Click: button" || fail "$hello: no click"
+    LD_PRELOAD="$asan" QT_QPA_PLATFORM=offscreen "$hello" --click | grep -q "^Click: button" ||
+        fail "$hello: no click"
 done
 designer="$prefix/lib/qt6/plugins"
 found=$(ldd "$designer/designer/libzkbutton2_designer.so" | awk '/libzkbutton2\.so/ { print $3 }')
