@@ -14,6 +14,8 @@ here=$(dirname "$(readlink -f "$0")")
 source "$here/../../scripts/xvfb-session.sh"
 RANDOM=$seed
 
+gone() { ! shown "$1"; }
+
 start_private_x 1024x768 || fail "no X server"
 
 # SANE sees only its test device, whose transfers are slowed down by its own options.
@@ -54,7 +56,9 @@ for ((run = 1; run <= runs; run++)); do
         ((try % 10 == 0)) && xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null
         sleep 0.1
     done
-    shown '^読み取り$' && outcome=HUNG
+    # The dialog may give way to the layer's own wait dialog, of the same title, while the
+    # cancel finishes: both must be gone within the limit of a device given up.
+    wait_for 100 gone '^読み取り$' || outcome=HUNG
     stop_ms=$((($(date +%s%N) - pressed) / 1000000))
     # A page shown means the transfer ended before the cancel.
     [ "$outcome" != HUNG ] && ls "$work"/program/tmp/work-*/*.BMP >/dev/null 2>&1 && outcome=finished
