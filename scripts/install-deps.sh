@@ -8,10 +8,11 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins
   libqt6opengl6-dev
   qt6-l10n-tools libqt6svg6 qt6-translations-l10n
-  libsane-dev libsane1 sane-utils
+  libsane-dev libsane1 sane-utils sane-airscan
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libqpdf-dev qpdf libdeflate-dev libtiff-dev
   fonts-ipafont-gothic
+  libtesseract-dev tesseract-ocr-jpn tesseract-ocr-jpn-vert tesseract-ocr-eng
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils img2pdf imagemagick time bc pigz
   xvfb xauth xdotool x11-utils
