@@ -23,11 +23,11 @@ int ChannelsOf(FrameFormat f) {
 QImage::Format FormatFor(const FrameParams& p) {
     if (p.format == FrameFormat::Gray)
         return p.depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8;
-    return QImage::Format_RGB32;
+    return QImage::Format_RGB888;
 }
 
 int BitsPerPixel(QImage::Format f) {
-    return f == QImage::Format_Mono ? 1 : f == QImage::Format_Indexed8 ? 8 : 32;
+    return f == QImage::Format_Mono ? 1 : f == QImage::Format_Indexed8 ? 8 : 24;
 }
 
 std::uint8_t WhiteByte(QImage::Format f) {
@@ -45,14 +45,14 @@ std::uint8_t Sample(const std::uint8_t* line, qsizetype i, int depth) {
     return (line[i >> 3] & (0x80 >> (i & 7))) ? 0xff : 0x00;
 }
 
-int ChannelShift(FrameFormat f) {
+int ChannelOffset(FrameFormat f) {
     switch (f) {
     case FrameFormat::Red:
-        return 16;
-    case FrameFormat::Green:
-        return 8;
-    default:
         return 0;
+    case FrameFormat::Green:
+        return 1;
+    default:
+        return 2;
     }
 }
 
@@ -69,24 +69,20 @@ void DecodeLine(const FrameParams& p, const std::uint8_t* src, std::uint8_t* dst
         }
         return;
     }
-    auto* px = reinterpret_cast<QRgb*>(dst);
+    // Colour rows are R, G, B bytes, as 8-bit interleaved frames arrive.
+    const qsizetype samples = qsizetype(w) * 3;
     if (p.format == FrameFormat::Rgb && p.depth == 8) {
-        for (int x = 0; x < w; ++x, src += 3)
-            px[x] = qRgb(src[0], src[1], src[2]);
+        std::memcpy(dst, src, static_cast<std::size_t>(samples));
         return;
     }
     if (p.format == FrameFormat::Rgb) {
-        for (int x = 0; x < w; ++x) {
-            const qsizetype i = qsizetype(x) * 3;
-            px[x] = qRgb(Sample(src, i, p.depth), Sample(src, i + 1, p.depth),
-                         Sample(src, i + 2, p.depth));
-        }
+        for (qsizetype i = 0; i < samples; ++i)
+            dst[i] = Sample(src, i, p.depth);
         return;
     }
-    const int shift = ChannelShift(p.format);
-    const QRgb keep = ~(QRgb(0xff) << shift);
+    std::uint8_t* channel = dst + ChannelOffset(p.format);
     for (int x = 0; x < w; ++x)
-        px[x] = (px[x] & keep) | (QRgb(Sample(src, x, p.depth)) << shift);
+        channel[qsizetype(x) * 3] = Sample(src, x, p.depth);
 }
 
 void FreeRows(void* rows) {

@@ -6,7 +6,7 @@
 // are in the machine's byte order and keep their high byte. 1-bit grey is line-art (a set bit is
 // black); in colour a set bit is full intensity. Lines are bytesPerLine apart; bytes past
 // pixelsPerLine are padding. lines == -1 means the height is unknown (hand scanners).
-// The image has the format the BMP writer takes as it is: RGB32 for colour, Indexed8 with
+// The image has a format the BMP writer takes as it is: RGB888 for colour, Indexed8 with
 // a 256-entry grey palette for grey, Mono (index 0 white, 1 black) for line-art.
 // A page that ends early keeps the lines received (a partial last line is filled with
 // white); a page with no line at all is no page.

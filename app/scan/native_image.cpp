@@ -5,6 +5,9 @@
 
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QtEndian>
+#include <algorithm>
+#include <vector>
 
 namespace folivo {
 
@@ -29,6 +32,45 @@ bool TargetWritable(const QString& path) {
     return IsWritablePath(target.absolutePath());
 }
 
+// A colour page as a 24-bit bottom-up BMP, row by row. Qt's writer would first turn the
+// page into a 32-bit copy and then write it pixel by pixel, which was most of the scanner
+// layer's own CPU time.
+bool WriteRgb888Bmp(const QImage& image, QIODevice& out) {
+    const int w = image.width();
+    const int h = image.height();
+    const qint64 stride = ((qint64(w) * 24 + 31) / 32) * 4;
+    const qint64 pixelBytes = stride * h;
+    constexpr int kHeaderBytes = 14 + 40;
+    if (pixelBytes + kHeaderBytes > 0xffffffffLL)
+        return false;
+    char header[kHeaderBytes] = {'B', 'M'};
+    const auto put32 = [&header](int at, quint32 v) { qToLittleEndian(v, header + at); };
+    put32(2, quint32(kHeaderBytes + pixelBytes));
+    put32(10, kHeaderBytes);
+    put32(14, 40);
+    put32(18, quint32(w));
+    put32(22, quint32(h));
+    qToLittleEndian(quint16(1), header + 26);
+    qToLittleEndian(quint16(24), header + 28);
+    put32(34, quint32(pixelBytes));
+    put32(38, quint32(std::max(image.dotsPerMeterX(), 0)));
+    put32(42, quint32(std::max(image.dotsPerMeterY(), 0)));
+    if (out.write(header, kHeaderBytes) != kHeaderBytes)
+        return false;
+    std::vector<char> row(static_cast<std::size_t>(stride), 0);
+    for (int y = h - 1; y >= 0; --y) {
+        const uchar* rgb = image.constScanLine(y);
+        for (int x = 0; x < w; ++x, rgb += 3) {
+            row[3 * std::size_t(x)] = char(rgb[2]);
+            row[3 * std::size_t(x) + 1] = char(rgb[1]);
+            row[3 * std::size_t(x) + 2] = char(rgb[0]);
+        }
+        if (out.write(row.data(), stride) != stride)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 BmpWriteResult WriteBmp(const QImage& image, const QString& path) {
@@ -40,7 +82,9 @@ BmpWriteResult WriteBmp(const QImage& image, const QString& path) {
     if (!file.open())
         return BmpWriteResult::NotWritable;
     QImageWriter writer(&file, "bmp");
-    if (!writer.write(image))
+    const bool written =
+        image.format() == QImage::Format_RGB888 ? WriteRgb888Bmp(image, file) : writer.write(image);
+    if (!written)
         return BmpWriteResult::WriteFailed; // the temporary file goes with `file`
     // On disk before the page is announced, so a crash cannot take it.
     return file.commit() == DurableFile::Commit::Ok ? BmpWriteResult::Ok

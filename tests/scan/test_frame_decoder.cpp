@@ -84,20 +84,20 @@ TEST(FrameDecoder, EachDepthAndFormatGivesItsImage) {
         {"colour 8",
          Params(F::Rgb, 8, 2, 6, 1),
          Bytes({1, 2, 3, 250, 251, 252}),
-         QImage::Format_RGB32,
+         QImage::Format_RGB888,
          {2, 1},
          {{0, 0, qRgb(1, 2, 3)}, {1, 0, qRgb(250, 251, 252)}}},
         {"colour 16",
          Params(F::Rgb, 16, 1, 6, 1),
          Samples16({0x1000, 0x20ff, 0x3001}),
-         QImage::Format_RGB32,
+         QImage::Format_RGB888,
          {1, 1},
          {{0, 0, qRgb(0x10, 0x20, 0x30)}}},
         // Bits 101 010: a set bit is full intensity.
         {"colour 1",
          Params(F::Rgb, 1, 2, 1, 1),
          Bytes({0b10101000}),
-         QImage::Format_RGB32,
+         QImage::Format_RGB888,
          {2, 1},
          {{0, 0, qRgb(255, 0, 255)}, {1, 0, qRgb(0, 255, 0)}}},
         // A short frame keeps its lines; the partial one is filled with white.
@@ -220,10 +220,10 @@ namespace {
 
 QImage Page(QImage::Format format, int w, int h) {
     FrameParams p;
-    p.format = format == QImage::Format_RGB32 ? FrameFormat::Rgb : FrameFormat::Gray;
+    p.format = format == QImage::Format_RGB888 ? FrameFormat::Rgb : FrameFormat::Gray;
     p.depth = format == QImage::Format_Mono ? 1 : 8;
     p.pixelsPerLine = w;
-    p.bytesPerLine = format == QImage::Format_RGB32 ? 3 * w : p.depth == 1 ? (w + 7) / 8 : w;
+    p.bytesPerLine = format == QImage::Format_RGB888 ? 3 * w : p.depth == 1 ? (w + 7) / 8 : w;
     p.lines = h;
     QByteArray data(qsizetype(p.bytesPerLine) * h, 0);
     for (int i = 0; i < data.size(); ++i)
@@ -244,7 +244,7 @@ TEST(BmpWrite, IsBottomUpWithItsDepthPaletteAndResolution) {
     const struct {
         QImage image;
         int bits, paletteEntries;
-    } cases[] = {{Page(QImage::Format_RGB32, 13, 5), 24, 0},
+    } cases[] = {{Page(QImage::Format_RGB888, 13, 5), 24, 0},
                  {Page(QImage::Format_Indexed8, 13, 5), 8, 256},
                  {fewGreys, 8, 256},
                  {Page(QImage::Format_Mono, 13, 5), 1, 2}};
@@ -272,7 +272,7 @@ TEST(BmpWrite, IsBottomUpWithItsDepthPaletteAndResolution) {
 
 TEST(BmpWrite, FailuresLeaveWhatWasThere) {
     QTemporaryDir dir;
-    const QImage page = Page(QImage::Format_RGB32, 2, 2);
+    const QImage page = Page(QImage::Format_RGB888, 2, 2);
     const QString missing = dir.filePath(QStringLiteral("no/such/page.bmp"));
     EXPECT_NE(WriteBmp(page, missing), BmpWriteResult::Ok);
     EXPECT_FALSE(QFile::exists(missing));
@@ -297,7 +297,7 @@ TEST(BmpWrite, AFullDiskIsAFailureAndTheOldFileStays) {
     old.write(QByteArray(3000, 'o'));
     old.close();
     EXPECT_TRUE(test::ReportsFailureUnderSizeLimit([&] {
-        return WriteBmp(Page(QImage::Format_RGB32, 60, 60), path) == BmpWriteResult::WriteFailed;
+        return WriteBmp(Page(QImage::Format_RGB888, 60, 60), path) == BmpWriteResult::WriteFailed;
     }));
     EXPECT_EQ(Read(path), QByteArray(3000, 'o'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -306,10 +306,10 @@ TEST(BmpWrite, AFullDiskIsAFailureAndTheOldFileStays) {
 TEST(NativeImageStore, HandlesAreNeverZeroNorReusedAndPalettesFollowTheirImage) {
     NativeImageStore store;
     EXPECT_EQ(store.add(QImage()), 0u);
-    const NativeHandle a = store.add(Page(QImage::Format_RGB32, 3, 2));
+    const NativeHandle a = store.add(Page(QImage::Format_RGB888, 3, 2));
     ASSERT_NE(a, 0u);
     store.free(a);
-    const NativeHandle colour = store.add(Page(QImage::Format_RGB32, 3, 2));
+    const NativeHandle colour = store.add(Page(QImage::Format_RGB888, 3, 2));
     EXPECT_NE(colour, a);
     EXPECT_EQ(store.image(a), nullptr);
     ASSERT_NE(store.image(colour), nullptr);

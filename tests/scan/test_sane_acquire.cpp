@@ -50,7 +50,7 @@ TEST_F(Acquire, EachKindOfPageIsMeasuredWrittenAndFreed) {
         const char* mode;
         int depth;
         QImage::Format format;
-    } cases[] = {{"Color", 8, QImage::Format_RGB32},
+    } cases[] = {{"Color", 8, QImage::Format_RGB888},
                  {"Gray", 8, QImage::Format_Indexed8},
                  {"Gray", 1, QImage::Format_Mono}};
     for (const auto& c : cases) {
@@ -119,7 +119,7 @@ TEST_F(Acquire, TheDefaultSourceIsScannedAndWithoutOneTheFirstDeviceFound) {
     EXPECT_EQ(lib->TWAIN_OpenDefaultSource(), 1);
     // The first use of the test device gets the demo preset, and it is remembered, as is
     // the device, so that the next scan does not look for devices again.
-    EXPECT_EQ(page(lib->TWAIN_AcquireNative(nullptr, 0)).format(), QImage::Format_RGB32);
+    EXPECT_EQ(page(lib->TWAIN_AcquireNative(nullptr, 0)).format(), QImage::Format_RGB888);
     EXPECT_FALSE(scanner.store.options(devices.front().name).empty());
     EXPECT_EQ(scanner.store.defaultDevice(), devices.front().name);
 
@@ -166,7 +166,7 @@ TEST(ScanDialogInLayer, CancelGivesNoPageAndScanUsesTheDialogsSettings) {
     });
     const NativeHandle h = lib->TWAIN_AcquireNative(nullptr, 0);
     ASSERT_NE(h, 0u);
-    EXPECT_EQ(lib->images().image(h)->format(), QImage::Format_RGB32);
+    EXPECT_EQ(lib->images().image(h)->format(), QImage::Format_RGB888);
     const SavedOptions saved = scanner.store.options(QStringLiteral("test:0"));
     const auto mode = std::find_if(saved.begin(), saved.end(),
                                    [](const auto& p) { return p.first == QLatin1String("mode"); });
