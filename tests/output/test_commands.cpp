@@ -196,8 +196,8 @@ TEST(SaveDialogNames, DefaultExtensionsCompleteBareNamesOnly) {
                   QString::fromUtf8(expected));
 }
 
-// Opens the real dialog and answers it (`answer` empty: Cancel); gives the folder and the
-// name it offered.
+// Opens the real dialog, answers it (`answer` empty: Cancel), gives the folder and name it
+// offered.
 std::pair<QString, QString> OfferedByRealDialog(const char* extension, const QString& answer) {
     std::pair<QString, QString> offered;
     QTimer::singleShot(0, [&] {
@@ -205,10 +205,8 @@ std::pair<QString, QString> OfferedByRealDialog(const char* extension, const QSt
         ASSERT_NE(dialog, nullptr);
         offered = {dialog->directory().absolutePath(),
                    QFileInfo(dialog->selectedFiles().value(0)).fileName()};
-        if (answer.isEmpty())
-            return dialog->reject();
         dialog->selectFile(answer);
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+        answer.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
     });
     QtSaveDialog().askSaveFileName(QStringLiteral("x|*"), QString::fromLatin1(extension));
     return offered;
@@ -225,8 +223,7 @@ TEST(SaveDialogStart, OffersTheNextFreeNameInTheLastFolderOfItsFormat) {
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()) && test::WriteBytes(file, "x"));
     const QString oldCurrent = QDir::currentPath();
     QDir::setCurrent(work);
-    ASSERT_EQ(WriteSetting(QStringLiteral("BMP"), QStringLiteral("SaveFolder"), last), 1);
-    ASSERT_EQ(WriteSetting(QStringLiteral("PDF"), QStringLiteral("SaveFolder"), last + "/gone"), 1);
+    home.write("Folivo.ini", "[BMP]\nSaveFolder=" + last.toUtf8() + "\n[PDF]\nSaveFolder=/gone\n");
     const std::tuple<const char*, QString, QString, QString> cases[] = {
         {"*.bmp", "", last, "BMP00002.BMP"},
         {"*.jpg", "", work, "JPEG00002.jpg"},

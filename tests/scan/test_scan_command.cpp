@@ -252,12 +252,6 @@ TEST_F(ScanCommandTest, AFormatWithNoPlaceToGoIsSkippedWithAMessageAndTheNextGoe
 // "Type": the pieces the automatic save and the temporary page files are named with.
 namespace {
 
-void Touch(const QString& path, const QByteArray& bytes = {}) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
 TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
     const struct {
         const char *prefix, *folder, *extension;
@@ -275,16 +269,6 @@ TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
     for (const auto& c : cases)
         EXPECT_EQ(NumberedName(c.prefix, c.folder, c.extension, c.number), QString(c.expected))
             << c.expected;
-}
-
-TEST(NextFreeFileName, FillsTheFirstGap) {
-    QTemporaryDir dir;
-    for (const char* name : {"BMP00001.BMP", "BMP00002.BMP", "BMP00004.BMP", "JPEG00001.jpg"})
-        Touch(dir.filePath(name));
-    EXPECT_EQ(NextFreeFileName("BMP", dir.path(), "BMP"), dir.path() + "/BMP00003.BMP");
-    // Each prefix has its own sequence.
-    EXPECT_EQ(NextFreeFileName("JPEG", dir.path(), "jpg"), dir.path() + "/JPEG00002.jpg");
-    EXPECT_EQ(NextFreeFileName("PDF", dir.path(), "PDF"), dir.path() + "/PDF00001.PDF");
 }
 
 TEST(NextFreeFileName, ZeroesComeAfterNinesAndThenTheSearchEnds) {
