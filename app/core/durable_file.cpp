@@ -159,6 +159,8 @@ DurableFile::Commit DurableFile::commit() {
     }
     m_temp.clear();
     syncFolder(folderOf(m_target));
+    if (m_target.published)
+        m_target.published(m_final);
     return Commit::Ok;
 }
 

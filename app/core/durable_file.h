@@ -39,6 +39,8 @@ struct FileTarget {
 
     QString path; // the file (replace mode) or the folder (numbered mode)
     NameCandidates candidates;
+    // Told the final name once the file is committed under it.
+    std::function<void(const QString& finalPath)> published;
 };
 
 // Whether anything, a dangling symbolic link included, holds the name.

@@ -18,11 +18,14 @@ public:
 // The main window's status line and message procedure.
 // SetStatus replaces the one-line text and repaints it at once.
 // ShowMessage shows a modal information box, then puts the title into the status line.
+// OfferSavedFile lets the user open a file just written, or its folder; a reporter that
+// cannot offer anything ignores it.
 class StatusReporter {
 public:
     virtual ~StatusReporter() = default;
     virtual void SetStatus(const QString& message) = 0;
     virtual void ShowMessage(const QString& title, const QString& prompt) = 0;
+    virtual void OfferSavedFile(const QString& path) { (void)path; }
 };
 
 } // namespace folivo

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <utility>
 
 namespace folivo {
 namespace {
@@ -59,12 +60,32 @@ void frmAutosave::build() {
     auto* close = MakeButton(this, QStringLiteral("CmdClose"), u"閉じる",
                              TwipsRect(1680, 3000, 1335, 375, dpi));
 
-    // The program selects options itself while loading; only a user's click (mouse, Space,
-    // arrow keys) arrives here, so the folder picker never opens during the load.
+    // The rules follow every change of an option, whether a click, a key, the program while
+    // loading or an assistive tool's toggle action made it. A click on "その他" while it is
+    // already chosen changes nothing, yet asks for another folder.
     for (QRadioButton* option : m_optSave)
-        connect(option, &QRadioButton::clicked, this, [this] { applyOnOffRule(); });
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                applyOnOffRule();
+        });
     for (int i = 0; i < 3; ++i)
-        connect(m_optAutosave[i], &QRadioButton::clicked, this, [this, i] { applyFolderRule(i); });
+        connect(m_optAutosave[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                applyFolderRule(i);
+        });
+    QRadioButton* other = m_optAutosave[kOther];
+    connect(other, &QRadioButton::pressed, this,
+            [this, other] { m_pickAgain = other->isChecked(); });
+    connect(other, &QRadioButton::toggled, this, [this] { m_pickAgain = false; });
+    connect(other, &QRadioButton::clicked, this, [this] {
+        if (std::exchange(m_pickAgain, false))
+            applyFolderRule(kOther);
+    });
+    for (QRadioButton* option : m_optSave)
+        option->setAccessibleName(m_frameAutoSave->title() + u' ' + option->text());
+    for (QRadioButton* option : m_optAutosave)
+        option->setAccessibleName(m_frameOutput->title() + u' ' + option->text());
+    m_textOutput->setAccessibleName(m_frameOutput->title());
     connect(save, &QPushButton::clicked, this, &frmAutosave::save);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -85,8 +106,7 @@ void frmAutosave::LoadAutosaveSettings(const QString& format) {
 }
 
 void frmAutosave::selectOnOff(bool on) {
-    m_optSave[on ? 0 : 1]->setChecked(true);
-    applyOnOffRule();
+    m_optSave[on ? 0 : 1]->setChecked(true); // the rule follows the change
 }
 
 void frmAutosave::applyOnOffRule() {
@@ -98,8 +118,7 @@ void frmAutosave::applyOnOffRule() {
 }
 
 void frmAutosave::selectFolderOption(int index) {
-    m_optAutosave[index]->setChecked(true);
-    applyFolderRule(index);
+    m_optAutosave[index]->setChecked(true); // the rule follows the change
 }
 
 void frmAutosave::applyFolderRule(int index) {

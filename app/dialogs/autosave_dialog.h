@@ -50,6 +50,7 @@ private:
     SettingWriter m_write;
     AutosaveChoice m_choice;
     bool m_loading = false;
+    bool m_pickAgain = false; // "その他" was already chosen when pressed
 
     QGroupBox* m_frameAutoSave = nullptr;
     QGroupBox* m_frameOutput = nullptr;

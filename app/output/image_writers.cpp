@@ -8,6 +8,7 @@
 #include "ui_ports.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageWriter>
 #include <cmath>
@@ -36,9 +37,9 @@ std::optional<int> parseStep(const QString& text) {
 }
 
 void reportWrite(StatusReporter& status, const QString& target, WriteResult result,
-                 const QString& endLine, const QString& failedTitle) {
+                 const QString& endLine, const QString& failedTitle, const QString& written) {
     if (result == WriteResult::Ok)
-        status.SetStatus(endLine);
+        status.SetStatus(EndLineNaming(endLine, written));
     else
         status.ShowMessage(failedTitle, WriteFailurePrompt(target, result));
 }
@@ -144,9 +145,15 @@ QString JpegResultPrompt(int code) {
     }
 }
 
-void ReportJpegResult(StatusReporter& status, int code) {
+QString EndLineNaming(const QString& endLine, const QString& writtenFile) {
+    if (writtenFile.isEmpty())
+        return endLine;
+    return QStringLiteral("%1（%2）").arg(endLine, QDir::toNativeSeparators(writtenFile));
+}
+
+void ReportJpegResult(StatusReporter& status, int code, const QString& writtenFile) {
     if (code == kJpegOk)
-        status.SetStatus(text::kJpegEnd);
+        status.SetStatus(EndLineNaming(text::kJpegEnd, writtenFile));
     else
         status.ShowMessage(text::kJpegFailedTitle, JpegResultPrompt(code));
 }
@@ -183,12 +190,14 @@ WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
     return exporter.exportDocument(document, target, ReadPdfImageOptions());
 }
 
-void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result) {
-    reportWrite(status, targetPath, result, text::kBmpEnd, text::kBmpFailedTitle);
+void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result,
+                     const QString& writtenFile) {
+    reportWrite(status, targetPath, result, text::kBmpEnd, text::kBmpFailedTitle, writtenFile);
 }
 
-void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result) {
-    reportWrite(status, targetPath, result, text::kPdfEnd, text::kPdfFailedTitle);
+void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result,
+                     const QString& writtenFile) {
+    reportWrite(status, targetPath, result, text::kPdfEnd, text::kPdfFailedTitle, writtenFile);
 }
 
 } // namespace folivo

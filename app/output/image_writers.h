@@ -17,7 +17,8 @@
 //   (pdf_image_setting.h) and, for JPEG, the quality of ReadJpegSettings; so the
 //   automatic save, which sets nothing first, follows it too.
 // - ReportBmpResult / ReportPdfResult show the end line on success, and on failure a
-//   message naming the file and the reason instead.
+//   message naming the file and the reason instead. Given the file written (the automatic
+//   save, whose name is settled only when the file is complete), every end line names it.
 #include "pdf_image_options.h"
 #include "write_result.h"
 
@@ -77,7 +78,7 @@ std::int16_t WriteJpeg(const PageSource& source, const FileTarget& target, std::
                        bool progressive);
 // The prompt for a JPEG result code other than 0.
 QString JpegResultPrompt(int code);
-void ReportJpegResult(StatusReporter& status, int code);
+void ReportJpegResult(StatusReporter& status, int code, const QString& writtenFile = {});
 
 // Compression from the text of "PDF"/"Comp".
 int PdfCompressionFromText(const QString& comp);
@@ -88,7 +89,11 @@ PdfImageOptions ReadPdfImageOptions();
 WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
                       const FileTarget& target);
 
-void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result);
-void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result);
+void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result,
+                     const QString& writtenFile = {});
+void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result,
+                     const QString& writtenFile = {});
+// An end line naming the file: "BMPファイルの保存を終了します。（/path/BMP00001.BMP）".
+QString EndLineNaming(const QString& endLine, const QString& writtenFile);
 
 } // namespace folivo

@@ -1,6 +1,7 @@
 #include "save_as_commands.h"
 
 #include "image_writers.h"
+#include "jpeg_result.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
 #include "program_state.h"
@@ -43,7 +44,10 @@ void SaveAsCommands::menuSaveBMP() {
     if (target.isEmpty())
         return;
     m_status.SetStatus(text::kBmpStart);
-    ReportBmpResult(m_status, target, CopyBmp(source, target));
+    const WriteResult result = CopyBmp(source, target);
+    ReportBmpResult(m_status, target, result);
+    if (result == WriteResult::Ok)
+        m_status.OfferSavedFile(target);
 }
 
 void SaveAsCommands::menuSaveJPEG() {
@@ -54,7 +58,10 @@ void SaveAsCommands::menuSaveJPEG() {
     if (target.isEmpty())
         return;
     m_status.SetStatus(text::kJpegStart);
-    ReportJpegResult(m_status, WriteJpeg(source, target, settings.quality, settings.progressive));
+    const int code = WriteJpeg(source, target, settings.quality, settings.progressive);
+    ReportJpegResult(m_status, code);
+    if (code == kJpegOk)
+        m_status.OfferSavedFile(target);
 }
 
 bool SaveAsCommands::menuSavePDF() {
@@ -70,6 +77,8 @@ bool SaveAsCommands::menuSavePDF() {
     const WriteResult result = ExportPdf(m_exporter, m_document, target);
     m_document.setMousePointer(kPointerDefault);
     ReportPdfResult(m_status, target, result);
+    if (result == WriteResult::Ok)
+        m_status.OfferSavedFile(target);
     return result == WriteResult::Ok;
 }
 

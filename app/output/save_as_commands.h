@@ -11,8 +11,8 @@
 //   menuSavePDF exports the PageDocument with the PdfExporter, after setting the
 //   compression from the settings file, the hourglass pointer on the document, the start
 //   line, a repaint (the callable given, when any) and the three export properties.
-// - Success ends with the format's end line; a failure is reported through
-//   StatusReporter::ShowMessage instead (see image_writers.h).
+// - Success ends with the format's end line and the offer to open the file written; a
+//   failure is reported through StatusReporter::ShowMessage instead (see image_writers.h).
 //   menuSavePDF answers whether the PDF file was written (false when the dialog was
 //   cancelled or the export failed), so a caller can keep what the PDF should have held.
 // - The referenced objects must outlive the commands object; it keeps no other state.

@@ -1,5 +1,7 @@
 #include "save_dialog.h"
 
+#include "save_start.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -43,9 +45,19 @@ QString QtSaveDialog::askSaveFileName(const QString& filter, const QString& defa
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(toQtFilter(filter));
     dialog.setDefaultSuffix(bareExtension(defaultExtension));
+    const std::optional<SaveNaming> naming = NamingForExtension(defaultExtension);
+    if (naming) {
+        const SaveStart start = SaveStartFor(*naming);
+        dialog.setDirectory(start.folder);
+        if (!start.fileName.isEmpty())
+            dialog.selectFile(start.fileName);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return CompleteFileName(dialog.selectedFiles().constFirst(), defaultExtension);
+    const QString chosen = CompleteFileName(dialog.selectedFiles().constFirst(), defaultExtension);
+    if (naming)
+        RememberSaveFolder(*naming, chosen);
+    return chosen;
 }
 
 } // namespace folivo

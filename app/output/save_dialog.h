@@ -20,7 +20,8 @@ public:
 // A name typed without an extension gets the default one ("scan" + "*.jpg" -> "scan.jpg").
 QString CompleteFileName(const QString& path, const QString& defaultExtension);
 
-// The real dialog: QFileDialog in save mode, without an overwrite question.
+// The real dialog: QFileDialog in save mode, without an overwrite question. It opens in
+// the folder of the format's last save with the next free numbered name (save_start.h).
 class QtSaveDialog : public SaveDialog {
 public:
     explicit QtSaveDialog(QWidget* parent = nullptr) : m_parent(parent) {}

@@ -7,6 +7,8 @@
 #include "settings.h"
 #include "ui_ports.h"
 
+#include <QDir>
+
 namespace folivo {
 namespace {
 
@@ -94,21 +96,32 @@ void AutoSave::save(AutoSaveFormat format, const PageSource& page, const JpegSet
                              kNoNumberPrompt.arg(*folder, target.prefix, target.section));
         return;
     }
-    const FileTarget file = NumberedTarget(target.prefix, *folder, target.extension);
+    // The name the file got when it was complete: the end line and the offer name it.
+    QString written;
+    FileTarget file = NumberedTarget(target.prefix, *folder, target.extension);
+    file.published = [&written](const QString& path) { written = QDir::cleanPath(path); };
     switch (format) {
-    case AutoSaveFormat::Bmp:
+    case AutoSaveFormat::Bmp: {
         m_status.SetStatus(text::kBmpStart);
-        ReportBmpResult(m_status, *name, CopyBmp(page, file));
-        break;
-    case AutoSaveFormat::Jpeg:
-        m_status.SetStatus(text::kJpegStart);
-        ReportJpegResult(m_status, WriteJpeg(page, file, jpeg.quality, jpeg.progressive));
-        break;
-    case AutoSaveFormat::Pdf:
-        m_status.SetStatus(text::kPdfStart);
-        ReportPdfResult(m_status, *name, ExportPdf(m_exporter, m_document, file));
+        const WriteResult result = CopyBmp(page, file);
+        ReportBmpResult(m_status, *name, result, written);
         break;
     }
+    case AutoSaveFormat::Jpeg: {
+        m_status.SetStatus(text::kJpegStart);
+        const int code = WriteJpeg(page, file, jpeg.quality, jpeg.progressive);
+        ReportJpegResult(m_status, code, written);
+        break;
+    }
+    case AutoSaveFormat::Pdf: {
+        m_status.SetStatus(text::kPdfStart);
+        const WriteResult result = ExportPdf(m_exporter, m_document, file);
+        ReportPdfResult(m_status, *name, result, written);
+        break;
+    }
+    }
+    if (!written.isEmpty())
+        m_status.OfferSavedFile(written);
 }
 
 } // namespace folivo

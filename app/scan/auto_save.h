@@ -11,8 +11,9 @@
 // - Each format runs between its start line and its end report: BMP is a copy of the
 //   page's image file, JPEG the JPEG writer with the parameters read at the scan's start,
 //   PDF the export of the page document with the exporter's current compression (the
-//   automatic save does not apply the settings file's compression). A failed copy or
-//   export is reported with a message instead of the end line.
+//   automatic save does not apply the settings file's compression). The end line names
+//   the file written, and the status line offers to open it; a failed copy or export is
+//   reported with a message instead.
 // - When the folder cannot be determined (a special folder unknown) or every number of
 //   the prefix is taken, that format is not saved, a message says why, and the next
 //   format goes on; no format ever writes under a name worked out for another.

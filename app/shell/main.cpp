@@ -1,5 +1,6 @@
 #include "app_composition.h"
 #include "app_font.h"
+#include "app_icon.h"
 #include "main_window.h"
 #include "qt_translation.h"
 #include "toolbar_host.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Folivo"));
     QApplication::setDesktopFileName(QStringLiteral("folivo"));
     folivo::InstallUiFont();
+    folivo::InstallAppIcon();
     folivo::InstallQtTranslation();
 
     folivo::MainWindow window;

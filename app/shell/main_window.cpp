@@ -4,6 +4,7 @@
 #include "menu_tree.h"
 #include "page_preview.h"
 #include "qt_message_boxes.h"
+#include "saved_file_offer.h"
 #include "status_log.h"
 
 #include <QAction>
@@ -33,6 +34,7 @@ MainWindow::MainWindow(MainWindowDeps deps, QWidget* parent)
     m_document = new PageDocument(this);
     buildMenus();
     buildClientArea();
+    m_savedFile = new SavedFileOffer(m_status, deps.urlOpener);
     installViewCommands();
     setCommand(menu::kSorce, [this] { m_scanner->TWAIN_SelectImageSource(this); });
     setCommand(menu::kClip, [this] { m_scanner->TWAIN_AcquireToClipboard(this, 0); });
@@ -75,6 +77,10 @@ void MainWindow::SetStatus(const QString& message) {
 void MainWindow::ShowMessage(const QString& title, const QString& prompt) {
     m_messageBoxes->information(title, prompt);
     SetStatus(title);
+}
+
+void MainWindow::OfferSavedFile(const QString& path) {
+    m_savedFile->offer(path);
 }
 
 QString MainWindow::statusText() const {

@@ -43,11 +43,14 @@ class QMenu;
 namespace folivo {
 
 class PagePreview;
+class SavedFileOffer;
 class StatusLog;
+class UrlOpener;
 
 struct MainWindowDeps {
     ScannerLibrary* scanner = nullptr;    // not owned; null: CreateScannerLibrary(), owned
     MessageBoxes* messageBoxes = nullptr; // not owned; null: QMessageBox boxes, owned
+    UrlOpener* urlOpener = nullptr;       // not owned; null: the desktop's default programs
 };
 
 class MainWindow : public QMainWindow, public StatusReporter {
@@ -62,6 +65,7 @@ public:
     // StatusReporter
     void SetStatus(const QString& message) override;
     void ShowMessage(const QString& title, const QString& prompt) override;
+    void OfferSavedFile(const QString& path) override; // buttons in the status line
     QString statusText() const;
 
     // Commands by menu item name.
@@ -139,6 +143,7 @@ private:
     PagePreview* m_preview = nullptr;
     QLineEdit* m_status = nullptr;
     QLabel* m_statusIcon = nullptr;
+    SavedFileOffer* m_savedFile = nullptr;
     QWidget* m_line1 = nullptr;
     QWidget* m_line2 = nullptr;
 

@@ -15,6 +15,7 @@
 #include "ui_ports.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -81,6 +82,11 @@ inline void UserClick(QAbstractButton* button) {
 }
 inline void Click(const QWidget* window, const char* name) {
     UserClick(Child<QAbstractButton>(window, name));
+}
+inline void AccessibleToggle(QAbstractButton* button) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+    ASSERT_TRUE(accessible && accessible->actionInterface());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 inline bool Checked(const QWidget* window, const char* name) {
     return Child<QAbstractButton>(window, name)->isChecked();
@@ -150,6 +156,8 @@ protected:
 // Flag must be exactly "True" to show "する"; any type but "1" and "2" shows the Desktop.
 // The picker opens only when "その他" is clicked (again) while "する" is on, at the program
 // folder; "off" stores only the flag, and a folder other than "その他" is stored empty.
+// "!name" changes an option through the accessibility toggle action, as a screen reader
+// does: the rules follow it as they follow a click.
 TEST_F(SettingsDialogTest, EachWayThroughTheAutosaveWindowStoresWhatItShows) {
     const struct {
         const char *stored, *shown, *clicks, *answers; // "+text" types into the folder box
@@ -167,6 +175,10 @@ TEST_F(SettingsDialogTest, EachWayThroughTheAutosaveWindowStoresWhatItShows) {
         {"", "", "OptAutosave2 OptAutosave1", "/never", 0, "Flag=False Type=<absent>"},
         {"Flag=true Type=1", "OptSave1 OptAutosave1", "OptSave0", "", 0, "Type=1"},
         {"Flag=True Type=7", "OptSave0 OptAutosave0", "", "", 0, "Type=0"},
+        {"Flag=True Type=2 Path=/old", "", "OptAutosave2", "/new", 1, "Type=2 Path=/new"},
+        {"", "", "!OptSave0 !OptAutosave1", "", 0, "Flag=True Type=1 Path="},
+        {"", "", "!OptSave0 !OptAutosave2", "/spoken", 1, "Flag=True Type=2 Path=/spoken"},
+        {"Flag=True Type=1", "", "!OptSave1", "", 0, "Flag=False Type=1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.stored) + " / " + c.clicks);
@@ -180,6 +192,8 @@ TEST_F(SettingsDialogTest, EachWayThroughTheAutosaveWindowStoresWhatItShows) {
         for (const QString& click : Words(c.clicks)) {
             if (click.startsWith(u'+'))
                 QTest::keyClicks(Child<QLineEdit>(d, "TextOutput"), click.mid(1));
+            else if (click.startsWith(u'!'))
+                AccessibleToggle(Child<QAbstractButton>(d, qPrintable(click.mid(1))));
             else
                 Click(d, qPrintable(click));
         }

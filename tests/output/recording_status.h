@@ -20,8 +20,10 @@ public:
         events << QStringLiteral("message:%1|%2").arg(title, prompt);
         line = title;
     }
+    void OfferSavedFile(const QString& path) override { offered << path; }
 
     QStringList events;
+    QStringList offered;
     QString line = QStringLiteral("(unchanged)");
     std::function<void(const QString&)> onStatus;
 };

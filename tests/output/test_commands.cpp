@@ -21,8 +21,12 @@
 #include "temp_home.h"
 #include "test_images.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTimer>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -190,6 +194,45 @@ TEST(SaveDialogNames, DefaultExtensionsCompleteBareNamesOnly) {
     for (const auto& [path, ext, expected] : cases)
         EXPECT_EQ(CompleteFileName(QString::fromUtf8(path), QString::fromUtf8(ext)),
                   QString::fromUtf8(expected));
+}
+
+// Opens the real dialog, answers it (`answer` empty: Cancel), gives the folder and name it
+// offered.
+std::pair<QString, QString> OfferedByRealDialog(const char* extension, const QString& answer) {
+    std::pair<QString, QString> offered;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        offered = {dialog->directory().absolutePath(),
+                   QFileInfo(dialog->selectedFiles().value(0)).fileName()};
+        dialog->selectFile(answer);
+        answer.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+    });
+    QtSaveDialog().askSaveFileName(QStringLiteral("x|*"), QString::fromLatin1(extension));
+    return offered;
+}
+
+// Each format opens where its last save went (else the working folder) and offers the
+// first free number there, in the automatic save's sequence.
+TEST(SaveDialogStart, OffersTheNextFreeNameInTheLastFolderOfItsFormat) {
+    test::TempHome home;
+    const QString last = home.file(QStringLiteral("last")),
+                  work = home.file(QStringLiteral("work"));
+    for (const QString& file :
+         {last + "/BMP00001.BMP", last + "/BMP00003.BMP", work + "/JPEG00001.jpg"})
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()) && test::WriteBytes(file, "x"));
+    const QString oldCurrent = QDir::currentPath();
+    QDir::setCurrent(work);
+    home.write("Folivo.ini", "[BMP]\nSaveFolder=" + last.toUtf8() + "\n[PDF]\nSaveFolder=/gone\n");
+    const std::tuple<const char*, QString, QString, QString> cases[] = {
+        {"*.bmp", "", last, "BMP00002.BMP"},
+        {"*.jpg", "", work, "JPEG00002.jpg"},
+        {"*.pdf", last + "/page.pdf", work, "PDF00001.PDF"}, // saving there remembers it
+        {"*.pdf", "", last, "PDF00001.PDF"},
+    };
+    for (const auto& [extension, answer, folder, name] : cases)
+        EXPECT_EQ(OfferedByRealDialog(extension, answer), std::pair(folder, name)) << extension;
+    QDir::setCurrent(oldCurrent);
 }
 
 TEST_F(CommandsTest, ACancelledFirstScanThenDoneSaysThereIsNothingAndShowsNoDialog) {

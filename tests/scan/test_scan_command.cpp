@@ -71,9 +71,6 @@ private:
 const QByteArray kAllOn =
     "[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n[PDF]\nFlag=True\nType=0\n";
 const QByteArray kBmpJpegOn = "[BMP]\nFlag=True\nType=0\n[JPEG]\nFlag=True\nType=0\n";
-const QStringList kAllSaved = {"status:" + text::kBmpStart,  "status:" + text::kBmpEnd,
-                               "status:" + text::kJpegStart, "status:" + text::kJpegEnd,
-                               "status:" + text::kPdfStart,  "status:" + text::kPdfEnd};
 
 class ScanCommandTest : public ::testing::Test {
 protected:
@@ -168,7 +165,16 @@ TEST_F(ScanCommandTest, AutomaticSaveWritesTheThreeFormatsInOrderAndNumbersOn) {
     queue(64, 48);
     queue(48, 64);
     command.run();
-    EXPECT_EQ(status.events, kAllSaved);
+    // Each end line names its file, which the status line then offers to open.
+    const auto end = [this](const QString& line, const char* name) {
+        return "status:" + line + "（" + desk(name) + "）";
+    };
+    EXPECT_EQ(status.events,
+              QStringList({"status:" + text::kBmpStart, end(text::kBmpEnd, "BMP00001.BMP"),
+                           "status:" + text::kJpegStart, end(text::kJpegEnd, "JPEG00001.jpg"),
+                           "status:" + text::kPdfStart, end(text::kPdfEnd, "PDF00001.PDF")}));
+    EXPECT_EQ(status.offered,
+              QStringList({desk("BMP00001.BMP"), desk("JPEG00001.jpg"), desk("PDF00001.PDF")}));
     EXPECT_EQ(files(desktop.path()),
               QStringList({"BMP00001.BMP", "JPEG00001.jpg", "PDF00001.PDF"}));
     EXPECT_EQ(ReadBytes(desk("BMP00001.BMP")), ReadBytes(tmp("TMP00001.BMP")));
@@ -232,7 +238,8 @@ TEST_F(ScanCommandTest, AFormatWithNoPlaceToGoIsSkippedWithAMessageAndTheNextGoe
         ASSERT_EQ(status.events.size(), 3);
         EXPECT_TRUE(status.events[0].startsWith("message:" + text::kBmpFailedTitle + "|"));
         EXPECT_EQ(status.events[1], "status:" + text::kJpegStart);
-        EXPECT_EQ(status.events[2], "status:" + text::kJpegEnd);
+        EXPECT_EQ(status.events[2], "status:" + text::kJpegEnd + "（" +
+                                        QDir::cleanPath(c.jpegFolder + "/JPEG00001.jpg") + "）");
         EXPECT_GT(QFileInfo(c.jpegFolder + "/JPEG00001.jpg").size(), 0);
     }
     EXPECT_FALSE(QFileInfo::exists(DataFolder() + "/BMP00001.BMP"));
@@ -244,12 +251,6 @@ TEST_F(ScanCommandTest, AFormatWithNoPlaceToGoIsSkippedWithAMessageAndTheNextGoe
 // Numbered names, their no-replace publishing, special folders and the output folder by
 // "Type": the pieces the automatic save and the temporary page files are named with.
 namespace {
-
-void Touch(const QString& path, const QByteArray& bytes = {}) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
 
 TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
     const struct {
@@ -268,16 +269,6 @@ TEST(NumberedName, FiveDigitsTakenFromTheEndOfTheNumber) {
     for (const auto& c : cases)
         EXPECT_EQ(NumberedName(c.prefix, c.folder, c.extension, c.number), QString(c.expected))
             << c.expected;
-}
-
-TEST(NextFreeFileName, FillsTheFirstGap) {
-    QTemporaryDir dir;
-    for (const char* name : {"BMP00001.BMP", "BMP00002.BMP", "BMP00004.BMP", "JPEG00001.jpg"})
-        Touch(dir.filePath(name));
-    EXPECT_EQ(NextFreeFileName("BMP", dir.path(), "BMP"), dir.path() + "/BMP00003.BMP");
-    // Each prefix has its own sequence.
-    EXPECT_EQ(NextFreeFileName("JPEG", dir.path(), "jpg"), dir.path() + "/JPEG00002.jpg");
-    EXPECT_EQ(NextFreeFileName("PDF", dir.path(), "PDF"), dir.path() + "/PDF00001.PDF");
 }
 
 TEST(NextFreeFileName, ZeroesComeAfterNinesAndThenTheSearchEnds) {

@@ -4,6 +4,7 @@
 // temporary folders; the save dialog and the multi-page prompt are answered by the test.
 #include "answering_prompts.h"
 #include "app_composition.h"
+#include "dialog_ports.h"
 #include "fake_message_boxes.h"
 #include "image_writers.h"
 #include "main_window.h"
@@ -22,6 +23,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace folivo::test {
@@ -37,6 +39,16 @@ void PressInScanDialog(const char* button) {
             b->click();
     });
 }
+
+// Keeps what the status line's buttons hand to the desktop instead of opening it.
+class RecordingOpener final : public UrlOpener {
+public:
+    bool openUrl(const QUrl& url) override {
+        urls << url;
+        return true;
+    }
+    QList<QUrl> urls;
+};
 
 class EndToEnd : public ::testing::Test {
 protected:
@@ -61,6 +73,7 @@ protected:
         MainWindowDeps deps;
         deps.scanner = layer.get();
         deps.messageBoxes = &boxes;
+        deps.urlOpener = &opener;
         window = std::make_unique<MainWindow>(deps);
         CompositionOptions options;
         auto ownedDialog = std::make_unique<AnsweringSaveDialog>();
@@ -90,6 +103,7 @@ protected:
     QTemporaryDir userHome;
     TestScanner scanner;
     FakeMessageBoxes boxes;
+    RecordingOpener opener;
     std::unique_ptr<SaneScannerLibrary> layer;
     std::unique_ptr<MainWindow> window;
     AppParts* parts = nullptr;
@@ -211,6 +225,29 @@ TEST_F(EndToEnd, MultiPageRetriesACancelledSheetAndKeepsSheetsWhenTheSaveIsCance
 // PDF saves share one exporter.
 namespace folivo::test {
 namespace {
+
+// The automatic save's end line names the file it wrote (the next free number), and after
+// any save the status line's buttons hand that file, or its folder, to the desktop.
+TEST_F(EndToEnd, AfterASaveTheStatusLineOpensTheFileWrittenOrItsFolder) {
+    device();
+    settings("[TWAIN]\nDialog=False\n[BMP]\nFlag=True\nType=0\n");
+    QFile taken(desktop(QStringLiteral("BMP00001.BMP")));
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    start();
+    auto* openFile = window->findChild<QAction*>(QStringLiteral("OpenSavedFile"));
+    auto* openFolder = window->findChild<QAction*>(QStringLiteral("OpenSavedFolder"));
+    ASSERT_TRUE(openFile && openFolder);
+    run("menuScan");
+    const QString written = desktop(QStringLiteral("BMP00002.BMP"));
+    EXPECT_EQ(window->statusText(), text::kBmpEnd + "（" + written + "）");
+    EXPECT_TRUE(openFile->isVisible() && openFolder->isVisible());
+    openFile->trigger();
+    dialog->answer = home.file(QStringLiteral("copy.pdf"));
+    run("menuSavePDF");
+    openFolder->trigger();
+    EXPECT_EQ(opener.urls,
+              QList<QUrl>({QUrl::fromLocalFile(written), QUrl::fromLocalFile(home.path())}));
+}
 
 TEST_F(EndToEnd, EveryMenuItemThatIsNotASubmenuHasItsCommand) {
     start();

@@ -67,15 +67,15 @@ desktop="$work/user/Desktop"
 three_files() {
     [ -s "$desktop/BMP00001.BMP" ] && [ -s "$desktop/JPEG00001.jpg" ] && [ -s "$desktop/PDF00001.PDF" ]
 }
-done_line="PDFファイルの保存を終了しました。"
+done_line="PDFファイルの保存を終了しました。（$desktop/PDF00001.PDF）"
 wait_for 100 grep -qx "$done_line" "$log" || fail "the save did not end"
 three_files || fail "the three files did not appear: $(ls "$desktop")"
 [ "$(ls "$desktop" | wc -l)" -eq 3 ] || fail "more than one scan: $(ls "$desktop")"
 pdfinfo "$desktop/PDF00001.PDF" | grep -q '^Pages: *1$' || fail "PDF is not one page"
 cmp -s "$desktop/BMP00001.BMP" "$(page)" || fail "BMP is not a copy"
 djpeg "$desktop/JPEG00001.jpg" >/dev/null || fail "JPEG does not decode"
-expected_log=("BMPファイルの保存を開始します。" "BMPファイルの保存を終了します。"
-    "JPEGファイルの保存を開始しました。" "JPEGファイルの保存を終了しました。"
+expected_log=("BMPファイルの保存を開始します。" "BMPファイルの保存を終了します。（$desktop/BMP00001.BMP）"
+    "JPEGファイルの保存を開始しました。" "JPEGファイルの保存を終了しました。（$desktop/JPEG00001.jpg）"
     "PDFファイルの保存を開始しました。" "$done_line")
 mapfile -t saved < <(grep 'ファイルの保存を' "$log")
 [ "${saved[*]}" = "${expected_log[*]}" ] || fail "status lines of the save out of order"

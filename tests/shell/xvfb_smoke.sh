@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real program without a scanner on a private X server and uses it like a
 # person would: dismisses the missing-scanner box, checks the status line (read through
-# FOLIVO_STATUS_LOG) and the main window "Folivo", then expects a clean exit within 5 s of
-# Ctrl+X. With SMOKE_EXPECT_MANUAL=<file>, F1 must hand exactly that file to the desktop's
-# opener (a stand-in xdg-open records what it is given).
+# FOLIVO_STATUS_LOG), the main window "Folivo" and the program's icon on both windows,
+# then expects a clean exit within 5 s of Ctrl+X. With SMOKE_EXPECT_MANUAL=<file>, F1
+# must hand exactly that file to the desktop's opener (a stand-in xdg-open records what
+# it is given).
 # Usage: xvfb_smoke.sh <program or launcher>
 set -euo pipefail
 source "$(dirname "$(readlink -f "$0")")/../../scripts/xvfb-session.sh"
@@ -19,10 +20,13 @@ log="$work/status-app.log"
 # Without a scanner the three-line box comes up first; Return presses its OK button.
 missing="TWAINデバイスが見つかりません。"
 wait_for 150 shown '^TWAIN' || fail "no missing-scanner box"
+has_icon() { [[ "$(xprop -id "$1" _NET_WM_ICON)" == "_NET_WM_ICON(CARDINAL) ="* ]]; }
+has_icon "$(visible '^TWAIN')" || fail "the message box carries no icon"
 press_until "$(visible '^TWAIN')" Return 10 grep -qx "$missing" "$log" || true
 [ "$(tail -n1 "$log")" = "$missing" ] || fail "status line not updated"
 wait_for 100 shown '^Folivo$' || fail "no main window titled Folivo"
 main=$(visible '^Folivo$')
+has_icon "$main" || fail "the main window carries no icon"
 [ -d "$work/program/tmp" ] || fail "tmp folder not made"
 
 if [ -n "${SMOKE_EXPECT_MANUAL:-}" ]; then
