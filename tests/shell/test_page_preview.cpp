@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -60,6 +61,86 @@ TEST(PreviewGeometry, SheetKeepsThePageShapeCentredAndBoxesMapOntoIt) {
     EXPECT_EQ(MapBoxToSheet(QRect(6000, 9000, 6000, 9000), page, sheet), QRect(210, 320, 200, 300));
     EXPECT_EQ(MapBoxToSheet(QRect(3000, 0, 3000, 4500), page, sheet), QRect(110, 20, 100, 150));
     EXPECT_EQ(MapBoxToSheet(QRect(0, 0, 10, 10), QSize(0, 0), sheet), QRect());
+}
+
+TEST(PreviewGeometry, ZoomModesLayTheSheetOutWithScrollBarsOnlyWhereNeeded) {
+    using Mode = PreviewZoom::Mode;
+    const QSize a4(11904, 16836), landscape(16836, 11904);
+    const struct {
+        Mode mode;
+        double scale, dpi;
+        QSize area, page;
+        QRect sheet;
+        QSize content;
+        bool hBar, vBar;
+    } cases[] = {
+        {Mode::FitPage, 1, 96, QSize(624, 624), a4, QRect(100, 12, 424, 600), QSize(624, 624), 0,
+         0},
+        // Too tall for the view: the vertical bar's width comes off the sheet, never sideways.
+        {Mode::FitWidth, 1, 96, QSize(624, 624), a4, QRect(12, 12, 584, 826), QSize(608, 850), 0,
+         1},
+        {Mode::FitWidth, 1, 96, QSize(424, 624), landscape, QRect(12, 170, 400, 283),
+         QSize(424, 624), 0, 0},
+        // 100 %: A4 at 96 dpi is 794 x 1122 pixels, centred when there is room.
+        {Mode::Scale, 1, 96, QSize(1200, 1200), a4, QRect(203, 39, 794, 1122), QSize(1200, 1200), 0,
+         0},
+        {Mode::Scale, 1, 96, QSize(624, 624), a4, QRect(12, 12, 794, 1122), QSize(818, 1146), 1, 1},
+        {Mode::Scale, 0.5, 192, QSize(1200, 1200), a4, QRect(203, 39, 794, 1122), QSize(1200, 1200),
+         0, 0},
+        // Only too wide, but the horizontal bar leaves too little height: both bars.
+        {Mode::Scale, 1, 96, QSize(1000, 830), landscape, QRect(12, 12, 1122, 794),
+         QSize(1146, 818), 1, 1},
+    };
+    for (const auto& c : cases) {
+        PreviewZoom zoom;
+        zoom.setScale(c.scale);
+        if (c.mode == Mode::FitPage)
+            zoom.fitPage();
+        else if (c.mode == Mode::FitWidth)
+            zoom.fitWidth();
+        const SheetLayout got = LayOutSheet(c.area, c.page, zoom, c.dpi, 16);
+        SCOPED_TRACE(testing::Message()
+                     << int(c.mode) << " " << c.area.width() << "x" << c.area.height());
+        EXPECT_EQ(got.sheet, c.sheet);
+        EXPECT_EQ(got.content, c.content);
+        EXPECT_EQ(got.horizontalBar, c.hBar);
+        EXPECT_EQ(got.verticalBar, c.vBar);
+        EXPECT_EQ(got.viewport, c.area - QSize(c.vBar ? 16 : 0, c.hBar ? 16 : 0));
+    }
+    // The steps go from the scale shown now, whatever mode showed it, and stop at the ends.
+    const struct {
+        double shown, in, out;
+    } steps[] = {{0.504, 2.0 / 3, 1.0 / 3}, {1.0, 1.25, 0.75}, {0.3, 1.0 / 3, 0.25},
+                 {4.0, 4.0, 3.0},           {0.1, 0.25, 0.25}, {9.0, 4.0, 4.0}};
+    for (const auto& s : steps) {
+        PreviewZoom zoom;
+        zoom.zoomIn(s.shown);
+        EXPECT_DOUBLE_EQ(zoom.scale(), s.in) << s.shown;
+        zoom.zoomOut(s.shown);
+        EXPECT_DOUBLE_EQ(zoom.scale(), s.out) << s.shown;
+    }
+}
+
+TEST(PagePreview, ZoomKeysScrollBarsAndBackToTheWholePage) {
+    PageDocument doc;
+    FillDocument(doc, {Qt::red});
+    PagePreview preview(&doc);
+    preview.resize(424, 624);
+    preview.show();
+    preview.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+    const QRect whole = preview.sheetRect();
+    QTest::keyClick(&preview, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(preview.zoom().scale(), 2.0 / 3);
+    EXPECT_TRUE(preview.verticalScrollBar()->isVisible());
+    EXPECT_EQ(Centre(preview), QColor(Qt::red));
+    QTest::keyClick(&preview, Qt::Key_End, Qt::NoModifier); // one page: stays, nothing scrolls
+    QTest::keyClick(&preview, Qt::Key_Down);
+    EXPECT_GT(preview.verticalScrollBar()->value(), 0) << "arrows scroll";
+    QTest::keyClick(&preview, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(preview.zoom().mode(), PreviewZoom::Mode::FitPage);
+    EXPECT_EQ(preview.sheetRect(), whole);
+    EXPECT_FALSE(preview.verticalScrollBar()->isVisible());
 }
 
 TEST(PagePreview, BlankSheetThenPicturesStretchedIntoTheirBoxes) {
