@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
 
 namespace folivo {
 namespace {
@@ -43,6 +44,9 @@ QString QtSaveDialog::askSaveFileName(const QString& filter, const QString& defa
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(toQtFilter(filter));
     dialog.setDefaultSuffix(bareExtension(defaultExtension));
+    // Its preferred size grows with the scale factor and can pass a small screen's edge.
+    if (const QScreen* screen = dialog.screen())
+        dialog.resize(dialog.sizeHint().boundedTo(screen->availableGeometry().size()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return CompleteFileName(dialog.selectedFiles().constFirst(), defaultExtension);
