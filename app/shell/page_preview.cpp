@@ -78,16 +78,16 @@ void PagePreview::buildZoomActions() {
         m_zoomActions.push_back(item);
     };
     // Ctrl+= too: on most keyboards "+" needs Shift.
-    add("previewZoomIn", QStringLiteral("拡大"),
+    add("previewZoomIn", QStringLiteral("拡大(&I)"),
         {QKeySequence::ZoomIn, QKeySequence(QStringLiteral("Ctrl+="))},
         [](PreviewZoom& z, double shown) { z.zoomIn(shown); });
-    add("previewZoomOut", QStringLiteral("縮小"), {QKeySequence::ZoomOut},
+    add("previewZoomOut", QStringLiteral("縮小(&O)"), {QKeySequence::ZoomOut},
         [](PreviewZoom& z, double shown) { z.zoomOut(shown); });
-    add("previewFitPage", QStringLiteral("ページ全体を表示"),
+    add("previewFitPage", QStringLiteral("ページ全体を表示(&P)"),
         {QKeySequence(QStringLiteral("Ctrl+0"))}, [](PreviewZoom& z, double) { z.fitPage(); });
-    add("previewFitWidth", QStringLiteral("幅に合わせる"), {},
+    add("previewFitWidth", QStringLiteral("幅に合わせる(&W)"), {},
         [](PreviewZoom& z, double) { z.fitWidth(); });
-    add("previewActualSize", QStringLiteral("実際のサイズ (100%)"), {},
+    add("previewActualSize", QStringLiteral("実際のサイズ 100%(&A)"), {},
         [](PreviewZoom& z, double) { z.setScale(1.0); });
     for (size_t i = 2; i < m_zoomActions.size(); ++i)
         m_zoomActions[i]->setCheckable(true); // the three ways to fit show which one is on

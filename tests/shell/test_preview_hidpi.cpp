@@ -2,7 +2,6 @@
 #include "page_document.h"
 #include "page_preview.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace folivo;
@@ -21,13 +20,11 @@ TEST(PagePreviewHiDpi, PictureDetailSurvivesAtTwiceThePixels) {
     doc.StartDoc();
     doc.DrawPicture(checks, 0, 0, kA4ShortTwips, kA4LongTwips);
     doc.EndDoc();
-
     const QImage shot = preview.grab().toImage();
     ASSERT_EQ(shot.size(), preview.size() * 2);
     int wrong = 0;
-    const QPoint origin = sheet.topLeft() * 2;
     for (int y = 100; y < 140; ++y)
         for (int x = 100; x < 140; ++x)
-            wrong += shot.pixel(origin + QPoint(x, y)) != checks.pixel(x, y);
+            wrong += shot.pixel(sheet.topLeft() * 2 + QPoint(x, y)) != checks.pixel(x, y);
     EXPECT_EQ(wrong, 0);
 }
