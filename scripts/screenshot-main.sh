@@ -44,7 +44,7 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
 sleep 1
-xdotool key w mousemove 0 0
+xdotool key w sleep 0.5 click --repeat 30 4 mousemove 0 0 # to the top of the page
 sleep 1
 import -window "$window" "$zoomed"
 echo "wrote $zoomed"

@@ -30,6 +30,8 @@ PagePreview::PagePreview(PageDocument* document, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalScrollBar()->setSingleStep(20); // an arrow key or a wheel notch moves a fair step
+    verticalScrollBar()->setSingleStep(20);
 
     // A child of the viewport, so that it stays put while the page scrolls beneath.
     m_navigation = new QWidget(viewport());
@@ -101,8 +103,21 @@ QAction* PagePreview::zoomAction(const QString& name) const {
 }
 
 void PagePreview::setZoom(const PreviewZoom& zoom) {
+    // The part of the page at the view's centre stays there.
+    const SheetLayout before = sheetLayout();
+    QPointF centre(0.5, 0.5);
+    if (!before.content.isEmpty())
+        centre = QPointF((horizontalScrollBar()->value() + before.viewport.width() / 2.0) /
+                             before.content.width(),
+                         (verticalScrollBar()->value() + before.viewport.height() / 2.0) /
+                             before.content.height());
     m_zoom = zoom;
     applyLayout();
+    const SheetLayout after = sheetLayout();
+    horizontalScrollBar()->setValue(
+        qRound(centre.x() * after.content.width() - after.viewport.width() / 2.0));
+    verticalScrollBar()->setValue(
+        qRound(centre.y() * after.content.height() - after.viewport.height() / 2.0));
     viewport()->update();
 }
 
