@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
 
 namespace folivo {
 namespace {
@@ -52,6 +53,9 @@ QString QtSaveDialog::askSaveFileName(const QString& filter, const QString& defa
         if (!start.fileName.isEmpty())
             dialog.selectFile(start.fileName);
     }
+    // Its preferred size grows with the scale factor and can pass a small screen's edge.
+    if (const QScreen* screen = dialog.screen())
+        dialog.resize(dialog.sizeHint().boundedTo(screen->availableGeometry().size()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString chosen = CompleteFileName(dialog.selectedFiles().constFirst(), defaultExtension);

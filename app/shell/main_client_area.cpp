@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 
 namespace folivo {
 
@@ -79,7 +80,11 @@ void MainWindow::buildClientArea() {
     m_status->resize(m_status->width(), twipsToPixelsY(kStatusLineHeightTwips));
     m_status->installEventFilter(this);
 
-    resize(twipsToPixelsX(kInitialWidthTwips), twipsToPixelsY(kInitialHeightTwips));
+    // The designed size, unless a small screen or a large scale factor has less room.
+    QSize initial(twipsToPixelsX(kInitialWidthTwips), twipsToPixelsY(kInitialHeightTwips));
+    if (const QScreen* shown = screen())
+        initial = initial.boundedTo(shown->availableGeometry().size());
+    resize(initial);
 }
 
 QWidget* MainWindow::clientArea() const {

@@ -12,11 +12,19 @@
 // - The document's mouse pointer is shown over the preview: 11 hourglass, 1 arrow,
 //   anything else the default cursor.
 // - With no page at all a blank A4 sheet is shown.
+// - Zoom: the whole page (the default), the page's width, or a fixed scale (100 % is the
+//   real size); Ctrl++, Ctrl+-, Ctrl+0 (whole page) and Ctrl+wheel anywhere in the window,
+//   all of them in the preview's context menu too. Scroll bars appear only where the
+//   sheet is larger than the view.
+// - Pictures are scaled for the screen's device pixels, so they stay sharp on a 2x screen.
+#include "preview_geometry.h"
+
+#include <QAbstractScrollArea>
 #include <QImage>
 #include <QPointer>
-#include <QWidget>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QToolButton;
 
@@ -25,7 +33,7 @@ namespace folivo {
 class PageDocument;
 struct Page;
 
-class PagePreview : public QWidget {
+class PagePreview : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit PagePreview(PageDocument* document, QWidget* parent = nullptr);
@@ -37,8 +45,11 @@ public:
     void previousPage() { setCurrentPage(m_current - 1); }
     QString pageLabelText() const;
 
-    // The sheet rectangle of the current page in widget pixels.
+    // The sheet rectangle of the current page in widget pixels (scrolled).
     QRect sheetRect() const;
+    const PreviewZoom& zoom() const { return m_zoom; }
+    void setZoom(const PreviewZoom& zoom);
+    QAction* zoomAction(const QString& name) const; // by objectName, e.g. "previewZoomIn"
     // How many times pictures were decoded; the cache keeps this from growing on repaint.
     int decodeCount() const { return m_decodeCount; }
 
@@ -46,14 +57,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void buildZoomActions();
+    SheetLayout sheetLayout() const;
+    void applyLayout(); // scroll bars and navigation row for the present size and zoom
     void onDocumentChanged();
     void applyPointer(int pointer);
     void updateNavigation();
     const Page* shownPage() const;
     QSize currentPageTwips() const;
-    const std::vector<QImage>& scaledPictures(const Page& page, const QRect& sheet);
+    const std::vector<QImage>& scaledPictures(const Page& page, const QSize& sheet);
 
     QPointer<PageDocument> m_document;
     int m_current = 0;
@@ -61,9 +78,12 @@ private:
     QToolButton* m_previous = nullptr;
     QToolButton* m_next = nullptr;
     QLabel* m_label = nullptr;
+    PreviewZoom m_zoom;
+    std::vector<QAction*> m_zoomActions;
 
     int m_cachePage = -1;
-    QRect m_cacheSheet;
+    QSize m_cacheSheet;
+    qreal m_cacheRatio = 0;
     std::vector<QImage> m_cache;
     int m_decodeCount = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -41,25 +42,86 @@ QColor Centre(PagePreview& preview) {
 }
 } // namespace
 
-TEST(PreviewGeometry, SheetKeepsThePageShapeCentredAndBoxesMapOntoIt) {
+TEST(PreviewGeometry, ZoomModesPlaceTheSheetWithScrollBarsOnlyWhereNeededAndBoxesMapOntoIt) {
+    using Mode = PreviewZoom::Mode;
+    const QSize a4(11904, 16836), wide(16836, 11904);
     const struct {
+        Mode mode;
+        double scale, dpi;
         QSize area, page;
         QRect sheet;
+        QSize content;
+        int bars; // 1 vertical, 2 horizontal
     } cases[] = {
-        {QSize(424, 624), QSize(11904, 16836), QRect(12, 29, 400, 566)},   // width decides
-        {QSize(1024, 624), QSize(11904, 16836), QRect(300, 12, 424, 600)}, // height decides
-        {QSize(624, 624), QSize(16836, 11904), QRect(12, 100, 600, 424)},  // landscape
-        {QSize(24, 100), QSize(11904, 16836), QRect()},                    // no room
-        {QSize(300, 300), QSize(0, 16836), QRect()},                       // no page size
+        {Mode::FitPage, 1, 96, {424, 624}, a4, {12, 29, 400, 566}, {424, 624}, 0}, // width decides
+        {Mode::FitPage, 1, 96, {1024, 624}, a4, {300, 12, 424, 600}, {1024, 624}, 0}, // height
+        {Mode::FitPage, 1, 96, {624, 624}, wide, {12, 100, 600, 424}, {624, 624}, 0},
+        {Mode::FitPage, 1, 96, {24, 100}, a4, {}, {24, 100}, 0},   // no room
+        {Mode::FitPage, 1, 96, {300, 300}, {0, 16836}, {}, {}, 0}, // no page size
+        // Too tall: the vertical bar's width comes off the sheet, never a sideways bar.
+        {Mode::FitWidth, 1, 96, {624, 624}, a4, {12, 12, 584, 826}, {608, 850}, 1},
+        {Mode::FitWidth, 1, 96, {424, 624}, wide, {12, 170, 400, 283}, {424, 624}, 0},
+        // 100 %: A4 at 96 dpi is 794 x 1122 pixels, centred when there is room.
+        {Mode::Scale, 1, 96, {1200, 1200}, a4, {203, 39, 794, 1122}, {1200, 1200}, 0},
+        {Mode::Scale, 0.5, 192, {1200, 1200}, a4, {203, 39, 794, 1122}, {1200, 1200}, 0},
+        {Mode::Scale, 1, 96, {624, 624}, a4, {12, 12, 794, 1122}, {818, 1146}, 3},
+        // Only too wide, but the horizontal bar leaves too little height: both bars.
+        {Mode::Scale, 1, 96, {1000, 830}, wide, {12, 12, 1122, 794}, {1146, 818}, 3},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FitSheet(c.area, c.page), c.sheet) << c.area.width() << "x" << c.area.height();
+    for (const auto& c : cases) {
+        PreviewZoom zoom;
+        zoom.setScale(c.scale);
+        if (c.mode == Mode::FitPage)
+            zoom.fitPage();
+        else if (c.mode == Mode::FitWidth)
+            zoom.fitWidth();
+        const SheetLayout got = LayOutSheet(c.area, c.page, zoom, c.dpi, 16);
+        SCOPED_TRACE(testing::Message()
+                     << int(c.mode) << " " << c.area.width() << "x" << c.area.height());
+        EXPECT_EQ(got.sheet, c.sheet);
+        EXPECT_EQ(got.content, c.content);
+        EXPECT_EQ(int(got.verticalBar) + 2 * int(got.horizontalBar), c.bars);
+    }
+    // Steps go from the scale shown now, whatever mode showed it, and stop at the ends.
+    const struct {
+        double shown, in, out;
+    } steps[] = {{0.504, 2.0 / 3, 1.0 / 3}, {1.0, 1.25, 0.75}, {0.3, 1.0 / 3, 0.25},
+                 {4.0, 4.0, 3.0},           {0.1, 0.25, 0.25}, {9.0, 4.0, 4.0}};
+    for (const auto& s : steps) {
+        PreviewZoom zoom;
+        zoom.zoomIn(s.shown);
+        EXPECT_DOUBLE_EQ(zoom.scale(), s.in) << s.shown;
+        zoom.zoomOut(s.shown);
+        EXPECT_DOUBLE_EQ(zoom.scale(), s.out) << s.shown;
+    }
     const QSize page(12000, 18000);
     const QRect sheet(10, 20, 400, 600);
-    EXPECT_EQ(MapBoxToSheet(QRect(0, 0, 12000, 18000), page, sheet), sheet);
     EXPECT_EQ(MapBoxToSheet(QRect(6000, 9000, 6000, 9000), page, sheet), QRect(210, 320, 200, 300));
     EXPECT_EQ(MapBoxToSheet(QRect(3000, 0, 3000, 4500), page, sheet), QRect(110, 20, 100, 150));
     EXPECT_EQ(MapBoxToSheet(QRect(0, 0, 10, 10), QSize(0, 0), sheet), QRect());
+}
+
+TEST(PagePreview, ZoomKeysScrollBarsAndBackToTheWholePage) {
+    PageDocument doc;
+    FillDocument(doc, {Qt::red});
+    PagePreview preview(&doc);
+    preview.resize(424, 624);
+    preview.show();
+    preview.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+    const QRect whole = preview.sheetRect();
+    QTest::keyClick(&preview, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(preview.zoom().scale(), 2.0 / 3);
+    EXPECT_TRUE(preview.verticalScrollBar()->isVisible());
+    EXPECT_EQ(Centre(preview), QColor(Qt::red));
+    const int scrolled = preview.verticalScrollBar()->value();
+    EXPECT_NEAR(scrolled, preview.verticalScrollBar()->maximum() / 2, 1) << "centre kept";
+    QTest::keyClick(&preview, Qt::Key_Down);
+    EXPECT_GT(preview.verticalScrollBar()->value(), scrolled) << "arrows scroll";
+    QTest::keyClick(&preview, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(preview.zoom().mode(), PreviewZoom::Mode::FitPage);
+    EXPECT_EQ(preview.sheetRect(), whole);
+    EXPECT_FALSE(preview.verticalScrollBar()->isVisible());
 }
 
 TEST(PagePreview, BlankSheetThenPicturesStretchedIntoTheirBoxes) {

@@ -3,7 +3,10 @@
 
   toolbar_atspi.py buttons <app>   one line per push button: name, x, y, w, h, enabled
   toolbar_atspi.py status <app>    the text of the status line (the window's one text field)
+  toolbar_atspi.py hbars <app> <title regex>   the horizontal scroll bars shown in that
+                                   window, one line each (none: empty); exit 4: no window
 """
+import re
 import sys
 
 import pyatspi
@@ -44,6 +47,18 @@ def main():
                 print(node.queryText().getText(0, -1))
                 return 0
         return 3
+    if what == "hbars":
+        windows = [w for w in app if w is not None and re.search(sys.argv[3], w.name)]
+        for window in windows:
+            for node in walk(window):
+                if node.getRole() != pyatspi.ROLE_SCROLL_BAR:
+                    continue
+                if not node.getState().contains(pyatspi.STATE_SHOWING):
+                    continue
+                ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                if ext.width > ext.height:
+                    print(f"{ext.width}x{ext.height} at {ext.x},{ext.y}")
+        return 0 if windows else 4
     return 1
 
 
