@@ -55,9 +55,8 @@ void BookPdfCommand::gatherSheets() {
     while (!m_state.multiPageFlag) {
         const bool stored = m_actions.scanSheet && m_actions.scanSheet();
         if (stored) {
-            info.lastSheetFile = m_state.currentImageFile;
-            m_strip.add(info.lastSheetFile);
-            storedSheet(info.lastSheetFile);
+            m_strip.add(m_state.currentImageFile);
+            storedSheet(m_state.currentImageFile);
         }
         info.sheetCount = m_strip.count();
         info.strip = &m_strip;

@@ -31,7 +31,6 @@ class SheetStrip;
 struct BookPdfPromptInfo {
     QString nextCaption;         // "もう一枚" or "再試行"
     int sheetCount = 0;          // sheets gathered so far in this run
-    QString lastSheetFile;       // image file of the newest sheet; empty when none
     SheetStrip* strip = nullptr; // the run's sheets, which the prompt may change
 };
 

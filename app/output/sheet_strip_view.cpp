@@ -1,26 +1,17 @@
 #include "sheet_strip_view.h"
 
 #include "sheet_strip.h"
+#include "thumbnail.h"
 
 #include <QAction>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 namespace folivo {
 namespace {
 
 constexpr int kThumbSize = 96;
-
-QImage ReadThumbnail(const QString& file) {
-    QImageReader reader(file);
-    const QSize size = reader.size();
-    if (size.isValid())
-        reader.setScaledSize(
-            size.scaled(kThumbSize, kThumbSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    return reader.read();
-}
 
 } // namespace
 
@@ -68,7 +59,7 @@ QPixmap SheetStripView::thumbnail(const QString& file, int number, Thumbnails& u
                         u'|' + QString::number(info.size());
     auto it = m_thumbnails.constFind(key);
     if (it == m_thumbnails.cend())
-        it = m_thumbnails.insert(key, ReadThumbnail(file));
+        it = m_thumbnails.insert(key, ReadThumbnail(file, kThumbSize));
     used.insert(key, it.value());
     QPixmap pixmap(kThumbSize, kThumbSize);
     pixmap.fill(Qt::transparent);

@@ -88,7 +88,7 @@ bool ShootSheetStrip(const QString& tmp, const QString& file) {
         strip.add(sheet);
     }
     auto* prompt = new folivo::frmBookPDF(nullptr);
-    prompt->present({folivo::kNextSheetCaption, strip.count(), strip.files().last(), &strip});
+    prompt->present({folivo::kNextSheetCaption, strip.count(), &strip});
     prompt->stripView()->setCurrentRow(2);
     return Shoot(prompt, file);
 }

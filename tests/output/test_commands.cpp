@@ -474,35 +474,6 @@ TEST_F(CommandsTest, ARotationOnAFullDiskKeepsTheSheet) {
     EXPECT_TRUE(test::ReadBytes(sheet) == before);
 }
 
-// The strip's keys at the prompt: Delete, Ctrl+R, Ctrl+Left; a deleted sheet turns
-// CmdNext into "再試行".
-TEST_F(CommandsTest, StripKeysDeleteTurnAndMoveTheCurrentSheet) {
-    SheetStrip strip(RotateSheetFile);
-    for (int i = 1; i <= 3; ++i) {
-        const QString sheet = tmpFolder() + QStringLiteral("/TMP0000%1.BMP").arg(i);
-        ASSERT_TRUE(test::ColourPicture(30, 20 * i).save(sheet, "BMP"));
-        strip.add(sheet);
-    }
-    const QStringList files = strip.files();
-    frmBookPDF prompt(nullptr);
-    prompt.present({kNextSheetCaption, 3, files.last(), &strip});
-    prompt.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&prompt));
-    SheetStripView* view = prompt.stripView();
-    view->setFocus();
-    view->setCurrentRow(2);
-    QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(strip.files(), QStringList({files[0], files[2], files[1]}));
-    QTest::keyClick(view, Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(QImage(files[2]).size(), QSize(60, 30));
-    EXPECT_EQ(prompt.nextButton()->text(), kNextSheetCaption);
-    view->setCurrentRow(0);
-    QTest::keyClick(view, Qt::Key_Delete);
-    EXPECT_EQ(strip.files(), QStringList({files[2], files[1]}));
-    EXPECT_FALSE(QFile::exists(files[0]));
-    EXPECT_EQ(prompt.nextButton()->text(), kRetryCaption);
-}
-
 class ScriptedRecovery final : public RecoveryPrompt {
 public:
     RecoveryChoice ask(const QStringList& pages) override {

@@ -6,7 +6,8 @@
 #   kill           A gathers two sheets and is killed (kill -9); the next start offers
 #                  them back, and PDFにまとめる writes a PDF with both sheets.
 #   strip          Delete takes the newest sheet out of the strip, Esc scans its
-#                  replacement, Ctrl+R turns it: the PDF's second page lies on its side.
+#                  replacement, Ctrl+R turns it and Ctrl+Left moves it first: the PDF's
+#                  first page lies on its side.
 # Usage: xvfb_sheets.sh <program> <SANE configuration folder> two-instances|kill|strip
 set -euo pipefail
 program=${1:?program}
@@ -71,10 +72,10 @@ strip)
     xdotool windowfocus --sync "$prompt" key Escape
     wait_for 150 two_sheets || fail "Esc did not scan the replacement"
     wait_for 100 prompt_shown || fail "the prompt did not come back"
-    xdotool windowfocus --sync "$(visible 'マルチページPDF作成処理')" key ctrl+r Tab space
+    xdotool windowfocus --sync "$(visible 'マルチページPDF作成処理')" key ctrl+r ctrl+Left Tab space
     answer_save_dialog "$work/book.pdf"
     sizes=$(pdfinfo -f 1 -l 2 "$work/book.pdf" | awk '/^Page.*size:/ {print ($4 > $6) ? "wide" : "tall"}')
-    [ "$(echo $sizes)" = "tall wide" ] || fail "pages are $(echo $sizes), not tall then wide"
+    [ "$(echo $sizes)" = "wide tall" ] || fail "pages are $(echo $sizes), not wide then tall"
     ;;
 *) fail "unknown case $mode" ;;
 esac
