@@ -23,10 +23,11 @@ int SheetStrip::add(const QString& file) {
 }
 
 bool SheetStrip::remove(int index) {
-    if (!valid(index))
+    // A file that stays would come back into the PDF as a sheet the strip does not know.
+    if (!valid(index) ||
+        (!QFile::remove(m_files.at(index)) && QFileInfo::exists(m_files.at(index))))
         return false;
     const QString file = m_files.takeAt(index);
-    (void)QFile::remove(file);
     m_slotOpen = true;
     m_slotBefore = index < count() ? m_files.at(index) : QString();
     if (removed)

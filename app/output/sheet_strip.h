@@ -6,13 +6,14 @@
 // - add(file) puts a newly scanned sheet into the place the last deleted sheet left
 //   (before the sheet that followed it, or at the end when none did), else at the end.
 //   A place once filled is gone; deleting again opens a new one.
-// - remove(i) deletes the sheet's file and opens its place for a replacement.
+// - remove(i) deletes the sheet's file and opens its place for a replacement; a file that
+//   cannot be deleted keeps its sheet in the strip.
 // - rotate(i, clockwise) turns the sheet's stored pixels by a quarter through the
 //   rotator, which rewrites the file in place or leaves it as it was and answers false.
 // - move(from, to) takes the sheet out and puts it at index `to`.
 // - Every change of a file is told to the listeners: `rewritten` after a rotation (its
 //   old encoded stream is stale), `removed` after a deletion. Out-of-range indices and a
-//   failed rotation change nothing and answer false.
+//   failed rotation or deletion change nothing and answer false.
 #include <QString>
 #include <QStringList>
 #include <functional>

@@ -91,8 +91,12 @@ void SheetStripView::refresh(int current) {
 
 void SheetStripView::removeCurrent() {
     const int row = currentRow();
-    if (!m_strip.remove(row))
+    if (row < 0)
         return;
+    if (!m_strip.remove(row)) {
+        emit failed(QStringLiteral("用紙を削除できませんでした。"));
+        return;
+    }
     refresh(std::min(row, m_strip.count() - 1));
     emit changed();
 }
