@@ -103,6 +103,7 @@ void BookPdfCommand::menuBook() {
     }
     MarkSheets(folder, true);
     gatherSheets();
+    m_strip.nameInOrder();
 
     FileList list;
     // Only this window's own folder: another window's sheets are not ours to take.

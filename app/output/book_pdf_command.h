@@ -16,7 +16,9 @@
 //    and "再試行" otherwise or while a deleted sheet waits, with the strip, which the
 //    prompt may change (delete, rotate, move); then hide the prompt and repaint the
 //    window. A prompt closed another way leaves the flag: the loop goes on.
-// 3. SearchFiles over "<work folder>/*.bmp", no subfolder, no link followed. A failure
+// 3. The sheets' files are renamed among their names into the strip's order, so that a
+//    later run or a recovery finds them in that order (SheetStrip::nameInOrder).
+//    SearchFiles over "<work folder>/*.bmp", no subfolder, no link followed. A failure
 //    shows "検索エラー".
 // 4. With a successful search, one page per file in the strip's order (files the strip
 //    does not hold follow in ascending name order):

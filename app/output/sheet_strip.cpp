@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <utility>
 
 namespace folivo {
 
@@ -48,6 +50,34 @@ bool SheetStrip::move(int from, int to) {
         return false;
     m_files.move(from, to);
     return true;
+}
+
+void SheetStrip::nameInOrder() {
+    QStringList names = m_files;
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QFileInfo(a).fileName().compare(QFileInfo(b).fileName(), Qt::CaseInsensitive) < 0;
+    });
+    QStringList actual = m_files;
+    // Parked under names that are still page files, so a crash in between loses none.
+    auto parked = [](const QString& target) {
+        const QFileInfo info(target);
+        return info.path() + QStringLiteral("/MOVE-") + info.fileName();
+    };
+    for (int i = 0; i < count(); ++i)
+        if (names[i] != m_files[i] && QFile::rename(m_files[i], parked(names[i])))
+            actual[i] = parked(names[i]);
+    for (int i = 0; i < count(); ++i)
+        if (actual[i] == parked(names[i]) && QFile::rename(actual[i], names[i]))
+            actual[i] = names[i];
+    for (int i = 0; i < count(); ++i) {
+        if (actual[i] == m_files[i])
+            continue;
+        const QString old = std::exchange(m_files[i], actual[i]);
+        if (removed)
+            removed(old);
+        if (rewritten)
+            rewritten(actual[i]);
+    }
 }
 
 void SheetStrip::clear() {

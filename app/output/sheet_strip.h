@@ -11,6 +11,10 @@
 // - rotate(i, clockwise) turns the sheet's stored pixels by a quarter through the
 //   rotator, which rewrites the file in place or leaves it as it was and answers false.
 // - move(from, to) takes the sheet out and puts it at index `to`.
+// - nameInOrder() renames the sheets' files among their own names so that name order is
+//   the strip's order, as later runs and a recovery see the sheets by name. A file whose
+//   rename fails stays where it is, and the strip keeps its actual name. A renamed sheet
+//   is told as `removed` under its old name and `rewritten` under its new one.
 // - Every change of a file is told to the listeners: `rewritten` after a rotation (its
 //   old encoded stream is stale), `removed` after a deletion. Out-of-range indices and a
 //   failed rotation or deletion change nothing and answer false.
@@ -35,6 +39,7 @@ public:
     bool remove(int index);
     bool rotate(int index, bool clockwise);
     bool move(int from, int to);
+    void nameInOrder();
     void clear();
 
     std::function<void(const QString&)> rewritten;

@@ -373,9 +373,10 @@ TEST_F(BackgroundCommandsTest, StripEditsGiveThePdfTheirOrderAndOrientation) {
         const char* name;
         std::function<void(SheetStrip&)> edit; // at the third prompt
         bool rescan;                           // one more scan after the edit
+        bool kept; // the save cancelled, then a new run goes on with the sheets
         std::vector<Page> pages;
     } rows[] = {
-        {"sheet 2 deleted", [](SheetStrip& s) { s.remove(1); }, false, {{0, 0}, {2, 0}}},
+        {"sheet 2 deleted", [](SheetStrip& s) { s.remove(1); }, false, false, {{0, 0}, {2, 0}}},
         {"sheet 1 turned clockwise, 1-bit sheet 3 twice back, once forward",
          [](SheetStrip& s) {
              s.rotate(0, true);
@@ -384,6 +385,7 @@ TEST_F(BackgroundCommandsTest, StripEditsGiveThePdfTheirOrderAndOrientation) {
              s.rotate(2, true);
          },
          false,
+         false,
          {{0, 1}, {1, 0}, {2, 3}}},
         {"sheet 3 moved first, grey sheet turned back",
          [](SheetStrip& s) {
@@ -391,11 +393,18 @@ TEST_F(BackgroundCommandsTest, StripEditsGiveThePdfTheirOrderAndOrientation) {
              s.rotate(2, false);
          },
          false,
+         false,
          {{2, 0}, {0, 0}, {1, 3}}},
         {"sheet 2 deleted, then scanned again in its place",
          [](SheetStrip& s) { s.remove(1); },
          true,
+         false,
          {{0, 0}, {3, 0}, {2, 0}}},
+        {"sheet 3 moved first, kept, then gone on with",
+         [](SheetStrip& s) { s.move(2, 0); },
+         false,
+         true,
+         {{2, 0}, {0, 0}, {1, 0}}},
     };
     const QString target = home.file(QStringLiteral("book.pdf"));
     const QString reference = home.file(QStringLiteral("reference.pdf"));
@@ -410,6 +419,8 @@ TEST_F(BackgroundCommandsTest, StripEditsGiveThePdfTheirOrderAndOrientation) {
             scanned.pop_back();
         command = bookCommand(
             [&] { // the scanner's naming: the first free number
+                if (scanned.empty())
+                    return false;
                 int n = 1;
                 while (QFile::exists(tmpFolder() +
                                      QStringLiteral("/TMP%1.BMP").arg(n, 5, 10, QChar(u'0'))))
@@ -430,9 +441,14 @@ TEST_F(BackgroundCommandsTest, StripEditsGiveThePdfTheirOrderAndOrientation) {
             if (prompt.seen.size() == 3)
                 row.edit(*prompt.seen.back().strip);
         };
-        dialog.answer = target;
+        dialog.answer = row.kept ? QString() : target;
         command->menuBook();
         prompt.onAsk = {};
+        if (row.kept) {
+            prompt.answers = {BookPdfAnswer::Done};
+            dialog.answer = target;
+            command->menuBook();
+        }
         if (rescan) { // the replacement is announced as one more sheet again
             EXPECT_EQ(prompt.captions().last(), kNextSheetCaption);
         }
