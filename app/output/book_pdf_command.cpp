@@ -112,8 +112,8 @@ void BookPdfCommand::menuBook() {
     if (!found) {
         m_status.ShowMessage(kSearchErrorText, kSearchErrorText);
     } else {
-        const QStringList found(list.entries.begin(), list.entries.begin() + (list.count + 1));
-        const QStringList ordered = InStripOrder(found, m_strip);
+        const QStringList listed(list.entries.begin(), list.entries.begin() + (list.count + 1));
+        const QStringList ordered = InStripOrder(listed, m_strip);
         LayOutSheets(m_document, {ordered.begin(), ordered.end()});
         if (list.count == -1) {
             m_status.ShowMessage(kNoSheetsText, kNoSheetsText);

@@ -25,6 +25,7 @@ constexpr int kMargin = 120;
 constexpr int kStripHeight = 2100;
 constexpr int kToolHeight = 420;
 constexpr int kToolWidth = 1380;
+constexpr int kToolGap = 60;
 constexpr int kBottomGap = 120;
 
 } // namespace
@@ -88,7 +89,7 @@ void frmBookPDF::present(const BookPdfPromptInfo& info, SheetStripView::Thumbnai
         auto* tool = new QToolButton(this);
         tool->setDefaultAction(actions[i]);
         tool->setGeometry(
-            m_rect(kMargin + i * (kToolWidth + 60), toolTop, kToolWidth, kToolHeight));
+            m_rect(kMargin + i * (kToolWidth + kToolGap), toolTop, kToolWidth, kToolHeight));
         setTabOrder(last, tool);
         last = tool;
     }
