@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Redraws the manual's pictures of the settings and information windows (automatic save,
-# folder picker, JPEG and PDF compression, About) into manual/html/images, on a private X
-# server so they look as on a desktop. Run it again whenever one of these windows changes.
+# folder picker, JPEG and PDF compression, About, the multi-page prompt with its sheet strip)
+# into manual/html/images, on a private X server so they look as on a desktop. Run it again
+# whenever one of these windows changes.
 # The main window's picture comes from scripts/screenshot-main.sh.
 # Usage: scripts/manual-screenshots.sh [build dir]   (default: build)
 set -euo pipefail

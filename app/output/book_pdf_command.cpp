@@ -5,6 +5,7 @@
 #include "program_state.h"
 #include "recovery_command.h"
 #include "search_files.h"
+#include "sheet_rotation.h"
 #include "ui_ports.h"
 #include "work_folder.h"
 
@@ -17,7 +18,10 @@ BookPdfCommand::BookPdfCommand(BookPdfActions actions, BookPdfPrompt& prompt,
                                StatusReporter& status, MessageBoxes& boxes, ProgramState& state,
                                PageDocument& document)
     : m_actions(std::move(actions)), m_prompt(prompt), m_status(status), m_boxes(boxes),
-      m_state(state), m_document(document) {}
+      m_state(state), m_document(document), m_strip(RotateSheetFile) {
+    m_strip.rewritten = [this](const QString& sheet) { storedSheet(sheet); };
+    m_strip.removed = [this](const QString& sheet) { removedSheet(sheet); };
+}
 
 void DeleteSheetFiles(const QString& folder) {
     if (folder.isEmpty())
@@ -40,17 +44,23 @@ void BookPdfCommand::storedSheet(const QString& sheet) {
         m_actions.sheetStored(sheet);
 }
 
+void BookPdfCommand::removedSheet(const QString& sheet) {
+    if (m_actions.sheetRemoved)
+        m_actions.sheetRemoved(sheet);
+}
+
 void BookPdfCommand::gatherSheets() {
     m_state.multiPageFlag = false;
     BookPdfPromptInfo info;
     while (!m_state.multiPageFlag) {
         const bool stored = m_actions.scanSheet && m_actions.scanSheet();
         if (stored) {
-            ++info.sheetCount;
-            info.lastSheetFile = m_state.currentImageFile;
-            storedSheet(info.lastSheetFile);
+            m_strip.add(m_state.currentImageFile);
+            storedSheet(m_state.currentImageFile);
         }
-        info.nextCaption = stored ? kNextSheetCaption : kRetryCaption;
+        info.sheetCount = m_strip.count();
+        info.strip = &m_strip;
+        info.nextCaption = NextCaption(stored, m_strip);
         const BookPdfAnswer answer = m_prompt.ask(info);
         if (answer != BookPdfAnswer::Closed)
             m_state.multiPageFlag = answer == BookPdfAnswer::Done;
@@ -82,14 +92,18 @@ void BookPdfCommand::menuBook() {
     const QString folder = m_state.workFolder;
     // Sheets kept from a save that did not happen are the user's to give up, not ours.
     const int kept = HoldsSheets(folder) ? int(PageFilesIn(folder).size()) : 0;
+    m_strip.clear();
     if (kept == 0 || !m_prompt.goOnWithKeptSheets(kept)) {
         deleteSheets(folder);
     } else {
-        for (const QString& sheet : PageFilesIn(folder))
+        for (const QString& sheet : PageFilesIn(folder)) {
+            m_strip.add(sheet);
             storedSheet(sheet);
+        }
     }
     MarkSheets(folder, true);
     gatherSheets();
+    m_strip.nameInOrder();
 
     FileList list;
     // Only this window's own folder: another window's sheets are not ours to take.
@@ -98,7 +112,9 @@ void BookPdfCommand::menuBook() {
     if (!found) {
         m_status.ShowMessage(kSearchErrorText, kSearchErrorText);
     } else {
-        LayOutSheets(m_document, {list.entries.begin(), list.entries.begin() + (list.count + 1)});
+        const QStringList listed(list.entries.begin(), list.entries.begin() + (list.count + 1));
+        const QStringList ordered = InStripOrder(listed, m_strip);
+        LayOutSheets(m_document, {ordered.begin(), ordered.end()});
         if (list.count == -1) {
             m_status.ShowMessage(kNoSheetsText, kNoSheetsText);
             if (m_actions.setSaveCommandsEnabled)

@@ -11,13 +11,17 @@
 //    Otherwise, or when starting afresh, every "*.bmp" of the work folder is deleted.
 //    The multi-page flag is cleared.
 // 2. Until the prompt answers "完了": run the scan (scanSheet answers whether a sheet was
-//    acquired and stored), ask the prompt with "もう一枚" after a stored sheet and
-//    "再試行" otherwise, the count of sheets so far and the newest sheet; then hide the
-//    prompt and repaint the window. A prompt closed another way leaves the flag: the
-//    loop goes on.
-// 3. SearchFiles over "<work folder>/*.bmp", no subfolder, no link followed. A failure
+//    acquired and stored; it joins the sheet strip, in the place of a deleted sheet when
+//    one waits for its replacement), ask the prompt with "もう一枚" after a stored sheet
+//    and "再試行" otherwise or while a deleted sheet waits, with the strip, which the
+//    prompt may change (delete, rotate, move); then hide the prompt and repaint the
+//    window. A prompt closed another way leaves the flag: the loop goes on.
+// 3. The sheets' files are renamed among their names into the strip's order, so that a
+//    later run or a recovery finds them in that order (SheetStrip::nameInOrder).
+//    SearchFiles over "<work folder>/*.bmp", no subfolder, no link followed. A failure
 //    shows "検索エラー".
-// 4. With a successful search, one page per file in ascending name order (scan order):
+// 4. With a successful search, one page per file in the strip's order (files the strip
+//    does not hold follow in ascending name order):
 //    landscape 16836 x 11904 twips when GetImageInfo finds the picture wider than high,
 //    else portrait 11904 x 16836 (a header that cannot be read keeps the previous
 //    page's measures), the picture fitted to the page with its proportions kept. The document is
@@ -31,6 +35,7 @@
 //    and that Ctrl+P saves them.
 // The referenced objects must outlive the command.
 #include "book_pdf_prompt.h"
+#include "sheet_strip.h"
 
 #include <QString>
 #include <functional>
@@ -49,8 +54,10 @@ struct BookPdfActions {
     std::function<void()> repaintWindow;
     // Each sheet as it joins the run (kept ones too), so its stream can be made ahead;
     // and the end of the run's sheets, whose streams then go.
+    // A sheet rotated at the prompt is stored anew; a deleted one's stream goes.
     std::function<void(const QString&)> sheetStored;
     std::function<void()> sheetsDeleted;
+    std::function<void(const QString&)> sheetRemoved;
 };
 
 inline const QString kSearchErrorText = QStringLiteral("検索エラー");
@@ -67,6 +74,7 @@ private:
     void gatherSheets();
     void deleteSheets(const QString& folder);
     void storedSheet(const QString& sheet);
+    void removedSheet(const QString& sheet);
 
     BookPdfActions m_actions;
     BookPdfPrompt& m_prompt;
@@ -74,6 +82,7 @@ private:
     MessageBoxes& m_boxes;
     ProgramState& m_state;
     PageDocument& m_document;
+    SheetStrip m_strip;
 };
 
 // Deletes every file of the folder whose name ends in ".bmp" in any letter case.

@@ -1,34 +1,32 @@
 #include "book_pdf_prompt.h"
 
-#include <QImageReader>
+#include "sheet_strip.h"
+
+#include <QAction>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPixmap>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace folivo {
 namespace {
 
 // Sizes of the dialog in twips.
-constexpr int kInnerWidth = 3240;
+constexpr int kInnerWidth = 7800; // the buttons' 3240, widened for the strip
 constexpr int kButtonsHeight = 585;
 constexpr int kButtonWidth = 1335;
 constexpr int kButtonHeight = 375;
 constexpr int kButtonTop = 120;
 constexpr int kNextLeft = 240;
 constexpr int kCloseLeft = 1680;
-// Added below the buttons: the count line and the thumbnail of the last sheet.
+// Added below the buttons: the count line, the strip of sheets and its tool buttons.
 constexpr int kCountHeight = 300;
-constexpr int kThumbnailSize = 2400;
+constexpr int kMargin = 120;
+constexpr int kStripHeight = 2100;
+constexpr int kToolHeight = 420;
+constexpr int kToolWidth = 1380;
+constexpr int kToolGap = 60;
 constexpr int kBottomGap = 120;
-
-QImage LoadThumbnail(const QString& file, QSize box) {
-    QImageReader reader(file);
-    const QSize size = reader.size();
-    if (size.isValid())
-        reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    return reader.read();
-}
 
 } // namespace
 
@@ -47,9 +45,10 @@ frmBookPDF::frmBookPDF(QWidget* owner)
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     auto px = [](int twips, double dpi) { return qRound(twips * dpi / 1440.0); };
-    auto rect = [&](int left, int top, int width, int height) {
+    m_rect = [=](int left, int top, int width, int height) {
         return QRect(px(left, dpiX), px(top, dpiY), px(width, dpiX), px(height, dpiY));
     };
+    const auto& rect = m_rect;
 
     m_next = new QPushButton(this);
     m_next->setObjectName(QStringLiteral("CmdNext"));
@@ -64,29 +63,43 @@ frmBookPDF::frmBookPDF(QWidget* owner)
     m_count->setObjectName(QStringLiteral("lblCount"));
     m_count->setAlignment(Qt::AlignCenter);
     m_count->setGeometry(rect(0, kButtonsHeight, kInnerWidth, kCountHeight));
-    m_thumbnail = new QLabel(this);
-    m_thumbnail->setObjectName(QStringLiteral("picLastSheet"));
-    m_thumbnail->setAlignment(Qt::AlignCenter);
-    m_thumbnail->setGeometry(rect((kInnerWidth - kThumbnailSize) / 2, kButtonsHeight + kCountHeight,
-                                  kThumbnailSize, kThumbnailSize));
-    setFixedSize(px(kInnerWidth, dpiX),
-                 px(kButtonsHeight + kCountHeight + kThumbnailSize + kBottomGap, dpiY));
+    setFixedSize(
+        px(kInnerWidth, dpiX),
+        px(kButtonsHeight + kCountHeight + kStripHeight + kToolHeight + 2 * kBottomGap, dpiY));
 
     connect(m_next, &QPushButton::clicked, this, [this] { choose(BookPdfAnswer::Next); });
     connect(m_close, &QPushButton::clicked, this, [this] { choose(BookPdfAnswer::Done); });
 }
 
-void frmBookPDF::present(const BookPdfPromptInfo& info) {
+void frmBookPDF::present(const BookPdfPromptInfo& info, SheetStripView::Thumbnails* thumbnails) {
     m_answer = BookPdfAnswer::Closed;
+    m_info = info;
     m_next->setText(info.nextCaption);
     m_count->setText(SheetCountText(info.sheetCount));
-    const QImage thumb = info.lastSheetFile.isEmpty()
-                             ? QImage()
-                             : LoadThumbnail(info.lastSheetFile, m_thumbnail->size());
-    if (thumb.isNull())
-        m_thumbnail->clear();
-    else
-        m_thumbnail->setPixmap(QPixmap::fromImage(thumb));
+    if (!info.strip || m_view)
+        return;
+    const int stripTop = kButtonsHeight + kCountHeight;
+    m_view = new SheetStripView(*info.strip, thumbnails ? *thumbnails : m_ownThumbnails, this);
+    m_view->setGeometry(m_rect(kMargin, stripTop, kInnerWidth - 2 * kMargin, kStripHeight));
+    setTabOrder(m_close, m_view);
+    QWidget* last = m_view;
+    const int toolTop = stripTop + kStripHeight + kBottomGap;
+    const QList<QAction*> actions = m_view->editActions();
+    for (int i = 0; i < actions.size(); ++i) {
+        auto* tool = new QToolButton(this);
+        tool->setDefaultAction(actions[i]);
+        tool->setGeometry(
+            m_rect(kMargin + i * (kToolWidth + kToolGap), toolTop, kToolWidth, kToolHeight));
+        setTabOrder(last, tool);
+        last = tool;
+    }
+    connect(m_view, &SheetStripView::changed, this, &frmBookPDF::stripChanged);
+    connect(m_view, &SheetStripView::failed, m_count, &QLabel::setText);
+}
+
+void frmBookPDF::stripChanged() {
+    m_next->setText(NextCaption(m_info.nextCaption == kNextSheetCaption, *m_info.strip));
+    m_count->setText(SheetCountText(m_info.strip->count()));
 }
 
 void frmBookPDF::choose(BookPdfAnswer answer) {
@@ -96,7 +109,7 @@ void frmBookPDF::choose(BookPdfAnswer answer) {
 
 BookPdfAnswer DialogBookPdfPrompt::ask(const BookPdfPromptInfo& info) {
     frmBookPDF dialog(m_owner);
-    dialog.present(info);
+    dialog.present(info, &m_thumbnails);
     if (m_owner) {
         const QRect owner = m_owner->frameGeometry();
         dialog.move(owner.center() - dialog.rect().center());

@@ -6,10 +6,14 @@
 // modal dialog: caption "マルチページPDF作成処理", fixed size, centred on its owner, no
 // maximise or minimise box, buttons CmdNext (first in tab order) and CmdClose "完了" of
 // 1335 x 375 twips at (240, 120) and (1680, 120). Below them it tells how many sheets
-// were gathered so far and shows the last one as a thumbnail; that adds to the dialog's
-// height without changing what its buttons do.
+// were gathered so far and shows every one in a sheet strip, where a sheet can be
+// deleted, turned or moved; CmdNext reads "再試行" while a deleted sheet waits for its
+// replacement. That adds to the dialog without changing what its buttons do.
+#include "sheet_strip_view.h"
+
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -22,10 +26,12 @@ enum class BookPdfAnswer {
     Closed, // closed another way: the loop goes on as before
 };
 
+class SheetStrip;
+
 struct BookPdfPromptInfo {
-    QString nextCaption;   // "もう一枚" or "再試行"
-    int sheetCount = 0;    // sheets gathered so far in this run
-    QString lastSheetFile; // image file of the newest sheet; empty when none
+    QString nextCaption;         // "もう一枚" or "再試行"
+    int sheetCount = 0;          // sheets gathered so far in this run
+    SheetStrip* strip = nullptr; // the run's sheets, which the prompt may change
 };
 
 inline const QString kNextSheetCaption = QStringLiteral("もう一枚");
@@ -56,21 +62,26 @@ class frmBookPDF final : public QDialog {
 public:
     explicit frmBookPDF(QWidget* owner);
 
-    void present(const BookPdfPromptInfo& info); // captions, count line and thumbnail
+    // Captions, count line and, when the info has one, the strip of sheets.
+    void present(const BookPdfPromptInfo& info, SheetStripView::Thumbnails* thumbnails = nullptr);
     BookPdfAnswer answer() const { return m_answer; }
 
     QPushButton* nextButton() const { return m_next; }
     QPushButton* closeButton() const { return m_close; }
     QLabel* countLabel() const { return m_count; }
-    QLabel* thumbnail() const { return m_thumbnail; }
+    SheetStripView* stripView() const { return m_view; }
 
 private:
     void choose(BookPdfAnswer answer);
+    void stripChanged();
 
     QPushButton* m_next = nullptr;
     QPushButton* m_close = nullptr;
     QLabel* m_count = nullptr;
-    QLabel* m_thumbnail = nullptr;
+    SheetStripView* m_view = nullptr;
+    BookPdfPromptInfo m_info;
+    SheetStripView::Thumbnails m_ownThumbnails;
+    std::function<QRect(int, int, int, int)> m_rect; // twips to pixels
     BookPdfAnswer m_answer = BookPdfAnswer::Closed;
 };
 
@@ -83,6 +94,7 @@ public:
 
 private:
     QWidget* m_owner;
+    SheetStripView::Thumbnails m_thumbnails;
 };
 
 } // namespace folivo

@@ -57,7 +57,19 @@ PdfStreamCache::~PdfStreamCache() {
     m_pool.waitForDone();
 }
 
+void PdfStreamCache::forget(const QString& sheet) {
+    std::lock_guard lock(m_mutex);
+    std::erase_if(m_entries, [&](const std::shared_ptr<Entry>& old) {
+        if (old->sheet != sheet)
+            return false;
+        drop(old);
+        return true;
+    });
+}
+
 void PdfStreamCache::prepare(const QString& sheet, bool compress, const PdfImageOptions& images) {
+    // The old stream goes even when the sheet can no longer be read: it is stale either way.
+    forget(sheet);
     const auto stamp = stampOf(sheet);
     if (!stamp)
         return;
@@ -68,12 +80,6 @@ void PdfStreamCache::prepare(const QString& sheet, bool compress, const PdfImage
     entry->stamp = *stamp;
     {
         std::lock_guard lock(m_mutex);
-        std::erase_if(m_entries, [&](const std::shared_ptr<Entry>& old) {
-            if (old->sheet != sheet)
-                return false;
-            drop(old);
-            return true;
-        });
         const QFileInfo info(sheet);
         entry->streamFile = info.absolutePath() + u'/' + info.completeBaseName() + u'-' +
                             QString::number(++m_counter) + QStringLiteral(".stream");

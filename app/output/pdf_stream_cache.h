@@ -13,6 +13,7 @@
 //   compression, waiting while it is still being made. Otherwise it answers nothing and
 //   the caller encodes the picture itself: a sheet replaced or removed since prepare()
 //   never lends its old stream.
+// - forget(sheet) drops the sheet's stream and its file (a sheet deleted or rotated).
 // - clear() drops every stream and removes its file (a stream still being made goes when
 //   it is done); the destructor clears and waits for the pool.
 // - handedOut() counts the streams take() answered.
@@ -44,6 +45,7 @@ public:
     void prepare(const QString& sheet, bool compress, const PdfImageOptions& images);
     std::optional<StreamBytes> take(const PagePicture& picture, const PdfImageFormat& format,
                                     const ImageEncoding& encoding);
+    void forget(const QString& sheet);
     void clear();
     int handedOut() const { return m_handedOut; }
 

@@ -1,9 +1,10 @@
 #include "recovery_dialog.h"
 
+#include "thumbnail.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,11 +16,7 @@ namespace {
 constexpr int kThumbnail = 96;
 
 QIcon thumbnail(const QString& file) {
-    QImageReader reader(file);
-    const QSize size = reader.size();
-    if (size.isValid())
-        reader.setScaledSize(size.scaled(kThumbnail, kThumbnail, Qt::KeepAspectRatio));
-    return QIcon(QPixmap::fromImage(reader.read()));
+    return QIcon(QPixmap::fromImage(ReadThumbnail(file, kThumbnail)));
 }
 
 } // namespace

@@ -76,6 +76,7 @@ AppParts::AppParts(MainWindow& window, CompositionOptions options)
                            ReadPdfImageOptions());
     };
     actions.sheetsDeleted = [this] { m_streams->clear(); };
+    actions.sheetRemoved = [this](const QString& sheet) { m_streams->forget(sheet); };
     RecoveryActions recovery{actions.savePdf, actions.setSaveCommandsEnabled};
     m_book =
         std::make_unique<BookPdfCommand>(std::move(actions), *m_bookPrompt, window,

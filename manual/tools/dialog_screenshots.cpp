@@ -4,9 +4,11 @@
 // there and the folder picker starts in it. Exits non-zero when a picture is not written.
 #include "about_dialog.h"
 #include "autosave_dialog.h"
+#include "book_pdf_prompt.h"
 #include "compression_dialogs.h"
 #include "platform_ports.h"
 #include "settings.h"
+#include "sheet_strip.h"
 #include "ui_ports.h"
 
 #include "qt_translation.h"
@@ -17,6 +19,7 @@
 #include <QFileDialog>
 #include <QFont>
 #include <QIcon>
+#include <QPainter>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -63,6 +66,33 @@ void WriteSamples() {
     WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"), QStringLiteral("True"));
 }
 
+// A printed-looking sheet: a heading bar and lines of "text"; `sideways` lies on its side
+// as a sheet put on the glass the wrong way round.
+QImage SampleSheet(int number, bool sideways) {
+    QImage sheet(210, 297, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.fillRect(20, 20, 120, 16, QColor(40, 70, 140));
+    for (int y = 56; y < 260; y += 14)
+        painter.fillRect(20, y, 170 - (y * 7 + number * 31) % 60, 6, QColor(90, 90, 90));
+    painter.end();
+    return sideways ? sheet.transformed(QTransform().rotate(90)) : sheet;
+}
+
+// The multi-page prompt over four gathered sheets, the third one lying on its side.
+bool ShootSheetStrip(const QString& tmp, const QString& file) {
+    folivo::SheetStrip strip({});
+    for (int i = 1; i <= 4; ++i) {
+        const QString sheet = tmp + QStringLiteral("/TMP%1.BMP").arg(i, 5, 10, QChar(u'0'));
+        SampleSheet(i, i == 3).save(sheet, "BMP");
+        strip.add(sheet);
+    }
+    auto* prompt = new folivo::frmBookPDF(nullptr);
+    prompt->present({folivo::kNextSheetCaption, strip.count(), &strip});
+    prompt->stripView()->setCurrentRow(2);
+    return Shoot(prompt, file);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -96,5 +126,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<QFileDialog> picker(folivo::MakeFolderDialog(nullptr, home));
     picker->resize(640, 420);
     ok &= Shoot(picker.get(), out.filePath(QStringLiteral("folder-picker.png")));
+    ok &= ShootSheetStrip(QDir(home).filePath(QStringLiteral("tmp")),
+                          out.filePath(QStringLiteral("sheet-strip.png")));
     return ok ? 0 : 1;
 }

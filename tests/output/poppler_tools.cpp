@@ -40,6 +40,20 @@ std::vector<ListedImage> ListImages(const QString& pdf) {
     return images;
 }
 
+std::vector<QSizeF> PageSizes(const QString& pdf) {
+    // "Page    2 size: 841.8 x 595.2 pts (A4)"
+    const QStringList lines =
+        QString::fromUtf8(run(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "100000", pdf}))
+            .split(u'\n', Qt::SkipEmptyParts);
+    std::vector<QSizeF> sizes;
+    for (const QString& line : lines) {
+        const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+        if (f.size() >= 6 && f[0] == "Page" && f[2] == "size:")
+            sizes.emplace_back(f[3].toDouble(), f[5].toDouble());
+    }
+    return sizes;
+}
+
 QImage RenderPage(const QString& pdf, int page, int dpi, bool grey) {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page")), number = QString::number(page);

@@ -1,6 +1,7 @@
 #pragma once
 // poppler's command-line tools as the independent reader of exported PDFs.
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct ListedImage {
 
 bool HasPoppler();
 std::vector<ListedImage> ListImages(const QString& pdf);
+// Every page's size in points as pdfinfo reads it (empty when pdfinfo fails).
+std::vector<QSizeF> PageSizes(const QString& pdf);
 // Page `page` (from 1) rendered by pdftoppm at `dpi`, grey or colour; null on failure.
 QImage RenderPage(const QString& pdf, int page, int dpi, bool grey);
 

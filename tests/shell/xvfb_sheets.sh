@@ -5,7 +5,10 @@
 #                  A's 完了 still writes a PDF with both sheets.
 #   kill           A gathers two sheets and is killed (kill -9); the next start offers
 #                  them back, and PDFにまとめる writes a PDF with both sheets.
-# Usage: xvfb_sheets.sh <program> <SANE configuration folder> two-instances|kill
+#   strip          Delete takes the newest sheet out of the strip, Esc scans its
+#                  replacement, Ctrl+R turns it and Ctrl+Left moves it first: the PDF's
+#                  first page lies on its side.
+# Usage: xvfb_sheets.sh <program> <SANE configuration folder> two-instances|kill|strip
 set -euo pipefail
 program=${1:?program}
 sane_config=${2:?SANE configuration folder}
@@ -61,6 +64,18 @@ kill)
     xdotool windowfocus --sync "$(visible 'スキャン画像の復元')" key Return
     answer_save_dialog "$work/book.pdf"
     wait_for 50 test "$(sheets)" -eq 0 || fail "sheets left after the PDF was written"
+    ;;
+strip)
+    prompt=$(visible 'マルチページPDF作成処理')
+    xdotool windowfocus --sync "$prompt" key Delete
+    wait_for 50 test "$(sheets)" -eq 1 || fail "Delete did not take the sheet out"
+    xdotool windowfocus --sync "$prompt" key Escape
+    wait_for 150 two_sheets || fail "Esc did not scan the replacement"
+    wait_for 100 prompt_shown || fail "the prompt did not come back"
+    xdotool windowfocus --sync "$(visible 'マルチページPDF作成処理')" key ctrl+r ctrl+Left Tab space
+    answer_save_dialog "$work/book.pdf"
+    sizes=$(pdfinfo -f 1 -l 2 "$work/book.pdf" | awk '/^Page.*size:/ {print ($4 > $6) ? "wide" : "tall"}')
+    [ "$(echo $sizes)" = "wide tall" ] || fail "pages are $(echo $sizes), not wide then tall"
     ;;
 *) fail "unknown case $mode" ;;
 esac
