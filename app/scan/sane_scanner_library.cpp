@@ -2,6 +2,7 @@
 
 #include "acquisition.h"
 #include "exit_guard.h"
+#include "preview_scan.h"
 #include "sane_device.h"
 #include "scan_dialog.h"
 #include "source_dialog.h"
@@ -139,7 +140,9 @@ NativeHandle SaneScannerLibrary::acquire(QWidget* owner) {
     else
         ApplyOptions(*device, saved);
     if (!m_hideUi) {
-        ScanDialog dialog(*device, owner);
+        ScanDialog dialog(*device, owner, [this, &device](QWidget* dialogWindow) {
+            return ScanPreview(*device, *m_prompts, dialogWindow);
+        });
         if (dialog.exec() != QDialog::Accepted)
             return 0;
     }

@@ -1,0 +1,167 @@
+#include "preview_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace folivo {
+
+void PreviewGeometry::setGlass(const QRectF& glass, double stepX, double stepY) {
+    m_glass = glass.normalized();
+    m_stepX = stepX;
+    m_stepY = stepY;
+    setView(m_view);
+}
+
+void PreviewGeometry::setView(const QRectF& widgetRect) {
+    m_view = widgetRect;
+    if (m_glass.isEmpty() || widgetRect.isEmpty()) {
+        m_drawn = widgetRect;
+        return;
+    }
+    const double scale =
+        std::min(widgetRect.width() / m_glass.width(), widgetRect.height() / m_glass.height());
+    QRectF drawn(0, 0, m_glass.width() * scale, m_glass.height() * scale);
+    drawn.moveCenter(widgetRect.center());
+    m_drawn = drawn;
+}
+
+double PreviewGeometry::unitsPerPixel() const {
+    return m_drawn.width() > 0 ? m_glass.width() / m_drawn.width() : 0;
+}
+
+QPointF PreviewGeometry::toView(const QPointF& unit) const {
+    if (m_glass.isEmpty())
+        return m_drawn.topLeft();
+    return {m_drawn.left() + (unit.x() - m_glass.left()) / m_glass.width() * m_drawn.width(),
+            m_drawn.top() + (unit.y() - m_glass.top()) / m_glass.height() * m_drawn.height()};
+}
+
+QPointF PreviewGeometry::toUnit(const QPointF& pixel) const {
+    if (m_drawn.isEmpty())
+        return m_glass.topLeft();
+    return {m_glass.left() + (pixel.x() - m_drawn.left()) / m_drawn.width() * m_glass.width(),
+            m_glass.top() + (pixel.y() - m_drawn.top()) / m_drawn.height() * m_glass.height()};
+}
+
+QRectF PreviewGeometry::toView(const QRectF& area) const {
+    return QRectF(toView(area.topLeft()), toView(area.bottomRight()));
+}
+
+std::array<QRectF, 8> PreviewGeometry::handles(const QRectF& area) const {
+    const QRectF r = toView(area);
+    const double s = kGripRadius;
+    const auto at = [s](QPointF p) { return QRectF(p.x() - s / 2, p.y() - s / 2, s, s); };
+    const QPointF mid = r.center();
+    return {at(r.topLeft()),           at(r.topRight()),       at(r.bottomLeft()),
+            at(r.bottomRight()),       at({mid.x(), r.top()}), at({r.right(), mid.y()}),
+            at({mid.x(), r.bottom()}), at({r.left(), mid.y()})};
+}
+
+PreviewGeometry::Grip PreviewGeometry::gripAt(const QRectF& area, const QPointF& p) const {
+    const QRectF r = toView(area);
+    const double g = kGripRadius;
+    if (!r.adjusted(-g, -g, g, g).contains(p))
+        return Grip::None;
+    const bool left = std::abs(p.x() - r.left()) <= g;
+    const bool right = !left && std::abs(p.x() - r.right()) <= g;
+    const bool top = std::abs(p.y() - r.top()) <= g;
+    const bool bottom = !top && std::abs(p.y() - r.bottom()) <= g;
+    if (top)
+        return left ? Grip::TopLeft : right ? Grip::TopRight : Grip::Top;
+    if (bottom)
+        return left ? Grip::BottomLeft : right ? Grip::BottomRight : Grip::Bottom;
+    return left ? Grip::Left : right ? Grip::Right : Grip::Move;
+}
+
+QRectF PreviewGeometry::dragged(Grip grip, const QRectF& start, const QPointF& from,
+                                const QPointF& to) const {
+    const QPointF d = toUnit(to) - toUnit(from);
+    double l = start.left(), t = start.top(), r = start.right(), b = start.bottom();
+    switch (grip) {
+    case Grip::None: {
+        const QPointF a = toUnit(from);
+        const QPointF z = toUnit(to);
+        return snapped(QRectF(a, z));
+    }
+    case Grip::Move: {
+        // The whole area moves and stops at the glass's edges without shrinking.
+        const double dx = std::clamp(d.x(), m_glass.left() - l, m_glass.right() - r);
+        const double dy = std::clamp(d.y(), m_glass.top() - t, m_glass.bottom() - b);
+        return snapped(start.translated(dx, dy));
+    }
+    case Grip::Left:
+        l += d.x();
+        break;
+    case Grip::Right:
+        r += d.x();
+        break;
+    case Grip::Top:
+        t += d.y();
+        break;
+    case Grip::Bottom:
+        b += d.y();
+        break;
+    case Grip::TopLeft:
+        l += d.x();
+        t += d.y();
+        break;
+    case Grip::TopRight:
+        r += d.x();
+        t += d.y();
+        break;
+    case Grip::BottomLeft:
+        l += d.x();
+        b += d.y();
+        break;
+    case Grip::BottomRight:
+        r += d.x();
+        b += d.y();
+        break;
+    }
+    return snapped(QRectF(QPointF(l, t), QPointF(r, b)));
+}
+
+QRectF PreviewGeometry::nudged(const QRectF& area, int dx, int dy, bool grow) const {
+    const double mx = dx * stepX();
+    const double my = dy * stepY();
+    if (grow)
+        return snapped(area.adjusted(0, 0, mx, my));
+    return dragged(Grip::Move, area, toView(area.topLeft()),
+                   toView(area.topLeft() + QPointF(mx, my)));
+}
+
+double PreviewGeometry::stepX() const {
+    return m_stepX > 0 ? m_stepX : m_glass.width() / 1000;
+}
+
+double PreviewGeometry::stepY() const {
+    return m_stepY > 0 ? m_stepY : m_glass.height() / 1000;
+}
+
+double PreviewGeometry::snap(double v, double min, double max, double step) const {
+    v = std::clamp(v, min, max);
+    if (step <= 0)
+        return v;
+    return std::min(max, min + std::round((v - min) / step) * step);
+}
+
+QRectF PreviewGeometry::snapped(const QRectF& area) const {
+    const QRectF n = area.normalized();
+    const double sx = m_stepX, sy = m_stepY;
+    double l = snap(n.left(), m_glass.left(), m_glass.right(), sx);
+    double r = snap(n.right(), m_glass.left(), m_glass.right(), sx);
+    double t = snap(n.top(), m_glass.top(), m_glass.bottom(), sy);
+    double b = snap(n.bottom(), m_glass.top(), m_glass.bottom(), sy);
+    // An area never collapses to a line: one step at least, inside the glass.
+    if (r - l < stepX()) {
+        r = std::min(m_glass.right(), l + stepX());
+        l = r - stepX();
+    }
+    if (b - t < stepY()) {
+        b = std::min(m_glass.bottom(), t + stepY());
+        t = b - stepY();
+    }
+    return QRectF(QPointF(l, t), QPointF(r, b));
+}
+
+} // namespace folivo
