@@ -5,7 +5,7 @@
 //
 // The language follows LANGUAGE and LC_MESSAGES as for any gettext program. glibc ignores
 // LANGUAGE while messages are in the plain "C" locale, which is all a bare system has, so
-// the first call moves LC_MESSAGES from "C" to "C.UTF-8" (built into glibc, same texts).
+// each call moves LC_MESSAGES from "C" to "C.UTF-8" (built into glibc, same texts).
 // Call from the window's thread: it may touch the process locale.
 #include <QString>
 

@@ -141,7 +141,7 @@ TEST_F(Acquire, TheDefaultSourceIsScannedAndWithoutOneTheFirstDeviceFound) {
 void ChooseMode(QWidget* dialog, const QString& mode) {
     auto* list = dialog->findChild<QComboBox*>(QStringLiteral("mode"));
     ASSERT_NE(list, nullptr);
-    const int index = list->findText(mode);
+    const int index = list->findData(mode);
     ASSERT_GE(index, 0);
     list->setCurrentIndex(index);
     emit list->activated(index);
