@@ -1,17 +1,22 @@
 // Draws the manual's pictures of the scan dialog on SANE's test device: as it opens, and
 // after a preview with an area chosen on it.
 // Usage: folivo_scan_screenshots <output folder>
-// SANE_CONFIG_DIR must offer the "test" device. Exits non-zero when a picture is not written.
+// SANE_CONFIG_DIR must offer the "test" device. Exits non-zero when a picture is not written
+// or the dialog does not fit its screen or scrolls sideways.
 #include "preview_scan.h"
 #include "preview_widget.h"
 #include "sane_api.h"
 #include "scan_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFont>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <cstdio>
 
@@ -30,9 +35,14 @@ bool Shoot(QWidget* window, const QString& file) {
     QTimer::singleShot(300, &loop, &QEventLoop::quit);
     loop.exec();
     const bool saved = window->grab().save(file, "PNG");
-    std::fprintf(stderr, "%s %s (%dx%d)\n", saved ? "wrote" : "FAILED", qPrintable(file),
-                 window->width(), window->height());
-    return saved;
+    // A picture of a dialog that does not fit, or scrolls sideways, is a fault to show.
+    const auto* scroll = window->findChild<QScrollArea*>();
+    const bool sideways = scroll && scroll->horizontalScrollBar()->maximum() > 0;
+    const bool fits = window->screen()->availableGeometry().contains(window->frameGeometry());
+    std::fprintf(stderr, "%s %s (%dx%d)%s%s\n", saved ? "wrote" : "FAILED", qPrintable(file),
+                 window->width(), window->height(), fits ? "" : " TOO LARGE",
+                 sideways ? " SCROLLS SIDEWAYS" : "");
+    return saved && fits && !sideways;
 }
 
 } // namespace
@@ -66,5 +76,7 @@ int main(int argc, char** argv) {
     emit dialog.preview()->areaChosen(g.snapped(QRectF(QPointF(20, 30), QPointF(140, 120))));
     dialog.preview()->setFocus();
     ok = Shoot(&dialog, out.filePath(QStringLiteral("scan-preview.png"))) && ok;
+    dialog.findChild<QCheckBox*>(QStringLiteral("advancedToggle"))->setChecked(true);
+    ok = Shoot(&dialog, out.filePath(QStringLiteral("scan-details.png"))) && ok;
     return ok ? 0 : 1;
 }
