@@ -138,29 +138,28 @@ double PreviewGeometry::stepY() const {
     return m_stepY > 0 ? m_stepY : m_glass.height() / 1000;
 }
 
-double PreviewGeometry::snap(double v, double min, double max, double step) const {
-    v = std::clamp(v, min, max);
-    if (step <= 0)
-        return v;
-    return std::min(max, min + std::round((v - min) / step) * step);
+// One side of an area on the device's steps, inside [min, max] and at least `least` long.
+std::pair<double, double> PreviewGeometry::snapSpan(double lo, double hi, double min, double max,
+                                                    double step, double least) {
+    const auto snap = [&](double v) {
+        v = std::clamp(v, min, max);
+        return step > 0 ? std::min(max, min + std::round((v - min) / step) * step) : v;
+    };
+    lo = snap(lo);
+    hi = snap(hi);
+    if (hi - lo < least) {
+        hi = std::min(max, lo + least);
+        lo = hi - least;
+    }
+    return {lo, hi};
 }
 
 QRectF PreviewGeometry::snapped(const QRectF& area) const {
     const QRectF n = area.normalized();
-    const double sx = m_stepX, sy = m_stepY;
-    double l = snap(n.left(), m_glass.left(), m_glass.right(), sx);
-    double r = snap(n.right(), m_glass.left(), m_glass.right(), sx);
-    double t = snap(n.top(), m_glass.top(), m_glass.bottom(), sy);
-    double b = snap(n.bottom(), m_glass.top(), m_glass.bottom(), sy);
-    // An area never collapses to a line: one step at least, inside the glass.
-    if (r - l < stepX()) {
-        r = std::min(m_glass.right(), l + stepX());
-        l = r - stepX();
-    }
-    if (b - t < stepY()) {
-        b = std::min(m_glass.bottom(), t + stepY());
-        t = b - stepY();
-    }
+    const auto [l, r] =
+        snapSpan(n.left(), n.right(), m_glass.left(), m_glass.right(), m_stepX, stepX());
+    const auto [t, b] =
+        snapSpan(n.top(), n.bottom(), m_glass.top(), m_glass.bottom(), m_stepY, stepY());
     return QRectF(QPointF(l, t), QPointF(r, b));
 }
 

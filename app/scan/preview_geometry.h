@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <array>
+#include <utility>
 
 namespace folivo {
 
@@ -52,7 +53,8 @@ public:
     QRectF snapped(const QRectF& area) const;
 
 private:
-    double snap(double v, double min, double max, double step) const;
+    static std::pair<double, double> snapSpan(double lo, double hi, double min, double max,
+                                              double step, double least);
     double stepX() const;
     double stepY() const;
 

@@ -118,30 +118,12 @@ void PreviewWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void PreviewWidget::updateCursor(const QPointF& pos) {
-    switch (m_geometry.gripAt(m_area, pos)) {
-    case Grip::Move:
-        setCursor(Qt::SizeAllCursor);
-        break;
-    case Grip::Left:
-    case Grip::Right:
-        setCursor(Qt::SizeHorCursor);
-        break;
-    case Grip::Top:
-    case Grip::Bottom:
-        setCursor(Qt::SizeVerCursor);
-        break;
-    case Grip::TopLeft:
-    case Grip::BottomRight:
-        setCursor(Qt::SizeFDiagCursor);
-        break;
-    case Grip::TopRight:
-    case Grip::BottomLeft:
-        setCursor(Qt::SizeBDiagCursor);
-        break;
-    case Grip::None:
-        setCursor(Qt::CrossCursor);
-        break;
-    }
+    // In the order of PreviewGeometry::Grip.
+    static constexpr Qt::CursorShape kShapes[] = {
+        Qt::CrossCursor,     Qt::SizeAllCursor,  Qt::SizeHorCursor,   Qt::SizeVerCursor,
+        Qt::SizeHorCursor,   Qt::SizeVerCursor,  Qt::SizeFDiagCursor, Qt::SizeBDiagCursor,
+        Qt::SizeBDiagCursor, Qt::SizeFDiagCursor};
+    setCursor(kShapes[static_cast<int>(m_geometry.gripAt(m_area, pos))]);
 }
 
 } // namespace folivo
