@@ -159,4 +159,51 @@ TEST(ScanDialogPreview, ScansTheWholeGlassAndPutsTheOptionsBack) {
     EXPECT_TRUE(prompts.errors.empty());
 }
 
+// Glasses the test device does not have: taller than the view (A4 in millimetres), and one
+// measured in whole pixels that does not start at 0.
+TEST(PreviewGeometry, MapsLetterboxedGlassesAndKeepsAreasOnTheDevicesSteps) {
+    using Grip = PreviewGeometry::Grip;
+    const double mm = 297.0 / 300;          // A4's height fills the view's 300 px
+    const double x0 = (400 - 210 / mm) / 2; // and its width is centred
+    struct Row {
+        const char* what;
+        QRectF glass; // device units, from the options' limits
+        double step;
+        QPointF from, to; // widget pixels in a 400 x 300 view
+        QRectF expected;
+    } const rows[] = {
+        {"A4 drawn", {0, 0, 210, 297}, 0, {x0, 0}, {x0 + 105 / mm, 148.5 / mm}, {0, 0, 105, 148.5}},
+        {"left of the glass clamps",
+         {0, 0, 210, 297},
+         0,
+         {10, 100},
+         {150, 200},
+         {0, 100 * mm, (150 - x0) * mm, 100 * mm}},
+        // 10 units a pixel, the glass from 50 px across and from 100 units.
+        {"pixel glass, whole steps",
+         {100, 100, 3000, 3000},
+         1,
+         {63.33, 10.26},
+         {120.77, 61.64},
+         {233, 203, 575, 513}},
+        {"never thinner than a step",
+         {100, 100, 3000, 3000},
+         1,
+         {200, 200},
+         {200.04, 200.04},
+         {1600, 2100, 1, 1}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        PreviewGeometry g;
+        g.setGlass(row.glass, row.step, row.step);
+        g.setView(QRectF(0, 0, 400, 300));
+        const QRectF area = g.dragged(Grip::None, {}, row.from, row.to);
+        EXPECT_NEAR(area.left(), row.expected.left(), 1e-6);
+        EXPECT_NEAR(area.top(), row.expected.top(), 1e-6);
+        EXPECT_NEAR(area.width(), row.expected.width(), 1e-6);
+        EXPECT_NEAR(area.height(), row.expected.height(), 1e-6);
+    }
+}
+
 } // namespace
