@@ -76,48 +76,23 @@ PreviewGeometry::Grip PreviewGeometry::gripAt(const QRectF& area, const QPointF&
 QRectF PreviewGeometry::dragged(Grip grip, const QRectF& start, const QPointF& from,
                                 const QPointF& to) const {
     const QPointF d = toUnit(to) - toUnit(from);
-    double l = start.left(), t = start.top(), r = start.right(), b = start.bottom();
-    switch (grip) {
-    case Grip::None: {
-        const QPointF a = toUnit(from);
-        const QPointF z = toUnit(to);
-        return snapped(QRectF(a, z));
-    }
-    case Grip::Move: {
+    if (grip == Grip::None)
+        return snapped(QRectF(toUnit(from), toUnit(to)));
+    if (grip == Grip::Move) {
         // The whole area moves and stops at the glass's edges without shrinking.
-        const double dx = std::clamp(d.x(), m_glass.left() - l, m_glass.right() - r);
-        const double dy = std::clamp(d.y(), m_glass.top() - t, m_glass.bottom() - b);
+        const double dx =
+            std::clamp(d.x(), m_glass.left() - start.left(), m_glass.right() - start.right());
+        const double dy =
+            std::clamp(d.y(), m_glass.top() - start.top(), m_glass.bottom() - start.bottom());
         return snapped(start.translated(dx, dy));
     }
-    case Grip::Left:
-        l += d.x();
-        break;
-    case Grip::Right:
-        r += d.x();
-        break;
-    case Grip::Top:
-        t += d.y();
-        break;
-    case Grip::Bottom:
-        b += d.y();
-        break;
-    case Grip::TopLeft:
-        l += d.x();
-        t += d.y();
-        break;
-    case Grip::TopRight:
-        r += d.x();
-        t += d.y();
-        break;
-    case Grip::BottomLeft:
-        l += d.x();
-        b += d.y();
-        break;
-    case Grip::BottomRight:
-        r += d.x();
-        b += d.y();
-        break;
-    }
+    // The edges each handle moves (left, top, right, bottom), in the order of Grip.
+    static constexpr bool kMoves[][4] = {{},           {},           {1, 0, 0, 0}, {0, 1, 0, 0},
+                                         {0, 0, 1, 0}, {0, 0, 0, 1}, {1, 1, 0, 0}, {0, 1, 1, 0},
+                                         {1, 0, 0, 1}, {0, 0, 1, 1}};
+    const bool* m = kMoves[static_cast<int>(grip)];
+    const double l = start.left() + (m[0] ? d.x() : 0), t = start.top() + (m[1] ? d.y() : 0);
+    const double r = start.right() + (m[2] ? d.x() : 0), b = start.bottom() + (m[3] ? d.y() : 0);
     return snapped(QRectF(QPointF(l, t), QPointF(r, b)));
 }
 

@@ -93,26 +93,26 @@ void PreviewWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PreviewWidget::keyPressEvent(QKeyEvent* event) {
-    int dx = 0, dy = 0;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        dx = -1;
-        break;
-    case Qt::Key_Right:
-        dx = 1;
-        break;
-    case Qt::Key_Up:
-        dy = -1;
-        break;
-    case Qt::Key_Down:
-        dy = 1;
-        break;
-    default:
+    const auto step = [](int key) -> QPoint {
+        switch (key) {
+        case Qt::Key_Left:
+            return {-1, 0};
+        case Qt::Key_Right:
+            return {1, 0};
+        case Qt::Key_Up:
+            return {0, -1};
+        case Qt::Key_Down:
+            return {0, 1};
+        default:
+            return {};
+        }
+    }(event->key());
+    if (step.isNull()) {
         QWidget::keyPressEvent(event);
         return;
     }
     const bool grow = event->modifiers() & Qt::ShiftModifier;
-    m_area = m_geometry.nudged(m_area, dx, dy, grow);
+    m_area = m_geometry.nudged(m_area, step.x(), step.y(), grow);
     update();
     emit areaChosen(m_area);
 }
