@@ -12,11 +12,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <sane/saneopts.h>
 
-#include <algorithm>
 
 namespace folivo {
 
