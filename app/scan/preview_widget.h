@@ -18,6 +18,7 @@ public:
 
     void setGlass(const QRectF& glass, double stepX, double stepY);
     void setImage(const QImage& image);
+    const QImage& image() const { return m_image; }
     void setArea(const QRectF& area);
     const QRectF& area() const { return m_area; }
     const PreviewGeometry& geometry() const { return m_geometry; }
