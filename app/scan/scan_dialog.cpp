@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <sane/saneopts.h>
 
-
 namespace folivo {
 
 namespace {
