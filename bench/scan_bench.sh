@@ -8,15 +8,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$here/../build-bench}"
-tool="$build/bin/scan_bench_tool"
-[ -x "$tool" ] || { echo "build scan_bench_tool first ($tool)" >&2; exit 1; }
-command -v scanimage >/dev/null || { echo "scanimage (sane-utils) is missing" >&2; exit 1; }
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-printf 'test\n' > "$work/dll.conf"
-export SANE_CONFIG_DIR="$work"
-export QT_QPA_PLATFORM=offscreen
+tool_name=scan_bench_tool
+source "$here/test_device_env.sh"
 
 dpi=300
 opts=(mode=Color depth=8 resolution=$dpi test-picture="Color pattern" tl-x=0 tl-y=0 br-x=200 br-y=200)

@@ -3,6 +3,7 @@
 //
 //   scan_bench_tool DEVICE OUT.bmp [option=value ...]
 //   scan_bench_tool --idle            (start-up only: the cost of the program around a page)
+#include "bench_options.h"
 #include "device_settings_store.h"
 #include "sane_api.h"
 #include "sane_device.h"
@@ -25,16 +26,8 @@ bool Remember(DeviceSettingsStore& store, const QString& device, const QStringLi
     std::unique_ptr<SaneDevice> dev = SaneDevice::open(api, device, nullptr);
     if (!dev)
         return false;
-    for (const QString& setting : settings) {
-        const QString name = setting.section(QLatin1Char('='), 0, 0);
-        const QString value = setting.section(QLatin1Char('='), 1);
-        bool number = false;
-        const double n = value.toDouble(&number);
-        if (!(number ? dev->setNumber(name, n) : dev->setText(name, value))) {
-            std::fprintf(stderr, "option %s refused\n", qPrintable(setting));
-            return false;
-        }
-    }
+    if (!SetBenchOptions(*dev, settings))
+        return false;
     store.setOptions(device, CaptureOptions(*dev));
     store.setDefaultDevice(device);
     return true;

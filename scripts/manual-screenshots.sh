@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Redraws the manual's pictures of the settings and information windows (automatic save,
 # folder picker, JPEG and PDF compression, About, the multi-page prompt with its sheet strip)
-# into manual/html/images, on a private X server so they look as on a desktop. Run it again
+# and of the scan dialog on SANE's test device (with and without a preview) into
+# manual/html/images, on a private X server so they look as on a desktop. Run it again
 # whenever one of these windows changes.
 # The main window's picture comes from scripts/screenshot-main.sh.
 # Usage: scripts/manual-screenshots.sh [build dir]   (default: build)
@@ -12,7 +13,7 @@ out=manual/html/images
 export LC_ALL=C.UTF-8
 
 [ -f "$build/build.ninja" ] || cmake --preset default >/dev/null
-cmake --build "$build" --target folivo_dialog_screenshots >/dev/null
+cmake --build "$build" --target folivo_dialog_screenshots folivo_scan_screenshots >/dev/null
 tool="$build/bin/folivo_dialog_screenshots"
 
 work=$(mktemp -d)
@@ -31,3 +32,6 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 mkdir -p "$out" "$work/Folivo"
 QT_QPA_PLATFORM=xcb "$tool" "$out" "$work/Folivo" app/shell/dist/folivo.svg
+# The scan dialog in Japanese, as SANE's catalogue gives its option titles.
+SANE_CONFIG_DIR="$PWD/tests/scan/data" LANGUAGE=ja QT_QPA_PLATFORM=xcb \
+    "$build/bin/folivo_scan_screenshots" "$out"

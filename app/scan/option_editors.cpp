@@ -1,5 +1,7 @@
 #include "option_editors.h"
 
+#include "sane_text.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -7,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -24,6 +27,22 @@ bool IsFixed(const OptionInfo& info) {
 
 QString WordText(const OptionInfo& info, SANE_Word w) {
     return IsFixed(info) ? QString::number(FixedToDouble(w)) : QString::number(w);
+}
+
+// As many decimals as the device's step needs ("150 dpi", not "150.0000 dpi"); lengths in
+// millimetres keep one, so that they read as lengths.
+int DecimalsFor(const OptionInfo& info) {
+    if (!IsFixed(info))
+        return 0;
+    int decimals = info.unit == SANE_UNIT_DPI ? 0 : 2;
+    if (info.range && info.range->quant > 0) {
+        const double step = FixedToDouble(info.range->quant);
+        decimals = 0;
+        for (double scaled = step; decimals < 4; scaled *= 10, ++decimals)
+            if (std::abs(scaled - std::round(scaled)) < 1e-4)
+                break;
+    }
+    return info.unit == SANE_UNIT_MM ? std::max(decimals, 1) : decimals;
 }
 
 class BoolEditor final : public OptionEditor {
@@ -51,7 +70,7 @@ public:
     NumberEditor(const OptionInfo& info, QWidget* parent)
         : OptionEditor(info), m_spin(new QDoubleSpinBox(parent)) {
         const bool fixed = IsFixed(info);
-        m_spin->setDecimals(fixed ? 4 : 0);
+        m_spin->setDecimals(DecimalsFor(info));
         if (info.range) {
             m_spin->setRange(toNumber(info.range->min), toNumber(info.range->max));
             if (info.range->quant > 0)
@@ -88,8 +107,12 @@ class ListEditor final : public OptionEditor {
 public:
     ListEditor(const OptionInfo& info, QWidget* parent)
         : OptionEditor(info), m_combo(new QComboBox(parent)) {
+        // Long values must not widen the dialog; the open list still shows them whole.
+        m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        m_combo->setMinimumContentsLength(8);
         if (info.stringList) {
-            m_combo->addItems(*info.stringList);
+            for (const QString& text : *info.stringList)
+                m_combo->addItem(SaneText(text), text);
         } else if (info.wordList) {
             for (SANE_Word w : *info.wordList)
                 m_combo->addItem(WordText(info, w) + QLatin1Char(' ') + UnitSuffix(info.unit), w);
@@ -100,13 +123,13 @@ public:
     void setValue(const OptionValue& v) override {
         const QSignalBlocker block(m_combo);
         if (m_info.stringList)
-            m_combo->setCurrentIndex(m_combo->findText(v.text));
+            m_combo->setCurrentIndex(m_combo->findData(v.text));
         else if (!v.words.isEmpty())
             m_combo->setCurrentIndex(m_combo->findData(v.words[0]));
     }
     OptionValue value() const override {
         if (m_info.stringList)
-            return OptionValue{{}, m_combo->currentText()};
+            return OptionValue{{}, m_combo->currentData().toString()};
         return OptionValue{{SANE_Word(m_combo->currentData().toInt())}, {}};
     }
 
@@ -156,7 +179,7 @@ private:
 class ButtonEditor final : public OptionEditor {
 public:
     ButtonEditor(const OptionInfo& info, QWidget* parent)
-        : OptionEditor(info), m_button(new QPushButton(info.title, parent)) {
+        : OptionEditor(info), m_button(new QPushButton(SaneText(info.title), parent)) {
         connect(m_button, &QPushButton::clicked, this, &OptionEditor::edited);
     }
     QWidget* widget() const override { return m_button; }
@@ -195,7 +218,8 @@ std::unique_ptr<OptionEditor> CreateOptionEditor(const OptionInfo& info, QWidget
     std::unique_ptr<OptionEditor> editor = MakeEditor(info, parent);
     if (editor) {
         editor->widget()->setObjectName(info.name);
-        editor->widget()->setToolTip(info.description);
+        editor->widget()->setToolTip(SaneText(info.description));
+        editor->widget()->setAccessibleName(SaneText(info.title));
     }
     return editor;
 }

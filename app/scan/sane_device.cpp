@@ -158,8 +158,7 @@ bool SaneDevice::setNumber(const QString& name, double number) {
     if (!info || info->wordCount() != 1)
         return false;
     OptionValue v;
-    v.words.append(info->type == SANE_TYPE_FIXED ? DoubleToFixed(number)
-                                                 : static_cast<SANE_Word>(std::lround(number)));
+    v.words.append(NumberToWord(*info, number));
     return setValue(*info, v).status == SANE_STATUS_GOOD;
 }
 
@@ -177,7 +176,7 @@ double SaneDevice::resolution() {
     const std::optional<OptionValue> v = value(*info);
     if (!v || v->words.isEmpty())
         return 0;
-    return info->type == SANE_TYPE_FIXED ? FixedToDouble(v->words[0]) : double(v->words[0]);
+    return WordToNumber(*info, v->words[0]);
 }
 
 } // namespace folivo

@@ -47,6 +47,16 @@ SANE_Word DoubleToFixed(double v) {
     return static_cast<SANE_Word>(std::clamp(scaled, -2147483648.0, 2147483647.0));
 }
 
+double WordToNumber(const OptionInfo& info, SANE_Word w) {
+    return info.type == SANE_TYPE_FIXED ? FixedToDouble(w) : double(w);
+}
+
+SANE_Word NumberToWord(const OptionInfo& info, double number) {
+    if (info.type == SANE_TYPE_FIXED)
+        return DoubleToFixed(number);
+    return static_cast<SANE_Word>(std::clamp(std::round(number), -2147483648.0, 2147483647.0));
+}
+
 QString UnitSuffix(SANE_Unit unit) {
     switch (unit) {
     case SANE_UNIT_PIXEL:

@@ -54,6 +54,10 @@ std::optional<OptionValue> ParseOptionValue(const OptionInfo& info, const QStrin
 double FixedToDouble(SANE_Word w);
 SANE_Word DoubleToFixed(double v);
 
+// A single-word value of an int or fixed option as a number, and back (rounded).
+double WordToNumber(const OptionInfo& info, SANE_Word w);
+SANE_Word NumberToWord(const OptionInfo& info, double number);
+
 // The unit as it is written after a value ("dpi", "mm", ...), "" for none.
 QString UnitSuffix(SANE_Unit unit);
 

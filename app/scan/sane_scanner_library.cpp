@@ -2,6 +2,8 @@
 
 #include "acquisition.h"
 #include "exit_guard.h"
+#include "preview_scan.h"
+#include "preview_widget.h"
 #include "sane_device.h"
 #include "scan_dialog.h"
 #include "source_dialog.h"
@@ -139,7 +141,15 @@ NativeHandle SaneScannerLibrary::acquire(QWidget* owner) {
     else
         ApplyOptions(*device, saved);
     if (!m_hideUi) {
-        ScanDialog dialog(*device, owner);
+        ScanDialog dialog(*device, owner, [this, &device](QWidget* dialogWindow) {
+            std::optional<QImage> image = ScanPreview(*device, *m_prompts, dialogWindow);
+            if (image)
+                m_previews[device->name()] = *image;
+            return image;
+        });
+        // The glass looks as it did at the last preview until the user asks again.
+        if (const auto last = m_previews.find(device->name()); last != m_previews.end())
+            dialog.preview()->setImage(last->second);
         if (dialog.exec() != QDialog::Accepted)
             return 0;
     }

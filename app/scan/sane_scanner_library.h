@@ -23,6 +23,8 @@
 #include "scanner_library.h"
 #include "scanner_wait.h"
 
+#include <QImage>
+#include <map>
 #include <memory>
 
 namespace folivo {
@@ -73,6 +75,7 @@ private:
     DeviceSettingsStore m_store;
     NativeImageStore m_images;
     std::unique_ptr<SaneDevice> m_device;
+    std::map<QString, QImage> m_previews; // the last preview of each device, this session
     bool m_hideUi = false;
     bool m_busy = false;
 };

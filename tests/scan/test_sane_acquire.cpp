@@ -1,6 +1,7 @@
 // Acquisitions from SANE's test device through the scanner layer, as the scan command
 // makes them (open the default source, acquire, measure, write, free), with and without
 // the scan dialog, and the file in which the layer keeps each device's options.
+#include "preview_widget.h"
 #include "scan_dialog.h"
 #include "scan_test_support.h"
 
@@ -141,37 +142,50 @@ TEST_F(Acquire, TheDefaultSourceIsScannedAndWithoutOneTheFirstDeviceFound) {
 void ChooseMode(QWidget* dialog, const QString& mode) {
     auto* list = dialog->findChild<QComboBox*>(QStringLiteral("mode"));
     ASSERT_NE(list, nullptr);
-    const int index = list->findText(mode);
+    const int index = list->findData(mode);
     ASSERT_GE(index, 0);
     list->setCurrentIndex(index);
     emit list->activated(index);
 }
 
 // Through the layer: the dialog shows when SetHideUI(0), its Cancel gives the 0 handle,
-// and what the user set there is what gets scanned and remembered.
+// and what the user set there (mode and area) is what gets scanned and remembered; a
+// preview stays on the glass when the dialog opens again.
 TEST(ScanDialogInLayer, CancelGivesNoPageAndScanUsesTheDialogsSettings) {
     TestScanner scanner;
     Remember(scanner.store, QStringLiteral("test:0"),
              {{"mode", "Gray"}, {"resolution", 50}, {"test-picture", "Solid white"}});
     auto lib = scanner.make(false);
-    WhenShown<ScanDialog>(
-        [](ScanDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click(); });
+    WhenShown<ScanDialog>([](ScanDialog* d) {
+        d->findChild<QPushButton*>(QStringLiteral("previewButton"))->click();
+        d->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+    });
     EXPECT_EQ(lib->TWAIN_AcquireNative(nullptr, 0), 0u);
     EXPECT_TRUE(scanner.prompts->errors.empty());
 
-    WhenShown<ScanDialog>([](ScanDialog* d) {
+    bool previewKept = false;
+    WhenShown<ScanDialog>([&previewKept](ScanDialog* d) {
+        previewKept = !d->preview()->image().isNull();
         ChooseMode(d, QStringLiteral("Color"));
-        QTimer::singleShot(
-            50, d, [d] { d->findChild<QPushButton*>(QStringLiteral("scanButton"))->click(); });
+        QTimer::singleShot(50, d, [d] {
+            emit d->preview()->areaChosen(QRectF(QPointF(10, 20), QPointF(30, 40)));
+            d->findChild<QPushButton*>(QStringLiteral("scanButton"))->click();
+        });
     });
     const NativeHandle h = lib->TWAIN_AcquireNative(nullptr, 0);
     ASSERT_NE(h, 0u);
+    EXPECT_TRUE(previewKept);
     EXPECT_EQ(lib->images().image(h)->format(), QImage::Format_RGB888);
     const SavedOptions saved = scanner.store.options(QStringLiteral("test:0"));
-    const auto mode = std::find_if(saved.begin(), saved.end(),
-                                   [](const auto& p) { return p.first == QLatin1String("mode"); });
-    ASSERT_NE(mode, saved.end());
-    EXPECT_EQ(mode->second, QStringLiteral("Color"));
+    const auto value = [&saved](const char* name) {
+        for (const auto& [option, text] : saved)
+            if (option == QLatin1String(name))
+                return text;
+        return QString();
+    };
+    EXPECT_EQ(value("mode"), QStringLiteral("Color"));
+    EXPECT_EQ(value("tl-x"), QString::number(SANE_FIX(10))); // kept as raw fixed-point words
+    EXPECT_EQ(value("br-y"), QString::number(SANE_FIX(40)));
 }
 
 TEST(DeviceSettingsStore, KeepsOptionsPerDeviceInOrderWithAwkwardNames) {
