@@ -89,6 +89,8 @@ WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
                       const FileTarget& target);
 
 void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result);
-void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result);
+// `untextedPages`: pictures that were to get a text layer and did not.
+void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result,
+                     int untextedPages = 0);
 
 } // namespace folivo
