@@ -7,6 +7,8 @@
 #include "poppler_tools.h"
 #include "test_images.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -170,6 +172,13 @@ TEST(PageTextCache, GivenUpPagesGoWithoutTextAndAReplacedSheetIsReadAnew) {
     cache.prepare(replaced, OcrLanguage::Japanese);
     cache.waitUntilFinished();
     sheet("a.bmp", 100); // scanned again after its words were made
+    {
+        // File times are coarse: make sure the new scan does not look like the old one.
+        QFile again(replaced);
+        ASSERT_TRUE(again.open(QIODevice::ReadWrite));
+        again.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                          QFileDevice::FileModificationTime);
+    }
     PageDocument doc;
     doc.StartDoc();
     for (const QString& file : {replaced, sheet("b.bmp", 10), sheet("c.bmp", 20)}) {
