@@ -42,7 +42,9 @@ std::string toUnicodeMap() {
         if (high >= 0xD8 && high <= 0xDF)
             continue;
         const unsigned first = high << 8;
-        ranges += "<" + hex4(first) + "> <" + hex4(first | 0xFF) + "> <" + hex4(first) + ">\n";
+        char range[32];
+        std::snprintf(range, sizeof range, "<%04X> <%04X> <%04X>\n", first, first | 0xFFu, first);
+        ranges += range;
         if (++count == 100) // the most one block may hold
             flush();
     }
