@@ -123,6 +123,7 @@ int benchRun(const QString& folder, int sheets, double apart) {
 } // namespace
 
 int main(int argc, char** argv) {
+    RestartWithOcrThreadLimit(argv);
     QApplication app(argc, argv);
     const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[1]) : QString();
     const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();

@@ -5,6 +5,9 @@
 #include <tesseract/resultiterator.h>
 
 #include <QStringList>
+#include <cstdlib>
+
+#include <unistd.h>
 
 namespace folivo {
 namespace {
@@ -156,6 +159,12 @@ private:
 
 std::unique_ptr<OcrEngine> MakeTesseractEngine(OcrLanguage language, int timeLimitMs) {
     return std::make_unique<TesseractEngine>(language, timeLimitMs);
+}
+
+void RestartWithOcrThreadLimit(char** argv) {
+    if (std::getenv("OMP_THREAD_LIMIT") != nullptr || ::setenv("OMP_THREAD_LIMIT", "1", 1) != 0)
+        return;
+    ::execv("/proc/self/exe", argv); // returns only when it fails: run on as we are
 }
 
 QString MissingOcrModels(OcrLanguage language) {

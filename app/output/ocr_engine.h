@@ -26,6 +26,11 @@ inline constexpr int kOcrPageTimeLimitMs = 120000;
 std::unique_ptr<OcrEngine> MakeTesseractEngine(OcrLanguage language,
                                                int timeLimitMs = kOcrPageTimeLimitMs);
 
+// Tesseract's OpenMP threads spin for work; beside one recognition per core they cost
+// several times the CPU time. The limit is read only when the process starts, so this
+// starts the program again with it set, unless it is set already. Call first in main().
+void RestartWithOcrThreadLimit(char** argv);
+
 // The models of `language` Tesseract cannot load, as "jpn, jpn_vert"; empty when all load.
 QString MissingOcrModels(OcrLanguage language);
 
