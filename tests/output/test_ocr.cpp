@@ -127,6 +127,23 @@ TEST_F(OcrTest, TheTextLayerIsFoundReadAccuratelyAndPlacedWhereTheWordWasDrawn) 
     EXPECT_NEAR(match.captured(4).toDouble(), drawn.bottom(), kTwoMm);
 }
 
+// A page out of time or stopped by the user gives no words at all, not half a page.
+TEST_F(OcrTest, TimeLimitAndCancelEndARecognitionWithoutWords) {
+    const struct {
+        int limitMs;
+        bool cancel;
+        OcrStatus status;
+    } cases[] = {{1, false, OcrStatus::TimedOut},
+                 {kOcrPageTimeLimitMs, true, OcrStatus::Cancelled}};
+    for (const auto& c : cases) {
+        const std::atomic<bool> cancel{c.cancel};
+        const OcrPage page = MakeTesseractEngine(OcrLanguage::JapaneseEnglish, c.limitMs)
+                                 ->recognise(m_page.image, cancel);
+        EXPECT_EQ(page.status, c.status);
+        EXPECT_TRUE(page.words.empty());
+    }
+}
+
 // Reads a picture's grey level as its one word; "fail" pictures (grey 10) fail and
 // "slow" ones (grey 20) run until cancelled.
 class FakeEngine final : public OcrEngine {
