@@ -22,12 +22,13 @@ PageTextCache::~PageTextCache() {
 
 void PageTextCache::prepare(const QString& sheet, OcrLanguage language) {
     if (const auto stamp = StampOf(sheet))
-        queue(sheet, QFileInfo(sheet).fileName(), *stamp, language);
+        queue(sheet, QFileInfo(sheet).fileName(), *stamp, language, true);
 }
 
 void PageTextCache::queue(const QString& file, const QString& name, const FileStamp& stamp,
-                          OcrLanguage language) {
+                          OcrLanguage language, bool sheet) {
     auto entry = std::make_shared<Entry>();
+    entry->sheet = sheet;
     entry->file = file;
     entry->name = name;
     entry->stamp = stamp;
@@ -96,6 +97,13 @@ void PageTextCache::returnEngine(OcrLanguage language, std::unique_ptr<OcrEngine
 }
 
 void PageTextCache::complete(const PageDocument& document, OcrLanguage language) {
+    {
+        // Pages a previous save queued were for that save alone; sheets stay till clear().
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_entries, [](const std::shared_ptr<Entry>& e) {
+            return !e->sheet && (e->finished || e->cancel);
+        });
+    }
     for (const Page& page : document.pages()) {
         for (const PagePicture& picture : page.pictures) {
             if (picture.filePath.isEmpty())
@@ -111,7 +119,8 @@ void PageTextCache::complete(const PageDocument& document, OcrLanguage language)
                                       !entry->cancel);
             }
             if (!known)
-                queue(picture.readPath(), QFileInfo(picture.filePath).fileName(), *stamp, language);
+                queue(picture.readPath(), QFileInfo(picture.filePath).fileName(), *stamp, language,
+                      false);
         }
     }
     if (m_waiter)

@@ -6,9 +6,10 @@
 // Contract:
 // - prepare(sheet, language) queues the recognition of the sheet's file on a pool with one
 //   thread per core and returns at once; a sheet prepared again drops its old words.
-// - complete(document, language) queues every file picture of the document not prepared
-//   in that language, then waits: through the waiter when one is set (it shows progress
-//   and may call cancelPending()), otherwise until all are finished.
+// - complete(document, language) first forgets the pages an earlier complete() queued,
+//   then queues every file picture of the document not prepared in that language and
+//   waits: through the waiter when one is set (it shows progress and may call
+//   cancelPending()), otherwise until all are finished.
 // - wordsOf(picture, language) answers, without waiting, the words of exactly the
 //   picture's file (same file on disk, same size and times) when its recognition is done;
 //   a page that failed, timed out or was cancelled has none.
@@ -60,8 +61,9 @@ signals:
 
 private:
     struct Entry {
-        QString file; // read from here
-        QString name; // shown to the user
+        QString file;       // read from here
+        QString name;       // shown to the user
+        bool sheet = false; // prepared: kept until clear(), not only for one save
         FileStamp stamp;
         OcrLanguage language{};
         bool finished = false;
@@ -70,7 +72,7 @@ private:
     };
 
     void queue(const QString& file, const QString& name, const FileStamp& stamp,
-               OcrLanguage language);
+               OcrLanguage language, bool sheet);
     void recognise(const std::shared_ptr<Entry>& entry);
     std::unique_ptr<OcrEngine> takeEngine(OcrLanguage language);
     void returnEngine(OcrLanguage language, std::unique_ptr<OcrEngine> engine);
