@@ -3,9 +3,11 @@
 #include "compression_steps.h"
 #include "dialog_geometry.h"
 #include "dialog_widgets.h"
+#include "ocr_setting.h"
 #include "pdf_image_setting.h"
 #include "settings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -120,8 +122,8 @@ void frmCompJPEG::save() {
 frmCompPDF::frmCompPDF(QWidget* parent) : QDialog(parent, kToolWindow) {
     SetUpToolWindow(this, QStringLiteral("frmCompPDF"), u"PDF圧縮設定");
     const double dpi = DialogDpi(parentWidget());
-    // Wider and taller than the designed 3270 x 1830 by the image frame below it.
-    SetInnerTwips(this, 4215, 3030, dpi);
+    // Wider and taller than the designed 3270 x 1830 by the image and text frames below it.
+    SetInnerTwips(this, 4215, 4455, dpi);
     auto* comp =
         MakeFrame(this, QStringLiteral("FrameComp"), u"圧縮", TwipsRect(120, 120, 3015, 1095, dpi));
     m_optComp[0] = MakeOption(comp, QStringLiteral("OptComp0"), u"圧縮する",
@@ -132,6 +134,7 @@ frmCompPDF::frmCompPDF(QWidget* parent) : QDialog(parent, kToolWindow) {
     connect(save, &QPushButton::clicked, this, &frmCompPDF::save);
 
     buildImageFrame(dpi);
+    buildTextFrame(dpi);
 
     const bool compress = ReadSetting(QStringLiteral("PDF"), QStringLiteral("Comp"),
                                       QStringLiteral("True")) == QLatin1String("True");
@@ -152,11 +155,51 @@ void frmCompPDF::buildImageFrame(double dpi) {
     connect(m_optComp[0], &QRadioButton::toggled, frame, &QWidget::setEnabled);
 }
 
+namespace {
+
+QStringList OcrLanguageCaptions() {
+    return {QString::fromUtf16(u"日本語＋英語"), QString::fromUtf16(u"日本語"),
+            QString::fromUtf16(u"英語")};
+}
+
+} // namespace
+
+void frmCompPDF::buildTextFrame(double dpi) {
+    auto* frame = MakeFrame(this, QStringLiteral("FrameOcr"), u"文字認識",
+                            TwipsRect(120, 3000, 3975, 1335, dpi));
+    m_ocr = Place(new QCheckBox(QString::fromUtf16(u"文字認識（検索できるPDF）"), frame),
+                  QStringLiteral("ChkOcr"), TwipsRect(240, 240, 3615, 315, dpi));
+    auto* caption = Place(new QLabel(QString::fromUtf16(u"言語"), frame),
+                          QStringLiteral("lblOcrLanguage"), TwipsRect(480, 660, 735, 255, dpi));
+    m_ocrLanguage = Place(new QComboBox(frame), QStringLiteral("ComboOcrLanguage"),
+                          TwipsRect(1320, 600, 2175, 315, dpi));
+    caption->setBuddy(m_ocrLanguage);
+    m_ocrLanguage->addItems(OcrLanguageCaptions());
+    m_ocrReason = Place(new QLabel(frame), QStringLiteral("lblOcrReason"),
+                        TwipsRect(240, 990, 3615, 255, dpi));
+    const OcrSetting setting = ReadOcrSetting();
+    m_ocr->setChecked(setting.on);
+    m_ocrLanguage->setCurrentIndex(int(setting.language));
+    connect(m_ocrLanguage, &QComboBox::currentIndexChanged, this, &frmCompPDF::checkModels);
+    checkModels();
+}
+
+void frmCompPDF::checkModels() {
+    const QString missing = MissingOcrModelsOf(OcrLanguage(m_ocrLanguage->currentIndex()));
+    // Without its models the option would only promise text that never comes.
+    m_ocr->setEnabled(missing.isEmpty());
+    m_ocrReason->setText(
+        missing.isEmpty() ? QString()
+                          : QString::fromUtf16(u"認識モデル %1 がないため使えません").arg(missing));
+}
+
 void frmCompPDF::save() {
     WriteSetting(QStringLiteral("PDF"), QStringLiteral("Comp"),
                  m_optComp[0]->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
     WritePdfImageChoice(m_optImage[1]->isChecked() ? PdfImageChoice::Jpeg
                                                    : PdfImageChoice::Lossless);
+    WriteOcrSetting(
+        {m_ocr->isEnabled() && m_ocr->isChecked(), OcrLanguage(m_ocrLanguage->currentIndex())});
     close();
 }
 

@@ -8,10 +8,16 @@
 // Below its designed controls, frmCompPDF has the frame FrameImage ("カラー・グレーの画像")
 // with OptImage0 (lossless) and OptImage1 (JPEG) for "PDF"/"Image" (pdf_image_setting.h);
 // the frame is enabled only while "圧縮する" is chosen, as JPEG is a kind of compression.
+// Below that, FrameOcr holds ChkOcr "文字認識（検索できるPDF）" and ComboOcrLanguage
+// (日本語＋英語, 日本語, 英語) for "PDF"/"Ocr" and "OcrLanguage" (ocr_setting.h). When the
+// chosen language's models are missing, ChkOcr is greyed out, lblOcrReason says which,
+// and "保存" stores the option off.
 #include <QDialog>
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
+class QLabel;
 class QRadioButton;
 
 namespace folivo {
@@ -42,10 +48,15 @@ public:
 
 private:
     void buildImageFrame(double dpi);
+    void buildTextFrame(double dpi);
+    void checkModels();
     void save();
 
     QRadioButton* m_optComp[2] = {};
     QRadioButton* m_optImage[2] = {};
+    QCheckBox* m_ocr = nullptr;
+    QComboBox* m_ocrLanguage = nullptr;
+    QLabel* m_ocrReason = nullptr;
 };
 
 } // namespace folivo

@@ -1,6 +1,8 @@
 #include "image_writers.h"
 
 #include "jpeg_writer.h"
+#include "ocr_progress.h"
+#include "ocr_setting.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
 #include "pdf_image_setting.h"
@@ -187,7 +189,7 @@ PdfImageOptions ReadPdfImageOptions() {
 
 WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
                       const FileTarget& target) {
-    return exporter.exportDocument(document, target, ReadPdfImageOptions());
+    return exporter.exportDocument(document, target, ReadPdfImageOptions(), ReadOcrSetting());
 }
 
 void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result,
@@ -196,8 +198,10 @@ void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteRes
 }
 
 void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result,
-                     const QString& writtenFile) {
-    reportWrite(status, targetPath, result, text::kPdfEnd, text::kPdfFailedTitle, writtenFile);
+                     const QString& writtenFile, int untextedPages) {
+    const QString end =
+        untextedPages > 0 ? text::kPdfEnd + OcrUntextedNote(untextedPages) : text::kPdfEnd;
+    reportWrite(status, targetPath, result, end, text::kPdfFailedTitle, writtenFile);
 }
 
 } // namespace folivo

@@ -91,8 +91,9 @@ WriteResult ExportPdf(const PdfExporter& exporter, const PageDocument& document,
 
 void ReportBmpResult(StatusReporter& status, const QString& targetPath, WriteResult result,
                      const QString& writtenFile = {});
+// `untextedPages`: pictures that were to get a text layer and did not.
 void ReportPdfResult(StatusReporter& status, const QString& targetPath, WriteResult result,
-                     const QString& writtenFile = {});
+                     const QString& writtenFile = {}, int untextedPages = 0);
 // An end line naming the file: "BMPファイルの保存を終了します。（/path/BMP00001.BMP）".
 QString EndLineNaming(const QString& endLine, const QString& writtenFile);
 

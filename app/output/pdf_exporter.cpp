@@ -1,10 +1,12 @@
 #include "pdf_exporter.h"
 
 #include "page_document.h"
+#include "page_text_source.h"
 #include "pdf_image_filters.h"
 #include "pdf_job_queue.h"
 #include "pdf_picture_stream.h"
 #include "pdf_stream_cache.h"
+#include "pdf_text_layer.h"
 
 #include <algorithm>
 #include <map>
@@ -109,9 +111,17 @@ public:
         : m_pdf(pdf), m_provider(std::move(provider)), m_compress(compress), m_images(images),
           m_cache(cache) {}
 
+    // Words of each picture come from `source`, recognised in `language`.
+    void setText(PageTextSource* source, OcrLanguage language) {
+        m_text = source;
+        m_language = language;
+        m_font = MakeTextLayerFont(m_pdf);
+    }
+
     void addPage(const Page& page) {
         auto xobjects = QPDFObjectHandle::newDictionary();
         std::string content;
+        std::string text;
         int count = 0;
         for (const PagePicture& picture : page.pictures) {
             const QRect& box = picture.boxTwips;
@@ -127,10 +137,17 @@ public:
                        number(box.height() / kTwipsPerPoint) + " " +
                        number(box.left() / kTwipsPerPoint) + " " + number(bottom / kTwipsPerPoint) +
                        " cm " + key + " Do Q\n";
+            text += textOf(picture, box, page.heightTwips);
         }
         auto resources = QPDFObjectHandle::newDictionary();
         if (count > 0)
             resources.replaceKey("/XObject", xobjects);
+        if (!text.empty()) {
+            content += text;
+            auto fonts = QPDFObjectHandle::newDictionary();
+            fonts.replaceKey(kFontKey, m_font);
+            resources.replaceKey("/Font", fonts);
+        }
         auto dict = QPDFObjectHandle::newDictionary();
         dict.replaceKey("/Type", name("/Page"));
         dict.replaceKey("/MediaBox",
@@ -144,8 +161,25 @@ public:
     }
 
     std::vector<PdfJobQueue::Job> takeJobs() { return std::move(m_jobs); }
+    int untexted() const { return m_untexted; }
 
 private:
+    static constexpr const char* kFontKey = "/Ft";
+
+    std::string textOf(const PagePicture& picture, const QRect& box, int pageHeight) {
+        if (!m_text)
+            return {};
+        const auto words = m_text->wordsOf(picture, m_language);
+        if (!words) {
+            ++m_untexted;
+            return {};
+        }
+        const QRectF place(box.left() / kTwipsPerPoint,
+                           (pageHeight - box.top() - box.height()) / kTwipsPerPoint,
+                           box.width() / kTwipsPerPoint, box.height() / kTwipsPerPoint);
+        return TextLayerContent(*words, place, kFontKey);
+    }
+
     static QPDFObjectHandle points(int twips) {
         return QPDFObjectHandle::newReal(twips / kTwipsPerPoint, 2);
     }
@@ -187,6 +221,10 @@ private:
     PdfImageOptions m_images;
     PdfStreamCache* m_cache;
     std::vector<PdfJobQueue::Job> m_jobs;
+    PageTextSource* m_text = nullptr;
+    OcrLanguage m_language = OcrLanguage::JapaneseEnglish;
+    QPDFObjectHandle m_font;
+    int m_untexted = 0;
 };
 
 WriteResult fromJobError(JobError error) {
@@ -195,14 +233,18 @@ WriteResult fromJobError(JobError error) {
 }
 
 WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool compress,
-                          const PdfImageOptions& images, PdfStreamCache* cache) {
+                          const PdfImageOptions& images, PdfStreamCache* cache,
+                          PageTextSource* text, OcrLanguage language, int& untexted) {
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     pdf.emptyPDF();
     auto provider = std::make_shared<ImageProvider>();
     DocumentBuilder builder(pdf, provider, compress, images, cache);
+    if (text)
+        builder.setText(text, language);
     for (const Page& page : document.pages())
         builder.addPage(page);
+    untexted = builder.untexted();
     const int workers = workerCount();
     PdfJobQueue queue(builder.takeJobs(), workers, std::size_t(workers));
     provider->setQueue(&queue);
@@ -227,16 +269,21 @@ WriteResult writeDocument(const PageDocument& document, QIODevice& out, bool com
 } // namespace
 
 WriteResult PdfExporter::exportDocument(const PageDocument& document, const FileTarget& target,
-                                        const PdfImageOptions& images) const {
+                                        const PdfImageOptions& images,
+                                        const OcrSetting& text) const {
     if (document.pages().empty())
         return WriteResult::EmptyDocument;
     if (!CanWriteTarget(target))
         return WriteResult::TargetUnwritable;
+    m_untexted = 0;
+    PageTextSource* source = text.on ? m_text : nullptr;
+    if (source)
+        source->complete(document, text.language);
     DurableFile file(target);
     if (!file.open())
         return WriteResult::TargetUnwritable;
-    const WriteResult result =
-        writeDocument(document, file, m_compression != kPdfUncompressed, images, m_streams);
+    const WriteResult result = writeDocument(document, file, m_compression != kPdfUncompressed,
+                                             images, m_streams, source, text.language, m_untexted);
     if (result != WriteResult::Ok)
         return result; // the temporary file goes with `file`
     return CommitResult(file);

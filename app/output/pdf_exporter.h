@@ -22,6 +22,12 @@
 // - With a stream cache set, a picture whose stream the cache already made from the same
 //   file with the same encoding is taken from it instead of being encoded again; the
 //   bytes are the same.
+// - With `text`.on and a text source set, every page picture is recognised first (the
+//   source may show progress and let the user stop) and the words it has are laid over
+//   their picture as invisible text (pdf_text_layer.h). Text off writes the same bytes
+//   as an exporter without a text source. untextedPictures() counts the pictures of the
+//   last export that were to get text and did not (failed, timed out, cancelled).
+#include "ocr_setting.h"
 #include "pdf_image_options.h"
 #include "write_result.h"
 
@@ -30,6 +36,7 @@
 namespace folivo {
 
 class PageDocument;
+class PageTextSource;
 class PdfStreamCache;
 
 inline constexpr int kPdfCompressed = 3;
@@ -42,13 +49,20 @@ public:
 
     // The cache must outlive every export; nullptr encodes every picture here.
     void setStreamCache(PdfStreamCache* cache) { m_streams = cache; }
+    // The source must outlive every export; nullptr writes no text.
+    void setTextSource(PageTextSource* source) { m_text = source; }
+
+    int untextedPictures() const { return m_untexted; }
 
     WriteResult exportDocument(const PageDocument& document, const FileTarget& target,
-                               const PdfImageOptions& images = {}) const;
+                               const PdfImageOptions& images = {},
+                               const OcrSetting& text = {}) const;
 
 private:
     int m_compression = kPdfCompressed;
     PdfStreamCache* m_streams = nullptr;
+    PageTextSource* m_text = nullptr;
+    mutable int m_untexted = 0; // an outcome of the last export, not a setting
 };
 
 } // namespace folivo

@@ -1,6 +1,7 @@
 #include "pdf_stream_cache.h"
 
 #include "durable_file.h"
+#include "file_stamp.h"
 #include "page_document.h"
 #include "pdf_picture_stream.h"
 
@@ -13,19 +14,6 @@
 
 namespace folivo {
 namespace {
-
-PdfStreamCache::Stamp stampOf(const struct stat& st) {
-    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
-}
-
-std::optional<PdfStreamCache::Stamp> stampOf(const QString& path) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return stampOf(st);
-}
 
 std::optional<StreamBytes> readStream(const QString& path) {
     QFile file(path);
@@ -70,7 +58,7 @@ void PdfStreamCache::forget(const QString& sheet) {
 void PdfStreamCache::prepare(const QString& sheet, bool compress, const PdfImageOptions& images) {
     // The old stream goes even when the sheet can no longer be read: it is stale either way.
     forget(sheet);
-    const auto stamp = stampOf(sheet);
+    const auto stamp = StampOf(sheet);
     if (!stamp)
         return;
     auto entry = std::make_shared<Entry>();
@@ -109,7 +97,7 @@ void PdfStreamCache::encode(const std::shared_ptr<Entry>& entry) {
         picture.filePath = entry->sheet;
         picture.held = std::make_shared<const HeldFile>(fd);
         struct stat st {};
-        const auto plan = ::fstat(fd, &st) == 0 && stampOf(st) == entry->stamp
+        const auto plan = ::fstat(fd, &st) == 0 && StampOf(st) == entry->stamp
                               ? PlanPicture(picture)
                               : std::nullopt;
         if (plan) {
@@ -139,7 +127,7 @@ std::optional<StreamBytes> PdfStreamCache::take(const PagePicture& picture,
                                                 const ImageEncoding& encoding) {
     if (picture.filePath.isEmpty())
         return std::nullopt;
-    const auto stamp = stampOf(picture.readPath());
+    const auto stamp = StampOf(picture.readPath());
     if (!stamp)
         return std::nullopt;
     QString streamFile;

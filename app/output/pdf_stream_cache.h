@@ -18,6 +18,7 @@
 //   it is done); the destructor clears and waits for the pool.
 // - handedOut() counts the streams take() answered.
 // - Thread-safe: the exporter's workers call take() while the user interface prepares.
+#include "file_stamp.h"
 #include "pdf_image_filters.h"
 #include "pdf_image_plan.h"
 #include "stream_bytes.h"
@@ -49,15 +50,6 @@ public:
     void clear();
     int handedOut() const { return m_handedOut; }
 
-    struct Stamp {
-        quint64 device = 0;
-        quint64 inode = 0;
-        qint64 size = -1;
-        qint64 modified = 0; // ns
-        qint64 changed = 0;  // ns
-        bool operator==(const Stamp&) const = default;
-    };
-
 private:
     enum class State { Queued, Running, Done, Failed };
     struct Entry {
@@ -68,7 +60,7 @@ private:
         ImageEncoding encoding; // chosen once the picture is read
         State state = State::Queued;
         bool dropped = false;
-        Stamp stamp;
+        FileStamp stamp;
         PdfImageFormat format;
     };
 

@@ -76,7 +76,7 @@ bool SaveAsCommands::menuSavePDF() {
     ApplyPdfDocumentProperties(m_document);
     const WriteResult result = ExportPdf(m_exporter, m_document, target);
     m_document.setMousePointer(kPointerDefault);
-    ReportPdfResult(m_status, target, result);
+    ReportPdfResult(m_status, target, result, {}, m_exporter.untextedPictures());
     if (result == WriteResult::Ok)
         m_status.OfferSavedFile(target);
     return result == WriteResult::Ok;

@@ -3,6 +3,7 @@
 #include "image_writers.h"
 #include "jpeg_writer.h"
 #include "numbered_names.h"
+#include "pdf_exporter.h"
 #include "program_paths.h"
 #include "settings.h"
 #include "ui_ports.h"
@@ -116,7 +117,7 @@ void AutoSave::save(AutoSaveFormat format, const PageSource& page, const JpegSet
     case AutoSaveFormat::Pdf: {
         m_status.SetStatus(text::kPdfStart);
         const WriteResult result = ExportPdf(m_exporter, m_document, file);
-        ReportPdfResult(m_status, *name, result, written);
+        ReportPdfResult(m_status, *name, result, written, m_exporter.untextedPictures());
         break;
     }
     }

@@ -4,7 +4,9 @@
 #include "book_pdf_command.h"
 #include "image_writers.h"
 #include "main_window.h"
+#include "ocr_progress.h"
 #include "page_preview.h"
+#include "page_text_cache.h"
 #include "pdf_exporter.h"
 #include "pdf_stream_cache.h"
 #include "recovery_dialog.h"
@@ -42,10 +44,13 @@ private:
 
 AppParts::AppParts(MainWindow& window, CompositionOptions options)
     : QObject(&window), m_streams(std::make_unique<PdfStreamCache>()),
-      m_exporter(std::make_unique<PdfExporter>()), m_saveDialog(std::move(options.saveDialog)),
-      m_bookPrompt(std::move(options.bookPrompt)), m_host(std::make_unique<Host>(window)),
-      m_recoveryPrompt(std::move(options.recoveryPrompt)), m_window(window) {
+      m_text(std::make_unique<PageTextCache>()), m_exporter(std::make_unique<PdfExporter>()),
+      m_saveDialog(std::move(options.saveDialog)), m_bookPrompt(std::move(options.bookPrompt)),
+      m_host(std::make_unique<Host>(window)), m_recoveryPrompt(std::move(options.recoveryPrompt)),
+      m_window(window) {
     m_exporter->setStreamCache(m_streams.get());
+    m_exporter->setTextSource(m_text.get());
+    ConnectTextRecognition(*m_text, window, &window);
     if (!m_saveDialog)
         m_saveDialog = std::make_unique<QtSaveDialog>(&window);
     if (!m_bookPrompt)
@@ -74,9 +79,17 @@ AppParts::AppParts(MainWindow& window, CompositionOptions options)
         ApplyPdfCompressionSetting(settings);
         m_streams->prepare(sheet, settings.compression() != kPdfUncompressed,
                            ReadPdfImageOptions());
+        if (const OcrSetting text = ReadOcrSetting(); text.on)
+            m_text->prepare(sheet, text.language);
     };
-    actions.sheetsDeleted = [this] { m_streams->clear(); };
-    actions.sheetRemoved = [this](const QString& sheet) { m_streams->forget(sheet); };
+    actions.sheetsDeleted = [this] {
+        m_streams->clear();
+        m_text->clear();
+    };
+    actions.sheetRemoved = [this](const QString& sheet) {
+        m_streams->forget(sheet);
+        m_text->forget(sheet);
+    };
     RecoveryActions recovery{actions.savePdf, actions.setSaveCommandsEnabled};
     m_book =
         std::make_unique<BookPdfCommand>(std::move(actions), *m_bookPrompt, window,

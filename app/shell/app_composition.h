@@ -25,6 +25,7 @@ namespace folivo {
 class BookPdfCommand;
 class MainWindow;
 class PdfExporter;
+class PageTextCache;
 class PdfStreamCache;
 class SaveAsCommands;
 class ScanCommand;
@@ -56,6 +57,7 @@ private:
     void installCommands(MainWindow& window);
 
     std::unique_ptr<PdfStreamCache> m_streams; // outlives the exporter that reads it
+    std::unique_ptr<PageTextCache> m_text;     // likewise
     std::unique_ptr<PdfExporter> m_exporter;
     std::unique_ptr<SaveDialog> m_saveDialog;
     std::unique_ptr<BookPdfPrompt> m_bookPrompt;

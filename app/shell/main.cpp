@@ -2,12 +2,14 @@
 #include "app_font.h"
 #include "app_icon.h"
 #include "main_window.h"
+#include "ocr_engine.h"
 #include "qt_translation.h"
 #include "toolbar_host.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    folivo::RestartWithOcrThreadLimit(argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Folivo"));
     QApplication::setDesktopFileName(QStringLiteral("folivo"));

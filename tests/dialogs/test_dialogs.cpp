@@ -6,6 +6,7 @@
 #include "compression_dialogs.h"
 #include "dialog_ports.h"
 #include "fake_message_boxes.h"
+#include "ocr_setting.h"
 #include "platform_ports.h"
 #include "program_state.h"
 #include "settings.h"
@@ -20,6 +21,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPointer>
@@ -289,6 +291,8 @@ TEST_F(SettingsDialogTest, ChoicesShownOnlyForExactTextsAndSavedAsChosen) {
         {"PDF", "Image=JPEG", "OptImage1", "OptImage0", "Image=Lossless"},
         {"PDF", "Image=Photo", "OptImage0", "", "Image=Lossless"},
         {"PDF", "Comp=False Image=Jpeg", "OptImage1", "", "Image=Jpeg"},
+        {"PDF", "Ocr=true OcrLanguage=eng", "ChkOcr", "ChkOcr", "Ocr=False OcrLanguage=eng"},
+        {"PDF", "Ocr=yes OcrLanguage=fra", "OptComp0", "ChkOcr", "Ocr=True OcrLanguage=jpn+eng"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.section) + " " + c.stored);
@@ -307,6 +311,27 @@ TEST_F(SettingsDialogTest, ChoicesShownOnlyForExactTextsAndSavedAsChosen) {
         EXPECT_TRUE(Closed(d));
         ExpectStored(c.section, c.saved);
     }
+}
+
+// Without the chosen language's models the option cannot be taken, says why, and is
+// stored off; a language whose models are there can be.
+TEST_F(SettingsDialogTest, TextRecognitionIsGreyedOutWhileItsModelsAreMissing) {
+    SetOcrModelCheck([](OcrLanguage language) {
+        return language == OcrLanguage::English ? QString() : QStringLiteral("jpn_vert");
+    });
+    Preset("PDF", "Ocr", QStringLiteral("True"));
+    QPointer<frmCompPDF> d = open<frmCompPDF>();
+    EXPECT_FALSE(Child<QAbstractButton>(d, "ChkOcr")->isEnabled());
+    EXPECT_TRUE(Child<QLabel>(d, "lblOcrReason")->text().contains(u"jpn_vert"));
+    Click(d, "CmdSave");
+    ExpectStored("PDF", "Ocr=False");
+    d = open<frmCompPDF>();
+    Child<QComboBox>(d, "ComboOcrLanguage")->setCurrentIndex(2);
+    EXPECT_TRUE(Child<QAbstractButton>(d, "ChkOcr")->isEnabled());
+    Click(d, "ChkOcr");
+    Click(d, "CmdSave");
+    ExpectStored("PDF", "Ocr=True OcrLanguage=eng");
+    SetOcrModelCheck({});
 }
 
 // Closing never writes; a settings file that cannot be written is not reported.

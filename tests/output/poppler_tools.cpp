@@ -64,4 +64,11 @@ QImage RenderPage(const QString& pdf, int page, int dpi, bool grey) {
     return QImage(prefix + (grey ? ".pgm" : ".ppm"));
 }
 
+QString PdfText(const QString& pdf, bool boxes) {
+    QStringList args;
+    if (boxes)
+        args << QStringLiteral("-bbox");
+    return QString::fromUtf8(run(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-")));
+}
+
 } // namespace folivo::test

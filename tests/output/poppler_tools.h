@@ -23,5 +23,7 @@ std::vector<ListedImage> ListImages(const QString& pdf);
 std::vector<QSizeF> PageSizes(const QString& pdf);
 // Page `page` (from 1) rendered by pdftoppm at `dpi`, grey or colour; null on failure.
 QImage RenderPage(const QString& pdf, int page, int dpi, bool grey);
+// The text `pdftotext` finds (with `-bbox`, its XHTML word list); empty on failure.
+QString PdfText(const QString& pdf, bool boxes = false);
 
 } // namespace folivo::test
