@@ -387,6 +387,5 @@ private:
     // The accessibility factory the button registers (zkbutton_accessible.cpp).
     static QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
 
-    friend class zkButtonPrivate;
     std::unique_ptr<zkButtonPrivate> d;
 };

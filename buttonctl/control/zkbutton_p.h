@@ -18,7 +18,6 @@ class QTimer;
 class zkButtonPrivate {
 public:
     explicit zkButtonPrivate(zkButton* button) : q(button) {}
-    static zkButtonPrivate& of(zkButton& b) { return *b.d; }
 
     // Setting a property: store, hand over, redraw and notify as its row says.
     template <class T> void set(zkProperty property, const T& v) { assign(property, zkToBag(v)); }

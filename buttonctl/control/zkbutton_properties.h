@@ -8,6 +8,7 @@
 
 #include <QVariant>
 #include <span>
+#include <type_traits>
 
 class zkButtonPrivate;
 
