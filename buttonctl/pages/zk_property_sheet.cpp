@@ -70,7 +70,8 @@ zkPropertySheet::zkPropertySheet(const QList<QObject*>& objects, zkPageServices 
             accept();
     });
     connect(cancelButton(), &QPushButton::clicked, this, &QDialog::reject);
-    connect(qApp, &QApplication::focusChanged, this, &zkPropertySheet::showFocusedProperty);
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, &zkPropertySheet::showFocusedProperty);
     connect(applyButton(), &QPushButton::clicked, this, [this] { apply(); });
 
     for (zkPropertyPage* page : m_pages) {
@@ -80,6 +81,11 @@ zkPropertySheet::zkPropertySheet(const QList<QObject*>& objects, zkPageServices 
         }
     }
     updateApplyButton();
+}
+
+zkPropertySheet::~zkPropertySheet() {
+    // Closing moves the focus while the dialog's own parts are torn down, after this one.
+    disconnect(m_focusWatch);
 }
 
 QPushButton* zkPropertySheet::okButton() const {

@@ -29,6 +29,7 @@ class ZKBUTTON2_EXPORT zkPropertySheet : public QDialog {
 public:
     explicit zkPropertySheet(const QList<QObject*>& objects, zkPageServices services = {},
                              QWidget* parent = nullptr);
+    ~zkPropertySheet() override;
 
     QTabWidget* tabs() const { return m_tabs; }
     int pageCount() const { return int(m_pages.size()); }
@@ -62,6 +63,7 @@ private:
     QLabel* m_error = nullptr;
     QLabel* m_status = nullptr;
     QString m_statusText;
+    QMetaObject::Connection m_focusWatch;
     QList<zkPropertyPage*> m_pages;
     zkHostError m_lastError;
 };
