@@ -44,6 +44,11 @@ zkButton::zkButton(QWidget* parent, std::shared_ptr<zkAmbientHost> host)
     d->canvas.bufferFont.setStyleStrategy(QFont::NoAntialias);
     d->canvas.buffer = QImage(size(), QImage::Format_RGB32);
     d->canvas.surface = d->canvas.buffer;
+    // A host that fails InitProperties part way still leaves defined values after the
+    // failing key: the constant ones are in place before the host is asked.
+    for (const zkPropertyRow& row : zkPropertyTable())
+        if (row.newValue.isConstant())
+            row.field.store(d->props, row.newValue.get(*d).value);
     InitProperties();
     // A button read before its first redraw shows its back colour, never stale memory.
     d->canvas.buffer.fill(resolveColor(d->props.backColor));

@@ -133,6 +133,7 @@ struct zkPropertyRow {
         Value(uint v) : m_constant(zkToBag(v)) {}
         Value(const zkPictureRef& v) : m_constant(zkToBag(v)) {}
         Value(Ask ask) : m_ask(ask) {}
+        bool isConstant() const { return !m_ask; }
         zkBagRead get(const zkButtonPrivate& d) const {
             return m_ask ? m_ask(d) : zkBagRead{m_constant, {}};
         }
