@@ -1,4 +1,5 @@
 #include "zkbutton.h"
+#include "zkbutton_p.h"
 
 #include "zk_accessible.h"
 #include "zk_geometry.h"
@@ -27,26 +28,31 @@ int nextWindowHandle() {
 } // namespace
 
 zkButton::zkButton(QWidget* parent, std::shared_ptr<zkAmbientHost> host)
-    : QWidget(parent), m_host(std::move(host)), m_cursor(std::make_shared<SystemCursor>()),
-      m_handle(nextWindowHandle()) {
-    if (!m_host)
-        m_host = std::make_shared<zkWidgetAmbientHost>(this);
+    : QWidget(parent), d(std::make_unique<zkButtonPrivate>(this)) {
+    d->host = host ? std::move(host) : std::make_shared<zkWidgetAmbientHost>(this);
+    d->cursor = std::make_shared<SystemCursor>();
+    d->handle = nextWindowHandle();
     zk::objectCreated();
     zk::installAccessibleFactory(&zkButton::accessibleInterface);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    m_timer = new QTimer(this);
-    m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &zkButton::hoverTick);
-    m_bufferFont = font();
-    m_bufferFont.setStyleStrategy(QFont::NoAntialias);
-    m_buffer = QImage(size(), QImage::Format_RGB32);
-    m_surface = m_buffer;
+    d->timer = new QTimer(this);
+    d->timer->setInterval(100);
+    connect(d->timer, &QTimer::timeout, this, &zkButton::hoverTick);
+    d->canvas.bufferFont = font();
+    d->canvas.bufferFont.setStyleStrategy(QFont::NoAntialias);
+    d->canvas.buffer = QImage(size(), QImage::Format_RGB32);
+    d->canvas.surface = d->canvas.buffer;
+    // A host that fails InitProperties part way still leaves defined values after the
+    // failing key: the constant ones are in place before the host is asked.
+    for (const zkPropertyRow& row : zkPropertyTable())
+        if (row.newValue.isConstant())
+            row.field.store(d->props, row.newValue.get(*d).value);
     InitProperties();
     // A button read before its first redraw shows its back colour, never stale memory.
-    m_buffer.fill(resolveColor(m_backColor));
-    m_surface = m_buffer;
+    d->canvas.buffer.fill(resolveColor(d->props.backColor));
+    d->canvas.surface = d->canvas.buffer;
 }
 
 zkButton::~zkButton() {
@@ -54,82 +60,41 @@ zkButton::~zkButton() {
 }
 
 void zkButton::setAmbientHost(std::shared_ptr<zkAmbientHost> host) {
-    m_host = host ? std::move(host) : std::make_shared<zkWidgetAmbientHost>(this);
+    d->host = host ? std::move(host) : std::make_shared<zkWidgetAmbientHost>(this);
 }
 
 void zkButton::setCursorSource(std::shared_ptr<zkCursorSource> cursor) {
-    m_cursor = cursor ? std::move(cursor) : std::make_shared<SystemCursor>();
+    d->cursor = cursor ? std::move(cursor) : std::make_shared<SystemCursor>();
 }
 
-int zkButton::dpi() const {
-    const int value = logicalDpiX();
+int zkButtonPrivate::dpi() const {
+    const int value = q->logicalDpiX();
     return value > 0 ? value : 96;
 }
 
-void zkButton::notify(const char* name) {
-    emit PropertyChanged(QString::fromLatin1(name));
+void zkButtonPrivate::notify(const char* name) {
+    emit q->PropertyChanged(QString::fromLatin1(name));
 }
 
-void zkButton::changed(const char* name) {
-    Redraw(zbsNormal);
-    notify(name);
-}
-
-// ---- setters: store, pass to the widget where the property has a widget side, redraw, notify
-
-void zkButton::setCancel(bool v) {
-    m_cancel = v;
-    updateShortcuts();
-    changed("Cancel");
-}
-void zkButton::setCaption(const QString& v) {
-    m_caption = v;
-    deriveDisplayCaption();
-    zk::announceName(this);
-    changed("Caption");
-}
-void zkButton::setDefault(bool v) {
-    m_default = v;
-    updateShortcuts();
-    changed("Default");
-}
-void zkButton::setButtonEnabled(bool v) {
-    m_enabled = v;
-    QWidget::setEnabled(v);
-    changed("Enabled");
-}
-void zkButton::setButtonFont(const zkFontRef& v) {
-    m_font = v;
-    watchFont();
-    changed("Font");
-}
-void zkButton::setMouseIcon(const zkPictureRef& v) {
-    m_mouseIcon = v;
-    applyMousePointer();
-    changed("MouseIcon");
-}
-void zkButton::setMousePointer(int v) {
-    m_mousePointer = v;
-    applyMousePointer();
-    notify("MousePointer");
-}
-void zkButton::setOleDropMode(OLEDropModeEnum v) {
-    m_oleDropMode = v;
-    setAcceptDrops(v == zboManual);
-    changed("OLEDropMode");
-}
-void zkButton::setValue(ValueEnum v) {
-    m_value = v;
-    zk::announceChecked(this);
-    changed("Value");
-}
-void zkButton::setOwnerDraw(bool v) {
-    m_ownerDraw = v;
-    Redraw(idleState());
-    notify("OwnerDraw");
-}
-void zkButton::setScaleMode(int v) {
-    m_scaleMode = v;
+void zkButtonPrivate::assign(zkProperty property, const QVariant& v) {
+    const zkPropertyRow& row = zkRowOf(property);
+    row.field.store(props, v);
+    if (row.passOn)
+        row.passOn(*this);
+    if (row.onSet)
+        row.onSet(*this);
+    switch (row.redraw) {
+    case zkPropertyRow::Redraw::No:
+        break;
+    case zkPropertyRow::Redraw::Normal:
+        redraw(zkButton::zbsNormal);
+        break;
+    case zkPropertyRow::Redraw::Idle:
+        redraw(idleState());
+        break;
+    }
+    if (row.notify == zkPropertyRow::Notify::Yes)
+        notify(row.key);
 }
 
 QSize zkButton::holderSize(const QString& pictureProperty) const {
@@ -137,60 +102,56 @@ QSize zkButton::holderSize(const QString& pictureProperty) const {
     return zkHoldsPicture(p) ? QSize(p->width(), p->height()) : QSize(0, 0);
 }
 
-int zkButton::drawWidth() const {
-    return m_drawWidth;
-}
-
 QString zkButton::name() const {
-    return m_host->displayName();
+    return d->host->displayName();
 }
 
 int zkButton::scaleWidth() const {
-    return zk::roundHalfEven(zk::pixelsToScale(width(), m_scaleMode, true, dpi()));
+    return zk::roundHalfEven(zk::pixelsToScale(width(), d->props.scaleMode, true, d->dpi()));
 }
 
 int zkButton::scaleHeight() const {
-    return zk::roundHalfEven(zk::pixelsToScale(height(), m_scaleMode, false, dpi()));
+    return zk::roundHalfEven(zk::pixelsToScale(height(), d->props.scaleMode, false, d->dpi()));
 }
 
-void zkButton::deriveDisplayCaption() {
-    if (m_useMnemonic) {
-        const zkMnemonic parsed = ParseMnemonic(m_caption);
-        m_displayCaption = parsed.text;
-        m_accessKeys = parsed.key;
-        m_mnemonicPos = parsed.position;
+void zkButtonPrivate::deriveDisplayCaption() {
+    if (props.useMnemonic) {
+        const zkMnemonic parsed = ParseMnemonic(props.caption);
+        displayCaption = parsed.text;
+        accessKeys = parsed.key;
+        mnemonicPos = parsed.position;
     } else {
-        m_displayCaption = m_caption;
-        m_accessKeys.clear();
-        m_mnemonicPos = 0;
+        displayCaption = props.caption;
+        accessKeys.clear();
+        mnemonicPos = 0;
     }
     updateShortcuts();
 }
 
-void zkButton::watchFont() {
-    disconnect(m_fontConnection);
+void zkButtonPrivate::watchFont() {
+    QObject::disconnect(fontConnection);
     // The font object is shared: a change made in place (the font page does that) shows at
     // once on every button that uses it.
-    if (m_font)
-        m_fontConnection =
-            connect(m_font.data(), &zkFont::Changed, this, [this] { Redraw(idleState()); });
+    if (props.font)
+        fontConnection = QObject::connect(props.font.data(), &zkFont::Changed, q,
+                                          [this] { redraw(idleState()); });
 }
 
-void zkButton::applyMousePointer() {
+void zkButtonPrivate::applyMousePointer() {
     static constexpr Qt::CursorShape shapes[] = {
         Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
         Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
         Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
         Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
-    if (m_mousePointer == 99 && zkHoldsPicture(m_mouseIcon))
-        setCursor(QCursor(QPixmap::fromImage(m_mouseIcon->image())));
-    else if (m_mousePointer > 0 && m_mousePointer < static_cast<int>(std::size(shapes)))
-        setCursor(shapes[m_mousePointer]);
+    if (props.mousePointer == 99 && zkHoldsPicture(props.mouseIcon))
+        q->setCursor(QCursor(QPixmap::fromImage(props.mouseIcon->image())));
+    else if (props.mousePointer > 0 && props.mousePointer < static_cast<int>(std::size(shapes)))
+        q->setCursor(shapes[props.mousePointer]);
     else
-        unsetCursor();
+        q->unsetCursor();
 }
 
-void zkButton::updateShortcuts() {
+void zkButtonPrivate::updateShortcuts() {
     // The code is read when the key arrives: the access key may have changed since.
     const auto make = [this](QShortcut*& shortcut, bool wanted, const QList<QKeySequence>& keys,
                              const auto& code) {
@@ -200,33 +161,32 @@ void zkButton::updateShortcuts() {
             return;
         }
         if (!shortcut) {
-            shortcut = new QShortcut(this);
-            connect(shortcut, &QShortcut::activated, this,
-                    [this, code] { accessKeyPress(code()); });
-            connect(shortcut, &QShortcut::activatedAmbiguously, this,
-                    [this, code] { ambiguousKeyPress(code()); });
+            shortcut = new QShortcut(q);
+            QObject::connect(shortcut, &QShortcut::activated, q,
+                             [this, code] { q->accessKeyPress(code()); });
+            QObject::connect(shortcut, &QShortcut::activatedAmbiguously, q,
+                             [this, code] { ambiguousKeyPress(code()); });
         }
         shortcut->setKeys(keys);
     };
-    const QChar key = m_accessKeys.isEmpty() ? QChar() : m_accessKeys.at(0).toUpper();
-    make(m_accessShortcut, !m_accessKeys.isEmpty(),
-         {QKeySequence(QStringLiteral("Alt+") + QString(key))}, [this] {
-             return int(m_accessKeys.isEmpty() ? 0 : m_accessKeys.at(0).toUpper().unicode());
-         });
-    make(m_enterShortcut, m_default, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
-         [] { return 13; });
-    make(m_escShortcut, m_cancel, {QKeySequence(Qt::Key_Escape)}, [] { return 27; });
+    const QChar key = accessKeys.isEmpty() ? QChar() : accessKeys.at(0).toUpper();
+    make(accessShortcut, !accessKeys.isEmpty(),
+         {QKeySequence(QStringLiteral("Alt+") + QString(key))},
+         [this] { return int(accessKeys.isEmpty() ? 0 : accessKeys.at(0).toUpper().unicode()); });
+    make(enterShortcut, props.isDefault,
+         {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [] { return 13; });
+    make(escShortcut, props.cancel, {QKeySequence(Qt::Key_Escape)}, [] { return 27; });
 }
 
-void zkButton::ambiguousKeyPress(int charCode) {
+void zkButtonPrivate::ambiguousKeyPress(int charCode) {
     // Qt hands a key that several buttons of the window hold to one of them in turn. Enter
     // and Esc still click exactly one button; a shared access key only moves the focus
     // along the buttons that share it, as Qt's own buttons do.
     if (charCode == 13 || charCode == 27) {
-        if (zkButton* target = zk::windowKeyTarget(this, charCode))
+        if (zkButton* target = zk::windowKeyTarget(q, charCode))
             target->accessKeyPress(charCode);
     } else {
-        setFocus(Qt::ShortcutFocusReason);
+        q->setFocus(Qt::ShortcutFocusReason);
     }
 }
 

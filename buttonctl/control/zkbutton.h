@@ -37,8 +37,7 @@
 
 class QAccessibleInterface;
 class QMimeData;
-class QShortcut;
-class QTimer;
+class zkButtonPrivate;
 
 class ZKBUTTON2_EXPORT zkButton : public QWidget {
     Q_OBJECT
@@ -175,82 +174,78 @@ public:
     zkHostError WriteProperties(zkPropertyBag& bag) const;
 
     // ---- properties
-    AppearanceEnum appearance() const { return m_appearance; }
-    uint backColor() const { return m_backColor; }
-    bool cancel() const { return m_cancel; }
-    QString caption() const { return m_caption; }
-    CaptionAlignEnum captionAlign() const { return m_captionAlign; }
-    bool isDefault() const { return m_default; }
-    zkPictureRef disablePicture() const { return m_disablePicture; }
-    zkPictureRef downPicture() const { return m_downPicture; }
-    bool isButtonEnabled() const { return m_enabled; }
-    zkFontRef buttonFont() const { return m_font; }
-    int focusRectMargin() const { return m_focusRectMargin; }
-    uint foreColor() const { return m_foreColor; }
-    uint fillColor() const { return m_fillColor; }
-    int hWnd() const { return m_handle; }
-    int hdc() const { return m_handle; }
-    uint maskColor() const { return m_maskColor; }
-    zkPictureRef mouseIcon() const { return m_mouseIcon; }
-    int mousePointer() const { return m_mousePointer; }
-    OLEDropModeEnum oleDropMode() const { return m_oleDropMode; }
-    zkPictureRef picture() const { return m_picture; }
-    PictureAlignEnum pictureAlign() const { return m_pictureAlign; }
-    zkPictureRef selectPicture() const { return m_selectPicture; }
-    bool showFocusRect() const { return m_showFocusRect; }
-    StyleEnum buttonStyle() const { return m_style; }
-    bool useMaskColor() const { return m_useMaskColor; }
-    ValueEnum value() const { return m_value; }
-    bool ownerDraw() const { return m_ownerDraw; }
-    int drawMode() const { return m_drawMode; }
-    int drawStyle() const { return m_drawStyle; }
+    AppearanceEnum appearance() const;
+    uint backColor() const;
+    bool cancel() const;
+    QString caption() const;
+    CaptionAlignEnum captionAlign() const;
+    bool isDefault() const;
+    zkPictureRef disablePicture() const;
+    zkPictureRef downPicture() const;
+    bool isButtonEnabled() const;
+    zkFontRef buttonFont() const;
+    int focusRectMargin() const;
+    uint foreColor() const;
+    uint fillColor() const;
+    int hWnd() const;
+    int hdc() const;
+    uint maskColor() const;
+    zkPictureRef mouseIcon() const;
+    int mousePointer() const;
+    OLEDropModeEnum oleDropMode() const;
+    zkPictureRef picture() const;
+    PictureAlignEnum pictureAlign() const;
+    zkPictureRef selectPicture() const;
+    bool showFocusRect() const;
+    StyleEnum buttonStyle() const;
+    bool useMaskColor() const;
+    ValueEnum value() const;
+    bool ownerDraw() const;
+    int drawMode() const;
+    int drawStyle() const;
     int drawWidth() const; // the surface's current line width
-    int fillStyle() const { return m_fillStyle; }
-    int scaleMode() const { return m_scaleMode; }
+    int fillStyle() const;
+    int scaleMode() const;
     QString name() const;
     int scaleHeight() const;
     int scaleWidth() const;
-    bool useMnemonic() const { return m_useMnemonic; }
-    QString displayCaption() const { return m_displayCaption; }
-    int mnemonicPos() const { return m_mnemonicPos; }
+    bool useMnemonic() const;
+    QString displayCaption() const;
+    int mnemonicPos() const;
     // The surface's access-key list: the access key of the caption, or empty.
-    QString accessKeys() const { return m_accessKeys; }
+    QString accessKeys() const;
 
-    void setAppearance(AppearanceEnum v) { storeAndRedraw(m_appearance, v, "Appearance"); }
-    void setBackColor(uint v) { storeAndRedraw(m_backColor, v, "BackColor"); }
+    void setAppearance(AppearanceEnum v);
+    void setBackColor(uint v);
     void setCancel(bool v);
     void setCaption(const QString& v);
-    void setCaptionAlign(CaptionAlignEnum v) { storeAndRedraw(m_captionAlign, v, "CaptionAlign"); }
+    void setCaptionAlign(CaptionAlignEnum v);
     void setDefault(bool v);
-    void setDisablePicture(const zkPictureRef& v) {
-        storeAndRedraw(m_disablePicture, v, "DisablePicture");
-    }
-    void setDownPicture(const zkPictureRef& v) { storeAndRedraw(m_downPicture, v, "DownPicture"); }
+    void setDisablePicture(const zkPictureRef& v);
+    void setDownPicture(const zkPictureRef& v);
     void setButtonEnabled(bool v);
     void setButtonFont(const zkFontRef& v);
-    void setFocusRectMargin(int v) { storeAndRedraw(m_focusRectMargin, v, "FocusRectMargin"); }
-    void setForeColor(uint v) { storeAndRedraw(m_foreColor, v, "ForeColor"); }
-    void setFillColor(uint v) { storeAndRedraw(m_fillColor, v, "FillColor"); }
-    void setMaskColor(uint v) { storeAndRedraw(m_maskColor, v, "MaskColor"); }
+    void setFocusRectMargin(int v);
+    void setForeColor(uint v);
+    void setFillColor(uint v);
+    void setMaskColor(uint v);
     void setMouseIcon(const zkPictureRef& v);
     void setMousePointer(int v);
     void setOleDropMode(OLEDropModeEnum v);
-    void setPicture(const zkPictureRef& v) { storeAndRedraw(m_picture, v, "Picture"); }
-    void setPictureAlign(PictureAlignEnum v) { storeAndRedraw(m_pictureAlign, v, "PictureAlign"); }
-    void setSelectPicture(const zkPictureRef& v) {
-        storeAndRedraw(m_selectPicture, v, "SelectPicture");
-    }
-    void setShowFocusRect(bool v) { storeAndRedraw(m_showFocusRect, v, "ShowFocusRect"); }
-    void setButtonStyle(StyleEnum v) { storeAndRedraw(m_style, v, "Style"); }
-    void setUseMaskColor(bool v) { storeAndRedraw(m_useMaskColor, v, "UseMaskColor"); }
+    void setPicture(const zkPictureRef& v);
+    void setPictureAlign(PictureAlignEnum v);
+    void setSelectPicture(const zkPictureRef& v);
+    void setShowFocusRect(bool v);
+    void setButtonStyle(StyleEnum v);
+    void setUseMaskColor(bool v);
     void setValue(ValueEnum v);
     void setOwnerDraw(bool v);
-    void setDrawMode(int v) { storeAndNotify(m_drawMode, v, "DrawMode"); }
-    void setDrawStyle(int v) { storeAndNotify(m_drawStyle, v, "DrawStyle"); }
-    void setDrawWidth(int v) { storeAndNotify(m_drawWidth, v, "DrawWidth"); }
-    void setFillStyle(int v) { storeAndNotify(m_fillStyle, v, "FillStyle"); }
+    void setDrawMode(int v);
+    void setDrawStyle(int v);
+    void setDrawWidth(int v);
+    void setFillStyle(int v);
     void setScaleMode(int v);
-    void setUseMnemonic(bool v) { storeAndRedraw(m_useMnemonic, v, "UseMnemonic"); }
+    void setUseMnemonic(bool v);
 
     // The Japanese description of a property (also of its Designer stand-in, e.g.
     // "PictureQPixmap"); empty when it has none.
@@ -291,17 +286,17 @@ public:
     Q_INVOKABLE int TextWidth(const QString& sSrcText) const;
 
     // ---- surfaces (pixel images of the widget's size)
-    const QImage& visibleSurface() const { return m_surface; }
-    const QImage& buffer() const { return m_buffer; }
+    const QImage& visibleSurface() const;
+    const QImage& buffer() const;
     // How many times the buffer was copied onto the visible surface so far.
-    int surfaceCopyCount() const { return m_copyCount; }
+    int surfaceCopyCount() const;
     // Resolves an OLE colour (0x00BBGGRR or system colour 0x800000nn) with this palette.
     QColor resolveColor(quint32 oleColor) const;
 
     // ---- input state and notifications a host may deliver itself
-    int hoverState() const { return m_hoverState; }
-    bool isPressed() const { return m_pressed != 0; }
-    bool hasButtonFocus() const { return m_hasFocus != 0; }
+    int hoverState() const;
+    bool isPressed() const;
+    bool hasButtonFocus() const;
     bool isHoverTimerEnabled() const;
     // One tick of the 100 ms hover timer (the timer calls it; tests may too).
     void hoverTick();
@@ -358,139 +353,39 @@ protected:
 
 private:
     // Designer stand-ins (zkbutton_design.cpp).
-    QString pictureFile() const { return fileOf(m_picture); }
-    QString downPictureFile() const { return fileOf(m_downPicture); }
-    QString selectPictureFile() const { return fileOf(m_selectPicture); }
-    QString disablePictureFile() const { return fileOf(m_disablePicture); }
-    QString mouseIconFile() const { return fileOf(m_mouseIcon); }
-    void setPictureFile(const QString& v) { setPicture(pictureFromFile(v)); }
-    void setDownPictureFile(const QString& v) { setDownPicture(pictureFromFile(v)); }
-    void setSelectPictureFile(const QString& v) { setSelectPicture(pictureFromFile(v)); }
-    void setDisablePictureFile(const QString& v) { setDisablePicture(pictureFromFile(v)); }
-    void setMouseIconFile(const QString& v) { setMouseIcon(pictureFromFile(v)); }
-    QPixmap picturePixmap() const { return pixmapOf(m_picture); }
-    QPixmap downPicturePixmap() const { return pixmapOf(m_downPicture); }
-    QPixmap selectPicturePixmap() const { return pixmapOf(m_selectPicture); }
-    QPixmap disablePicturePixmap() const { return pixmapOf(m_disablePicture); }
-    QPixmap mouseIconPixmap() const { return pixmapOf(m_mouseIcon); }
-    void setPicturePixmap(const QPixmap& v) { setPicture(pictureOf(v)); }
-    void setDownPicturePixmap(const QPixmap& v) { setDownPicture(pictureOf(v)); }
-    void setSelectPicturePixmap(const QPixmap& v) { setSelectPicture(pictureOf(v)); }
-    void setDisablePicturePixmap(const QPixmap& v) { setDisablePicture(pictureOf(v)); }
-    void setMouseIconPixmap(const QPixmap& v) { setMouseIcon(pictureOf(v)); }
+    QString pictureFile() const;
+    QString downPictureFile() const;
+    QString selectPictureFile() const;
+    QString disablePictureFile() const;
+    QString mouseIconFile() const;
+    void setPictureFile(const QString& v);
+    void setDownPictureFile(const QString& v);
+    void setSelectPictureFile(const QString& v);
+    void setDisablePictureFile(const QString& v);
+    void setMouseIconFile(const QString& v);
+    QPixmap picturePixmap() const;
+    QPixmap downPicturePixmap() const;
+    QPixmap selectPicturePixmap() const;
+    QPixmap disablePicturePixmap() const;
+    QPixmap mouseIconPixmap() const;
+    void setPicturePixmap(const QPixmap& v);
+    void setDownPicturePixmap(const QPixmap& v);
+    void setSelectPicturePixmap(const QPixmap& v);
+    void setDisablePicturePixmap(const QPixmap& v);
+    void setMouseIconPixmap(const QPixmap& v);
     QFont fontQFont() const;
     void setFontQFont(const QFont& v);
-    QColor backQColor() const { return resolveColor(m_backColor); }
-    QColor foreQColor() const { return resolveColor(m_foreColor); }
-    QColor fillQColor() const { return resolveColor(m_fillColor); }
-    QColor maskQColor() const { return resolveColor(m_maskColor); }
-    void setBackQColor(const QColor& v) { setBackColor(oleColorOf(v)); }
-    void setForeQColor(const QColor& v) { setForeColor(oleColorOf(v)); }
-    void setFillQColor(const QColor& v) { setFillColor(oleColorOf(v)); }
-    void setMaskQColor(const QColor& v) { setMaskColor(oleColorOf(v)); }
-    static QString fileOf(const zkPictureRef& p);
-    static zkPictureRef pictureFromFile(const QString& path);
-    static QPixmap pixmapOf(const zkPictureRef& p);
-    static zkPictureRef pictureOf(const QPixmap& pixmap);
-    static uint oleColorOf(const QColor& c);
-
-    friend class zkButtonFace;
-    friend class zkButtonInput;
-    friend class zkButtonPersistence;
-    friend class zkButtonCanvas;
+    QColor backQColor() const;
+    QColor foreQColor() const;
+    QColor fillQColor() const;
+    QColor maskQColor() const;
+    void setBackQColor(const QColor& v);
+    void setForeQColor(const QColor& v);
+    void setFillQColor(const QColor& v);
+    void setMaskQColor(const QColor& v);
 
     // The accessibility factory the button registers (zkbutton_accessible.cpp).
     static QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
-    void Redraw(int state);
-    void notify(const char* name);
-    void changed(const char* name); // Redraw(0) + notify
-    // Setter rows: store, then Redraw(0) and notify; or store and notify only.
-    template <class T> void storeAndRedraw(T& field, const T& v, const char* name) {
-        field = v;
-        changed(name);
-    }
-    template <class T> void storeAndNotify(T& field, const T& v, const char* name) {
-        field = v;
-        notify(name);
-    }
-    void deriveDisplayCaption();
-    void applyMousePointer();
-    void updateShortcuts();
-    void ambiguousKeyPress(int charCode); // a key other buttons of the window hold too
-    void copyBufferToSurface();
-    void followSize();
-    void presentSurface();
-    void mouseNotification(int kind, int b, int s, double x, double y);
-    void watchFont();
-    int toScaleX(int pixels) const;
-    int toScaleY(int pixels) const;
-    void applyPressResult();
-    void clearOptionGroup();
-    void dragNotification(QDropEvent* event, int state);
-    int dpi() const;
-    int idleState() const { return m_hoverState * 2; }
 
-    std::shared_ptr<zkAmbientHost> m_host;
-    std::shared_ptr<zkCursorSource> m_cursor;
-
-    AppearanceEnum m_appearance = zba3D;
-    uint m_backColor = 0x8000000F;
-    bool m_cancel = false;
-    QString m_caption;
-    CaptionAlignEnum m_captionAlign = zbcCenter;
-    bool m_default = false;
-    zkPictureRef m_disablePicture;
-    zkPictureRef m_downPicture;
-    bool m_enabled = true;
-    zkFontRef m_font;
-    int m_focusRectMargin = 3;
-    uint m_foreColor = 0x80000012;
-    uint m_fillColor = 0;
-    uint m_maskColor = 0x00FF00FF;
-    zkPictureRef m_mouseIcon;
-    int m_mousePointer = 0;
-    OLEDropModeEnum m_oleDropMode = zboNone;
-    zkPictureRef m_picture;
-    PictureAlignEnum m_pictureAlign = zbpCaptionBottom;
-    zkPictureRef m_selectPicture;
-    bool m_showFocusRect = true;
-    StyleEnum m_style = zbbButton;
-    bool m_useMaskColor = false;
-    ValueEnum m_value = zbvOff;
-    bool m_ownerDraw = false;
-    int m_drawMode = 13;
-    int m_drawStyle = 0;
-    int m_drawWidth = 1;
-    int m_fillStyle = 1;
-    int m_scaleMode = vbTwips;
-    bool m_useMnemonic = true;
-
-    QString m_displayCaption;
-    int m_mnemonicPos = 0;
-    QString m_accessKeys;
-
-    int m_hoverState = 0;
-    int m_pressed = 0;
-    int m_hasFocus = 0;
-    int m_lastButton = 0;
-    int m_lastShift = 0;
-    int m_lastX = 0;
-    int m_lastY = 0;
-
-    QImage m_buffer;
-    QImage m_surface;
-    QPoint m_currentPoint;
-    QFont m_bufferFont; // the buffer's current font (TW/TH measure with it)
-    bool m_redrawGuard = false;
-    bool m_inPaint = false;
-    bool m_platformPaintDue = false;
-    bool m_selfUpdatePending = false;
-    bool m_hoverArmed = false; // the hover timer was started once (by loading or showing)
-    int m_copyCount = 0;
-    int m_handle = 0;
-    QTimer* m_timer = nullptr;
-    QShortcut* m_accessShortcut = nullptr;
-    QShortcut* m_enterShortcut = nullptr;
-    QShortcut* m_escShortcut = nullptr;
-    QMetaObject::Connection m_fontConnection;
+    std::unique_ptr<zkButtonPrivate> d;
 };

@@ -6,6 +6,7 @@
 #include "zk_scale.h"
 #include "zkbutton.h"
 #include "zkbutton_face.h"
+#include "zkbutton_p.h"
 
 #include <cmath>
 
@@ -28,15 +29,15 @@ int floorPixel(double v) {
 
 class zkButtonCanvas {
 public:
-    explicit zkButtonCanvas(zkButton& b) : m_b(b) { m_b.followSize(); }
+    explicit zkButtonCanvas(zkButtonPrivate& b) : m_b(b) { m_b.followSize(); }
 
     double toPixels(double v, bool horizontal) const {
-        return zk::scaleToPixels(v, m_b.m_scaleMode, horizontal, m_b.dpi());
+        return zk::scaleToPixels(v, m_b.props.scaleMode, horizontal, m_b.dpi());
     }
     int toPixelsRounded(const QVariant& v, bool horizontal) const {
         return zk::roundHalfEven(toPixels(v.toDouble(), horizontal));
     }
-    QRgb rgb(quint32 ole) const { return m_b.resolveColor(ole).rgb(); }
+    QRgb rgb(quint32 ole) const { return m_b.q->resolveColor(ole).rgb(); }
 
     void shape(Shape kind, const QVariant& x1, const QVariant& y1, const QVariant& x2,
                const QVariant& y2, const QVariant& nColor) {
@@ -47,80 +48,81 @@ public:
             const bool horizontal = i % 2 == 0;
             if (!coords[i]->isValid()) {
                 ++missing;
-                values[i] = horizontal ? m_b.m_currentPoint.x() : m_b.m_currentPoint.y();
+                values[i] = horizontal ? m_b.canvas.currentPoint.x() : m_b.canvas.currentPoint.y();
             } else {
                 values[i] = toPixelsRounded(*coords[i], horizontal);
             }
         }
         if (missing == 4)
             return;
-        const quint32 colour = nColor.isValid() ? lowBits(nColor) : m_b.m_foreColor;
+        const quint32 colour = nColor.isValid() ? lowBits(nColor) : m_b.props.foreColor;
         const QPoint p(values[0], values[1]), q(values[2], values[3]);
-        const zk::raster::Pen pen{rgb(colour), m_b.m_drawMode, m_b.m_drawStyle};
-        QImage& surface = m_b.m_surface;
+        const zk::raster::Pen pen{rgb(colour), m_b.props.drawMode, m_b.props.drawStyle};
+        QImage& surface = m_b.canvas.surface;
         switch (kind) {
         case Shape::Line:
-            zk::raster::thickLine(surface, p, q, m_b.m_drawWidth, pen);
+            zk::raster::thickLine(surface, p, q, m_b.props.drawWidth, pen);
             break;
         case Shape::Box:
             // FillColor is this surface's fill colour (used by every fill style but
             // transparent); the outline goes over the filled interior.
-            if (m_b.m_fillStyle != 1)
-                zk::raster::fillStyled(surface, p, q, m_b.m_fillStyle, rgb(m_b.m_fillColor));
+            if (m_b.props.fillStyle != 1)
+                zk::raster::fillStyled(surface, p, q, m_b.props.fillStyle,
+                                       rgb(m_b.props.fillColor));
             zk::raster::outline(surface, p, q, pen);
             break;
         case Shape::BoxFill:
             zk::raster::fillRect(surface, p, q, pen.color);
             break;
         }
-        m_b.m_currentPoint = q;
+        m_b.canvas.currentPoint = q;
         m_b.presentSurface();
     }
 
 private:
-    zkButton& m_b;
+    zkButtonPrivate& m_b;
 };
 
 void zkButton::LineEx(const QVariant& nX1, const QVariant& nY1, const QVariant& nX2,
                       const QVariant& nY2, const QVariant& nColor) {
-    zkButtonCanvas(*this).shape(Shape::Line, nX1, nY1, nX2, nY2, nColor);
+    zkButtonCanvas(*d).shape(Shape::Line, nX1, nY1, nX2, nY2, nColor);
 }
 
 void zkButton::Box(const QVariant& nX1, const QVariant& nY1, const QVariant& nX2,
                    const QVariant& nY2, const QVariant& nColor) {
-    zkButtonCanvas(*this).shape(Shape::Box, nX1, nY1, nX2, nY2, nColor);
+    zkButtonCanvas(*d).shape(Shape::Box, nX1, nY1, nX2, nY2, nColor);
 }
 
 void zkButton::BoxFill(const QVariant& nX1, const QVariant& nY1, const QVariant& nX2,
                        const QVariant& nY2, const QVariant& nColor) {
-    zkButtonCanvas(*this).shape(Shape::BoxFill, nX1, nY1, nX2, nY2, nColor);
+    zkButtonCanvas(*d).shape(Shape::BoxFill, nX1, nY1, nX2, nY2, nColor);
 }
 
 void zkButton::Cls() {
-    followSize();
-    const QColor back = resolveColor(m_backColor);
-    m_buffer.fill(back);
-    m_surface = QImage(m_buffer.size(), QImage::Format_RGB32);
-    m_surface.fill(back);
-    m_currentPoint = QPoint(0, 0);
-    presentSurface();
+    d->followSize();
+    const QColor back = resolveColor(d->props.backColor);
+    d->canvas.buffer.fill(back);
+    d->canvas.surface = QImage(d->canvas.buffer.size(), QImage::Format_RGB32);
+    d->canvas.surface.fill(back);
+    d->canvas.currentPoint = QPoint(0, 0);
+    d->presentSurface();
 }
 
 void zkButton::PSetEx(int nPosX, int nPosY, qint64 nColor) {
-    const zkButtonCanvas canvas(*this);
+    const zkButtonCanvas canvas(*d);
     const int x = floorPixel(canvas.toPixels(nPosX, true));
     const int y = floorPixel(canvas.toPixels(nPosY, false));
-    const quint32 colour = nColor == NoColor ? m_foreColor : static_cast<quint32>(nColor);
-    zk::raster::setPixel(m_surface, x, y, canvas.rgb(colour), m_drawMode);
-    presentSurface();
+    const quint32 colour = nColor == NoColor ? d->props.foreColor : static_cast<quint32>(nColor);
+    zk::raster::setPixel(d->canvas.surface, x, y, canvas.rgb(colour), d->props.drawMode);
+    d->presentSurface();
 }
 
 int zkButton::Point(int nPosX, int nPosY) const {
-    const int x = floorPixel(zk::scaleToPixels(nPosX, m_scaleMode, true, dpi()));
-    const int y = floorPixel(zk::scaleToPixels(nPosY, m_scaleMode, false, dpi()));
-    if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
+    const int x = floorPixel(zk::scaleToPixels(nPosX, d->props.scaleMode, true, d->dpi()));
+    const int y = floorPixel(zk::scaleToPixels(nPosY, d->props.scaleMode, false, d->dpi()));
+    if (x < 0 || y < 0 || x >= d->canvas.surface.width() || y >= d->canvas.surface.height())
         return -1;
-    return static_cast<int>(zkRgbToOle(m_surface.pixel(x, y)));
+    return static_cast<int>(zkRgbToOle(d->canvas.surface.pixel(x, y)));
 }
 
 int zkButton::PaintPicture(const zkPictureRef& oSrcPicture, int nDstPosX, int nDstPosY,
@@ -132,7 +134,7 @@ int zkButton::PaintPicture(const zkPictureRef& oSrcPicture, int nDstPosX, int nD
         return 1;
     if (oSrcPicture->type() != zkPicture::Bitmap)
         return 2;
-    const zkButtonCanvas canvas(*this);
+    const zkButtonCanvas canvas(*d);
     const auto size = [&](const QVariant& v, bool horizontal, int natural) {
         return v.isValid() ? canvas.toPixelsRounded(v, horizontal) : natural;
     };
@@ -142,21 +144,21 @@ int zkButton::PaintPicture(const zkPictureRef& oSrcPicture, int nDstPosX, int nD
     const zk::raster::Block src{size(nSrcPosX, true, 0), size(nSrcPosY, false, 0),
                                 size(nSrcSizeWidth, true, pw), size(nSrcSizeHeight, false, ph)};
     const quint32 rop = nOpCode.isValid() ? lowBits(nOpCode) : kSourceCopy;
-    zk::raster::ternaryBlt(m_surface, dst,
+    zk::raster::ternaryBlt(d->canvas.surface, dst,
                            oSrcPicture->image().convertToFormat(QImage::Format_RGB32), src, rop,
-                           canvas.rgb(m_fillColor));
-    presentSurface();
+                           canvas.rgb(d->props.fillColor));
+    d->presentSurface();
     return 0;
 }
 
 int zkButton::TextWidth(const QString& sSrcText) const {
-    const QFont font = m_font ? m_font->toQFont(dpi()) : m_bufferFont;
-    return zk::roundHalfEven(
-        zk::pixelsToScale(zkButtonFace::textWidth(font, sSrcText), m_scaleMode, true, dpi()));
+    const QFont font = d->props.font ? d->props.font->toQFont(d->dpi()) : d->canvas.bufferFont;
+    return zk::roundHalfEven(zk::pixelsToScale(zkButtonFace::textWidth(font, sSrcText),
+                                               d->props.scaleMode, true, d->dpi()));
 }
 
 int zkButton::TextHeight(const QString& sSrcText) const {
-    const QFont font = m_font ? m_font->toQFont(dpi()) : m_bufferFont;
-    return zk::roundHalfEven(
-        zk::pixelsToScale(zkButtonFace::textHeight(font, sSrcText), m_scaleMode, false, dpi()));
+    const QFont font = d->props.font ? d->props.font->toQFont(d->dpi()) : d->canvas.bufferFont;
+    return zk::roundHalfEven(zk::pixelsToScale(zkButtonFace::textHeight(font, sSrcText),
+                                               d->props.scaleMode, false, d->dpi()));
 }

@@ -2,6 +2,7 @@
 #include "zk_geometry.h"
 #include "zk_keys.h"
 #include "zkbutton.h"
+#include "zkbutton_p.h"
 
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
@@ -14,17 +15,17 @@ constexpr int kEnter = 0, kLeave = 1, kOver = 2;
 constexpr int kDrop = -1;
 } // namespace
 
-void zkButton::dragNotification(QDropEvent* event, int state) {
+void zkButtonPrivate::dragNotification(QDropEvent* event, int state) {
     int effect = zk::dropEffect(event->possibleActions());
     int b = zk::mouseButtons(event->buttons());
     int s = zk::shiftState(event->modifiers());
     int x = toScaleX(zk::roundHalfEven(event->position().x()));
     int y = toScaleY(zk::roundHalfEven(event->position().y()));
     if (state == kDrop) {
-        emit OLEDragDrop(event->mimeData(), effect, b, s, x, y);
+        emit q->OLEDragDrop(event->mimeData(), effect, b, s, x, y);
     } else {
         int st = state;
-        emit OLEDragOver(event->mimeData(), effect, b, s, x, y, st);
+        emit q->OLEDragOver(event->mimeData(), effect, b, s, x, y, st);
     }
     // Effect is the surface's own argument: what the handler leaves decides the drop.
     if (effect == 0) {
@@ -36,21 +37,21 @@ void zkButton::dragNotification(QDropEvent* event, int state) {
 }
 
 void zkButton::dragEnterEvent(QDragEnterEvent* event) {
-    dragNotification(event, kEnter);
+    d->dragNotification(event, kEnter);
 }
 
 void zkButton::dragMoveEvent(QDragMoveEvent* event) {
-    dragNotification(event, kOver);
+    d->dragNotification(event, kOver);
 }
 
 void zkButton::dragLeaveEvent(QDragLeaveEvent*) {
-    int effect = 0, b = m_lastButton, s = m_lastShift, x = toScaleX(m_lastX), y = toScaleY(m_lastY),
-        st = kLeave;
+    int effect = 0, b = d->input.lastButton, s = d->input.lastShift,
+        x = d->toScaleX(d->input.lastX), y = d->toScaleY(d->input.lastY), st = kLeave;
     emit OLEDragOver(nullptr, effect, b, s, x, y, st);
 }
 
 void zkButton::dropEvent(QDropEvent* event) {
-    dragNotification(event, kDrop);
+    d->dragNotification(event, kDrop);
 }
 
 void zkButton::notifyCompleteDrag(int& effect) {

@@ -3,6 +3,7 @@
 #include "zk_geometry.h"
 #include "zk_raster.h"
 #include "zkbutton.h"
+#include "zkbutton_p.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -27,16 +28,16 @@ int zkButtonFace::textHeight(const QFont& font, const QString& text) {
 }
 
 zkButtonFace::Look zkButtonFace::lookFor(int state) const {
-    const bool is3D = m_b.m_appearance == zkButton::zba3D;
-    const int value = m_b.m_value;
+    const bool is3D = m_b.props.appearance == zkButton::zba3D;
+    const int value = m_b.props.value;
     if (state < 0 || state > 2)
         return Look::None;
-    if (m_b.m_style == zkButton::zbbButton) {
+    if (m_b.props.style == zkButton::zbbButton) {
         if (is3D)
             return state == 1 ? Look::PushedFrame : Look::Raised3D;
         return state == 0 ? Look::None : (state == 1 ? Look::FlatSunken : Look::FlatRaised);
     }
-    if (m_b.m_style != zkButton::zbbCheck && m_b.m_style != zkButton::zbbOption)
+    if (m_b.props.style != zkButton::zbbCheck && m_b.props.style != zkButton::zbbOption)
         return Look::None;
     if (is3D) {
         switch (state) {
@@ -61,9 +62,11 @@ zkButtonFace::Look zkButtonFace::lookFor(int state) const {
 void zkButtonFace::drawLook(Look look) {
     using zk::raster::line;
     using zk::raster::outline;
-    QImage& img = m_b.m_buffer;
+    QImage& img = m_b.canvas.buffer;
     const int W = img.width(), H = img.height();
-    const auto pen = [this](quint32 ole) { return zk::raster::Pen{m_b.resolveColor(ole).rgb()}; };
+    const auto pen = [this](quint32 ole) {
+        return zk::raster::Pen{m_b.q->resolveColor(ole).rgb()};
+    };
     switch (look) {
     case Look::Raised3D:
         outline(img, {0, 0}, {W - 1, H - 1}, pen(kDarkShadow));
@@ -101,43 +104,43 @@ void zkButtonFace::border(int state) {
 }
 
 void zkButtonFace::drawText(int x, int y, unsigned colour) {
-    QPainter painter(&m_b.m_buffer);
-    painter.setFont(m_b.m_bufferFont);
-    painter.setPen(m_b.resolveColor(colour));
+    QPainter painter(&m_b.canvas.buffer);
+    painter.setFont(m_b.canvas.bufferFont);
+    painter.setPen(m_b.q->resolveColor(colour));
     painter.drawText(QRect(x, y, 1 << 16, 1 << 16), Qt::AlignLeft | Qt::AlignTop,
-                     m_b.m_displayCaption);
+                     m_b.displayCaption);
 }
 
 void zkButtonFace::underline(int x1, int x2, int y, unsigned colour) {
-    zk::raster::line(m_b.m_buffer, {x1, y}, {x2, y}, {m_b.resolveColor(colour).rgb()});
+    zk::raster::line(m_b.canvas.buffer, {x1, y}, {x2, y}, {m_b.q->resolveColor(colour).rgb()});
 }
 
 void zkButtonFace::caption(int state) {
-    const QFont& font = m_b.m_bufferFont;
-    const QString& text = m_b.m_displayCaption;
+    const QFont& font = m_b.canvas.bufferFont;
+    const QString& text = m_b.displayCaption;
     const int p = state == zkButton::zbsPush ? 1 : 0;
-    const zkPictureRef ref = (m_b.m_enabled || !zkHoldsPicture(m_b.m_disablePicture))
-                                 ? m_b.m_picture
-                                 : m_b.m_disablePicture;
+    const zkPictureRef ref = (m_b.props.enabled || !zkHoldsPicture(m_b.props.disablePicture))
+                                 ? m_b.props.picture
+                                 : m_b.props.disablePicture;
     const bool hasRef = zkHoldsPicture(ref);
-    const zk::FaceMetrics metrics{m_b.m_buffer.width(),  m_b.m_buffer.height(),
-                                  m_b.m_captionAlign,    m_b.m_pictureAlign,
-                                  textWidth(font, text), textHeight(font, text)};
+    const zk::FaceMetrics metrics{m_b.canvas.buffer.width(), m_b.canvas.buffer.height(),
+                                  m_b.props.captionAlign,    m_b.props.pictureAlign,
+                                  textWidth(font, text),     textHeight(font, text)};
     const QPoint at =
         zk::captionPosition(metrics, hasRef ? ref->width() : 0, hasRef ? ref->height() : 0);
     const int x = at.x(), y = at.y();
 
-    const bool withUnderline = !m_b.m_accessKeys.isEmpty() && m_b.m_useMnemonic;
+    const bool withUnderline = !m_b.accessKeys.isEmpty() && m_b.props.useMnemonic;
     int kx = 0, kw = 0, ka = 0;
     if (withUnderline) {
-        kx = zk::roundHalfEven(textWidth(font, text.left(std::max(0, m_b.m_mnemonicPos - 1))));
-        kw = zk::roundHalfEven(textWidth(font, m_b.m_accessKeys));
+        kx = zk::roundHalfEven(textWidth(font, text.left(std::max(0, m_b.mnemonicPos - 1))));
+        kw = zk::roundHalfEven(textWidth(font, m_b.accessKeys));
         ka = textHeight(font, QStringLiteral("A"));
     }
-    if (m_b.m_enabled) {
-        drawText(x + p, y + p, m_b.m_foreColor);
+    if (m_b.props.enabled) {
+        drawText(x + p, y + p, m_b.props.foreColor);
         if (withUnderline)
-            underline(x + p + kx, x + p + kx + kw, y + p + ka - 1, m_b.m_foreColor);
+            underline(x + p + kx, x + p + kx + kw, y + p + ka - 1, m_b.props.foreColor);
     } else {
         // Engraved: a highlight copy one pixel right and down under the shadow copy.
         drawText(x + 1, y + 1, kHighlight);
@@ -153,34 +156,35 @@ void zkButtonFace::caption(int state) {
 bool zkButtonFace::picture(int state) {
     if (state < 0 || state > 2)
         return false;
-    zkPictureRef chosen = m_b.m_picture;
-    if (!m_b.m_enabled) {
-        if (zkHoldsPicture(m_b.m_disablePicture))
-            chosen = m_b.m_disablePicture;
-    } else if (state == zkButton::zbsPush && zkHoldsPicture(m_b.m_downPicture)) {
-        chosen = m_b.m_downPicture;
-    } else if (state == zkButton::zbsSelect && zkHoldsPicture(m_b.m_selectPicture)) {
-        chosen = m_b.m_selectPicture;
+    zkPictureRef chosen = m_b.props.picture;
+    if (!m_b.props.enabled) {
+        if (zkHoldsPicture(m_b.props.disablePicture))
+            chosen = m_b.props.disablePicture;
+    } else if (state == zkButton::zbsPush && zkHoldsPicture(m_b.props.downPicture)) {
+        chosen = m_b.props.downPicture;
+    } else if (state == zkButton::zbsSelect && zkHoldsPicture(m_b.props.selectPicture)) {
+        chosen = m_b.props.selectPicture;
     }
     const int p = state == zkButton::zbsPush ? 1 : 0;
     if (zkHoldsPicture(chosen)) {
-        const QFont& font = m_b.m_bufferFont;
-        const zk::FaceMetrics metrics{m_b.m_buffer.width(),
-                                      m_b.m_buffer.height(),
-                                      m_b.m_captionAlign,
-                                      m_b.m_pictureAlign,
-                                      textWidth(font, m_b.m_displayCaption),
-                                      textHeight(font, m_b.m_displayCaption)};
+        const QFont& font = m_b.canvas.bufferFont;
+        const zk::FaceMetrics metrics{m_b.canvas.buffer.width(),
+                                      m_b.canvas.buffer.height(),
+                                      m_b.props.captionAlign,
+                                      m_b.props.pictureAlign,
+                                      textWidth(font, m_b.displayCaption),
+                                      textHeight(font, m_b.displayCaption)};
         const QPoint at =
             zk::picturePosition(metrics, chosen->width(), chosen->height()) + QPoint(p, p);
-        if (!m_b.m_useMaskColor) {
-            QPainter painter(&m_b.m_buffer);
+        if (!m_b.props.useMaskColor) {
+            QPainter painter(&m_b.canvas.buffer);
             painter.drawImage(at, chosen->image());
         } else {
             // picPicTemp: the picture as opaque pixels at its origin.
             const QImage scratch = chosen->image().convertToFormat(QImage::Format_RGB32);
-            zk::raster::maskedCopy(m_b.m_buffer, at.x(), at.y(), chosen->width(), chosen->height(),
-                                   scratch, 0, 0, m_b.resolveColor(m_b.m_maskColor).rgb());
+            zk::raster::maskedCopy(m_b.canvas.buffer, at.x(), at.y(), chosen->width(),
+                                   chosen->height(), scratch, 0, 0,
+                                   m_b.q->resolveColor(m_b.props.maskColor).rgb());
         }
     }
     m_b.copyBufferToSurface();

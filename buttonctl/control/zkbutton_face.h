@@ -2,14 +2,14 @@
 // The three drawing operations of the button face (border, caption, picture). Each draws
 // into the buffer and ends by copying the buffer onto the visible surface, so the public
 // DrawDefault methods show their result at once.
-class zkButton;
+class zkButtonPrivate;
 class QFont;
 class QString;
 class QSize;
 
 class zkButtonFace {
 public:
-    explicit zkButtonFace(zkButton& button) : m_b(button) {}
+    explicit zkButtonFace(zkButtonPrivate& button) : m_b(button) {}
     void border(int state);
     void caption(int state);
     // False (nothing drawn, nothing copied) for a state other than 0, 1 or 2.
@@ -27,5 +27,5 @@ private:
     void drawText(int x, int y, unsigned colour);
     void underline(int x1, int x2, int y, unsigned colour);
 
-    zkButton& m_b;
+    zkButtonPrivate& m_b;
 };

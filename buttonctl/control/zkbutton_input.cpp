@@ -4,6 +4,7 @@
 #include "zk_keys.h"
 #include "zk_scale.h"
 #include "zkbutton.h"
+#include "zkbutton_p.h"
 
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -15,16 +16,16 @@ namespace {
 enum MouseKind { Down, Move, Up };
 }
 
-int zkButton::toScaleX(int pixels) const {
-    return zk::roundHalfEven(zk::pixelsToScale(pixels, m_scaleMode, true, dpi()));
+int zkButtonPrivate::toScaleX(int pixels) const {
+    return zk::roundHalfEven(zk::pixelsToScale(pixels, props.scaleMode, true, dpi()));
 }
 
-int zkButton::toScaleY(int pixels) const {
-    return zk::roundHalfEven(zk::pixelsToScale(pixels, m_scaleMode, false, dpi()));
+int zkButtonPrivate::toScaleY(int pixels) const {
+    return zk::roundHalfEven(zk::pixelsToScale(pixels, props.scaleMode, false, dpi()));
 }
 
 bool zkButton::isHoverTimerEnabled() const {
-    return m_timer->isActive();
+    return d->timer->isActive();
 }
 
 void zkButton::SetFocus() {
@@ -32,69 +33,70 @@ void zkButton::SetFocus() {
 }
 
 void zkButton::hoverTick() {
-    if (!m_enabled)
+    if (!d->props.enabled)
         return;
     const QRect window(mapToGlobal(QPoint(0, 0)), size());
-    const QPoint cursor = m_cursor->cursorPos();
-    m_lastX = cursor.x() - window.left();
-    m_lastY = cursor.y() - window.top();
+    const QPoint cursor = d->cursor->cursorPos();
+    d->input.lastX = cursor.x() - window.left();
+    d->input.lastY = cursor.y() - window.top();
     const int inside = window.contains(cursor) ? 1 : 0;
-    if (inside == m_hoverState)
+    if (inside == d->input.hoverState)
         return;
-    m_hoverState = inside;
-    int b = m_lastButton, s = m_lastShift, x = toScaleX(m_lastX), y = toScaleY(m_lastY);
+    d->input.hoverState = inside;
+    int b = d->input.lastButton, s = d->input.lastShift, x = d->toScaleX(d->input.lastX),
+        y = d->toScaleY(d->input.lastY);
     if (inside) {
         emit MouseIn(b, s, x, y);
-        Redraw(zbsSelect);
+        d->redraw(zbsSelect);
     } else {
         emit MouseOut(b, s, x, y);
-        Redraw(zbsNormal);
+        d->redraw(zbsNormal);
     }
 }
 
-void zkButton::mouseNotification(int kind, int b, int s, double fx, double fy) {
-    m_lastButton = b;
-    m_lastShift = s;
-    m_lastX = zk::roundHalfEven(fx);
-    m_lastY = zk::roundHalfEven(fy);
-    const int X = toScaleX(m_lastX), Y = toScaleY(m_lastY);
+void zkButtonPrivate::mouseNotification(int kind, int b, int s, double fx, double fy) {
+    input.lastButton = b;
+    input.lastShift = s;
+    input.lastX = zk::roundHalfEven(fx);
+    input.lastY = zk::roundHalfEven(fy);
+    const int X = toScaleX(input.lastX), Y = toScaleY(input.lastY);
     // Each event gets its own copies: a handler's writes are discarded.
     const auto raise = [&](void (zkButton::*signal)(int&, int&, int&, int&)) {
         int cb = b, cs = s, cx = X, cy = Y;
-        emit(this->*signal)(cb, cs, cx, cy);
+        emit(q->*signal)(cb, cs, cx, cy);
     };
-    const bool inside = fx >= 0 && fy >= 0 && fx < width() && fy < height();
+    const bool inside = fx >= 0 && fy >= 0 && fx < q->width() && fy < q->height();
     switch (kind) {
     case Down:
         if (b == 1) {
-            m_timer->stop();
-            m_pressed = 1;
-            Redraw(zbsPush);
+            timer->stop();
+            input.pressed = true;
+            redraw(zkButton::zbsPush);
             raise(&zkButton::MouseDown);
         }
         break;
     case Move:
-        if (b == 1 && m_pressed == 1) {
+        if (b == 1 && input.pressed) {
             if (!inside) {
-                Redraw(idleState());
+                redraw(idleState());
                 raise(&zkButton::MouseOut);
             } else {
-                Redraw(zbsPush);
+                redraw(zkButton::zbsPush);
                 raise(&zkButton::MouseIn);
             }
         }
         raise(&zkButton::MouseMove);
         break;
     case Up:
-        if (b == 1 && m_pressed == 1) {
-            Redraw(idleState());
+        if (b == 1 && input.pressed) {
+            redraw(idleState());
             raise(&zkButton::MouseUp);
             if (inside) {
                 applyPressResult();
                 raise(&zkButton::Click);
             }
-            m_pressed = 0;
-            m_timer->start();
+            input.pressed = false;
+            timer->start();
         }
         break;
     default:
@@ -103,8 +105,9 @@ void zkButton::mouseNotification(int kind, int b, int s, double fx, double fy) {
 }
 
 void zkButton::mousePressEvent(QMouseEvent* event) {
-    mouseNotification(Down, zk::mouseButtons(event->button()), zk::shiftState(event->modifiers()),
-                      event->position().x(), event->position().y());
+    d->mouseNotification(Down, zk::mouseButtons(event->button()),
+                         zk::shiftState(event->modifiers()), event->position().x(),
+                         event->position().y());
 }
 
 void zkButton::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -113,22 +116,23 @@ void zkButton::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void zkButton::mouseMoveEvent(QMouseEvent* event) {
-    mouseNotification(Move, zk::mouseButtons(event->buttons()), zk::shiftState(event->modifiers()),
-                      event->position().x(), event->position().y());
+    d->mouseNotification(Move, zk::mouseButtons(event->buttons()),
+                         zk::shiftState(event->modifiers()), event->position().x(),
+                         event->position().y());
 }
 
 void zkButton::mouseReleaseEvent(QMouseEvent* event) {
-    mouseNotification(Up, zk::mouseButtons(event->button()), zk::shiftState(event->modifiers()),
-                      event->position().x(), event->position().y());
+    d->mouseNotification(Up, zk::mouseButtons(event->button()), zk::shiftState(event->modifiers()),
+                         event->position().x(), event->position().y());
 }
 
 void zkButton::keyPressEvent(QKeyEvent* event) {
     int k = zk::virtualKey(event->key());
     int s = zk::shiftState(event->modifiers());
     if (k == 32) {
-        m_timer->stop();
-        m_pressed = 1;
-        Redraw(zbsPush);
+        d->timer->stop();
+        d->input.pressed = true;
+        d->redraw(zbsPush);
     }
     emit KeyDown(k, s);
     for (const QChar c : event->text()) {
@@ -143,78 +147,80 @@ void zkButton::keyReleaseEvent(QKeyEvent* event) {
         return;
     int k = zk::virtualKey(event->key());
     int s = zk::shiftState(event->modifiers());
-    if (k == 32 && m_pressed == 1) {
-        Redraw(idleState());
-        applyPressResult();
-        int b = m_lastButton, sh = m_lastShift, x = toScaleX(m_lastX), y = toScaleY(m_lastY);
+    if (k == 32 && d->input.pressed) {
+        d->redraw(d->idleState());
+        d->applyPressResult();
+        int b = d->input.lastButton, sh = d->input.lastShift, x = d->toScaleX(d->input.lastX),
+            y = d->toScaleY(d->input.lastY);
         emit Click(b, sh, x, y);
-        m_pressed = 0;
-        m_timer->start();
+        d->input.pressed = false;
+        d->timer->start();
     }
     emit KeyUp(k, s);
 }
 
 void zkButton::accessKeyPress(int charCode) {
     // These Click events hand over the recorded fields themselves, in surface pixels.
-    if ((charCode == 13 && m_default) || (charCode == 27 && m_cancel))
-        emit Click(m_lastButton, m_lastShift, m_lastX, m_lastY);
-    if (m_accessKeys.toUpper() == QString(QChar(charCode)).toUpper())
-        emit Click(m_lastButton, m_lastShift, m_lastX, m_lastY);
+    if ((charCode == 13 && d->props.isDefault) || (charCode == 27 && d->props.cancel))
+        emit Click(d->input.lastButton, d->input.lastShift, d->input.lastX, d->input.lastY);
+    if (d->accessKeys.toUpper() == QString(QChar(charCode)).toUpper())
+        emit Click(d->input.lastButton, d->input.lastShift, d->input.lastX, d->input.lastY);
 }
 
-void zkButton::applyPressResult() {
-    if (m_style == zbbCheck) {
-        m_value = static_cast<ValueEnum>(1 - m_value);
-        Redraw(idleState());
-        zk::announceChecked(this);
-    } else if (m_style == zbbOption && m_value == zbvOff) {
-        m_value = zbvOn;
-        Redraw(idleState());
-        zk::announceChecked(this);
+void zkButtonPrivate::applyPressResult() {
+    if (props.style == zkButton::zbbCheck) {
+        props.value = static_cast<zkButton::ValueEnum>(1 - props.value);
+        redraw(idleState());
+        zk::announceChecked(q);
+    } else if (props.style == zkButton::zbbOption && props.value == zkButton::zbvOff) {
+        props.value = zkButton::zbvOn;
+        redraw(idleState());
+        zk::announceChecked(q);
         clearOptionGroup();
     }
 }
 
 void zkButton::performPress() {
-    applyPressResult();
-    int b = m_lastButton, s = m_lastShift, x = toScaleX(m_lastX), y = toScaleY(m_lastY);
+    d->applyPressResult();
+    int b = d->input.lastButton, s = d->input.lastShift, x = d->toScaleX(d->input.lastX),
+        y = d->toScaleY(d->input.lastY);
     emit Click(b, s, x, y);
 }
 
-void zkButton::clearOptionGroup() {
-    QWidget* container = parentWidget();
+void zkButtonPrivate::clearOptionGroup() {
+    QWidget* container = q->parentWidget();
     if (!container)
         return;
     // Every zkButton of the form whose container is this button's container.
-    for (zkButton* other : window()->findChildren<zkButton*>()) {
-        if (other != this && other->parentWidget() == container &&
-            other->buttonStyle() == zbbOption)
-            other->setValue(zbvOff);
+    for (zkButton* other : q->window()->findChildren<zkButton*>()) {
+        if (other != q && other->parentWidget() == container &&
+            other->buttonStyle() == zkButton::zbbOption)
+            other->setValue(zkButton::zbvOff);
     }
 }
 
 void zkButton::focusInEvent(QFocusEvent*) {
-    m_hasFocus = 1;
+    d->input.hasFocus = true;
     zk::announceFocus(this);
-    if (m_showFocusRect)
-        Redraw(m_pressed ? zbsPush : idleState());
+    if (d->props.showFocusRect)
+        d->redraw(d->input.pressed ? zbsPush : d->idleState());
 }
 
 void zkButton::focusOutEvent(QFocusEvent*) {
-    if (m_pressed == 1) {
-        m_pressed = 0;
-        m_lastButton = 0;
-        Redraw(idleState());
-        m_timer->start();
+    if (d->input.pressed) {
+        d->input.pressed = false;
+        d->input.lastButton = 0;
+        d->redraw(d->idleState());
+        d->timer->start();
     }
-    m_hasFocus = 0;
-    if (m_showFocusRect)
-        Redraw(idleState());
+    d->input.hasFocus = false;
+    if (d->props.showFocusRect)
+        d->redraw(d->idleState());
 }
 
 void zkButton::changeEvent(QEvent* event) {
     // System colours follow the palette, so a new palette repaints the face.
     if (event->type() == QEvent::PaletteChange)
-        Redraw(idleState());
+        d->redraw(d->idleState());
     QWidget::changeEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "zk_raster.h"
 #include "zkbutton.h"
 #include "zkbutton_face.h"
+#include "zkbutton_p.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -27,38 +28,39 @@ QColor zkButton::resolveColor(quint32 oleColor) const {
     return zkResolveColor(oleColor, palette());
 }
 
-void zkButton::followSize() {
+void zkButtonPrivate::followSize() {
     // A hidden widget gets its resize event only when shown; the surfaces follow the
     // widget's size at once anyway.
-    if (m_buffer.size() == size())
+    if (canvas.buffer.size() == q->size())
         return;
-    m_buffer = QImage(size(), QImage::Format_RGB32);
-    m_buffer.fill(resolveColor(m_backColor));
-    m_surface = m_buffer;
+    canvas.buffer = QImage(q->size(), QImage::Format_RGB32);
+    canvas.buffer.fill(q->resolveColor(props.backColor));
+    canvas.surface = canvas.buffer;
 }
 
-void zkButton::Redraw(int state) {
-    if (m_redrawGuard)
+void zkButtonPrivate::redraw(int state) {
+    if (canvas.redrawGuard)
         return;
-    const GuardScope guard(m_redrawGuard);
+    const GuardScope guard(canvas.redrawGuard);
     followSize();
-    m_buffer.fill(resolveColor(m_backColor));
-    if (m_ownerDraw) {
-        emit OwnerDraw();
+    canvas.buffer.fill(q->resolveColor(props.backColor));
+    if (props.ownerDraw) {
+        emit q->OwnerDraw();
         return;
     }
-    if (m_font)
-        m_bufferFont = m_font->toQFont(dpi());
+    if (props.font)
+        canvas.bufferFont = props.font->toQFont(dpi());
     if (state < 0)
-        state = zbsNormal;
+        state = zkButton::zbsNormal;
     zkButtonFace face(*this);
     face.caption(state);
     face.picture(state);
     face.border(state);
-    if (m_showFocusRect && m_hasFocus == 1) {
-        const int W = m_buffer.width(), H = m_buffer.height(), margin = m_focusRectMargin;
+    if (props.showFocusRect && input.hasFocus) {
+        const int W = canvas.buffer.width(), H = canvas.buffer.height(),
+                  margin = props.focusRectMargin;
         // In double: a margin near the int limits must not overflow the subtraction.
-        zk::raster::invertFocusRect(m_buffer, margin, margin,
+        zk::raster::invertFocusRect(canvas.buffer, margin, margin,
                                     zk::roundHalfEven(static_cast<double>(W) - margin),
                                     zk::roundHalfEven(static_cast<double>(H) - margin));
     }
@@ -66,64 +68,64 @@ void zkButton::Redraw(int state) {
 }
 
 void zkButton::DrawDefaultBorder(int nMode) {
-    followSize();
-    zkButtonFace(*this).border(nMode);
+    d->followSize();
+    zkButtonFace(*d).border(nMode);
 }
 
 void zkButton::DrawDefaultCaption(int nMode) {
-    followSize();
-    if (m_font)
-        m_bufferFont = m_font->toQFont(dpi());
-    zkButtonFace(*this).caption(nMode);
+    d->followSize();
+    if (d->props.font)
+        d->canvas.bufferFont = d->props.font->toQFont(d->dpi());
+    zkButtonFace(*d).caption(nMode);
 }
 
 bool zkButton::DrawDefaultPicture(int nMode) {
-    followSize();
-    return zkButtonFace(*this).picture(nMode);
+    d->followSize();
+    return zkButtonFace(*d).picture(nMode);
 }
 
-void zkButton::copyBufferToSurface() {
-    m_surface = m_buffer;
-    ++m_copyCount;
+void zkButtonPrivate::copyBufferToSurface() {
+    canvas.surface = canvas.buffer;
+    ++canvas.copyCount;
     presentSurface();
 }
 
-void zkButton::presentSurface() {
+void zkButtonPrivate::presentSurface() {
     // A hidden widget shows nothing: its first platform paint must stay the platform's.
-    if (m_inPaint || !isVisible())
+    if (canvas.inPaint || !q->isVisible())
         return;
-    m_selfUpdatePending = true;
-    update();
+    canvas.selfUpdatePending = true;
+    q->update();
 }
 
 void zkButton::paintEvent(QPaintEvent*) {
-    m_inPaint = true;
+    d->canvas.inPaint = true;
     // An update we asked for only shows the surface; any other paint request is the
     // platform's, which repaints the face.
-    if (m_platformPaintDue || !m_selfUpdatePending) {
-        m_platformPaintDue = false;
+    if (d->canvas.platformPaintDue || !d->canvas.selfUpdatePending) {
+        d->canvas.platformPaintDue = false;
         emit Paint();
-        Redraw(idleState());
+        d->redraw(d->idleState());
     }
-    m_selfUpdatePending = false;
+    d->canvas.selfUpdatePending = false;
     QPainter painter(this);
-    painter.drawImage(0, 0, m_surface);
-    m_inPaint = false;
+    painter.drawImage(0, 0, d->canvas.surface);
+    d->canvas.inPaint = false;
 }
 
 void zkButton::showEvent(QShowEvent*) {
     // Showing exposes the window: its first paint is the platform's, whatever updates of
     // our own are already queued.
-    m_platformPaintDue = true;
+    d->canvas.platformPaintDue = true;
     // Without a load nothing has started the hover timer yet: a running program's button
     // follows the pointer from its first show, whoever made it.
-    if (!m_hoverArmed && m_pressed == 0 && m_host->userMode()) {
-        m_hoverArmed = true;
-        m_timer->start();
+    if (!d->input.hoverArmed && !d->input.pressed && d->host->userMode()) {
+        d->input.hoverArmed = true;
+        d->timer->start();
     }
 }
 
 void zkButton::resizeEvent(QResizeEvent*) {
-    followSize();
-    Redraw(idleState());
+    d->followSize();
+    d->redraw(d->idleState());
 }

@@ -117,10 +117,15 @@ bool ppgColor::eventFilter(QObject* watched, QEvent* event) {
     return zkPropertyPage::eventFilter(watched, event);
 }
 
+QString ppgColor::propertyOf(const QWidget*) const {
+    return QLatin1String(propertyNames()[size_t(m_current)]);
+}
+
 void ppgColor::chooseRow(int row) {
     for (int r = 0; r < kRows; ++r)
         zkHighlightRow(m_rowBackgrounds[size_t(r)], m_rowLabels[size_t(r)], r == row);
     m_current = row;
+    emit currentPropertyChanged();
     const quint32 color = rowColor(row);
     for (int p = 0; p < 2; ++p) {
         const int k = m_views[size_t(p)]->find(color);

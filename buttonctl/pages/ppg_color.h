@@ -30,6 +30,7 @@ public:
     QString title() const override;
     zkHostError selectionChanged(const QList<QObject*>& objects) override;
     zkHostError applyChanges() override;
+    QString propertyOf(const QWidget* editor) const override;
 
     int currentRow() const { return m_current; }
     quint32 rowColor(int row) const;

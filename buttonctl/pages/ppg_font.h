@@ -30,6 +30,7 @@ public:
     QString title() const override;
     zkHostError selectionChanged(const QList<QObject*>& objects) override;
     zkHostError applyChanges() override;
+    QString propertyOf(const QWidget*) const override { return QStringLiteral("Font"); }
 
     QString mark(const QString& editor) const { return m_marks.mark(editor); }
 

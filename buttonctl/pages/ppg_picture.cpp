@@ -102,9 +102,16 @@ zkHostError ppgPicture::selectionChanged(const QList<QObject*>& objects) {
     return {};
 }
 
+QString ppgPicture::propertyOf(const QWidget*) const {
+    const int entry = m_list->currentRow();
+    return entry >= 0 && entry < kEntries ? QLatin1String(propertyNames()[size_t(entry)])
+                                          : QString();
+}
+
 void ppgPicture::chooseEntry(int entry) {
     if (entry < 0 || entry >= kEntries)
         return;
+    emit currentPropertyChanged();
     m_browse->setEnabled(true);
     m_clear->setEnabled(true);
     if (!m_marks[size_t(entry)].isEmpty()) {

@@ -33,6 +33,7 @@ public:
     QString title() const override;
     zkHostError selectionChanged(const QList<QObject*>& objects) override;
     zkHostError applyChanges() override;
+    QString propertyOf(const QWidget* editor) const override;
 
     // "0": not read since the selection changed; "": holds the value to apply.
     QString mark(int entry) const { return m_marks.at(size_t(entry)); }

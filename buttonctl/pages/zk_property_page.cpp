@@ -1,9 +1,19 @@
 #include "zk_property_page.h"
 
 #include "zk_property_access.h"
+#include "zk_property_descriptions.h"
 
 zkPropertyPage::zkPropertyPage(zkPageServices services, QWidget* parent)
     : QWidget(parent), m_services(services.completed()) {}
+
+QString zkPropertyPage::propertyOf(const QWidget* editor) const {
+    for (const QWidget* w = editor; w && w != this; w = w->parentWidget()) {
+        const QString name = w->objectName().mid(3);
+        if (!zk::propertyDescription(name).isEmpty())
+            return name;
+    }
+    return {};
+}
 
 void zkPropertyPage::setChanged(bool on) {
     if (m_changed == on)

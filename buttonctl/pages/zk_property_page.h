@@ -29,8 +29,15 @@ public:
 
     bool isChanged() const { return m_changed; }
 
+    // The property an editor of this page edits (the sheet describes it in its status
+    // line): by default the one its published name holds after the three-letter kind
+    // ("chkEnabled": Enabled), looked for from the editor outwards; empty when none.
+    virtual QString propertyOf(const QWidget* editor) const;
+
 signals:
     void changedFlagChanged(bool changed);
+    // A page whose editors all work on one chosen property moved to another one.
+    void currentPropertyChanged();
 
 protected:
     void setChanged(bool on);

@@ -5,7 +5,9 @@
 #include "ppg_font.h"
 #include "ppg_picture.h"
 #include "zk_library.h"
+#include "zk_property_descriptions.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -38,11 +40,20 @@ zkPropertySheet::zkPropertySheet(const QList<QObject*>& objects, zkPageServices 
         m_tabs->addTab(page, page->title());
         connect(page, &zkPropertyPage::changedFlagChanged, this,
                 &zkPropertySheet::updateApplyButton);
+        connect(page, &zkPropertyPage::currentPropertyChanged, this,
+                &zkPropertySheet::showFocusedProperty);
     }
     m_error = new QLabel(this);
     m_error->setObjectName(QStringLiteral("lblError"));
     m_error->setWordWrap(true);
     m_error->hide();
+    // One line whatever the text: a long description is shortened, never widens the sheet.
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->setFrameShape(QFrame::StyledPanel);
+    m_status->setFrameShadow(QFrame::Sunken);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_status->setMinimumHeight(m_status->sizeHint().height());
     m_buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     okButton()->setText(QStringLiteral("OK"));
@@ -51,6 +62,7 @@ zkPropertySheet::zkPropertySheet(const QList<QObject*>& objects, zkPageServices 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(m_error);
+    layout->addWidget(m_status);
     layout->addWidget(m_buttons);
 
     connect(okButton(), &QPushButton::clicked, this, [this] {
@@ -58,6 +70,8 @@ zkPropertySheet::zkPropertySheet(const QList<QObject*>& objects, zkPageServices 
             accept();
     });
     connect(cancelButton(), &QPushButton::clicked, this, &QDialog::reject);
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, &zkPropertySheet::showFocusedProperty);
     connect(applyButton(), &QPushButton::clicked, this, [this] { apply(); });
 
     for (zkPropertyPage* page : m_pages) {
@@ -67,6 +81,11 @@ zkPropertySheet::zkPropertySheet(const QList<QObject*>& objects, zkPageServices 
         }
     }
     updateApplyButton();
+}
+
+zkPropertySheet::~zkPropertySheet() {
+    // Closing moves the focus while the dialog's own parts are torn down, after this one.
+    disconnect(m_focusWatch);
 }
 
 QPushButton* zkPropertySheet::okButton() const {
@@ -84,6 +103,28 @@ void zkPropertySheet::updateApplyButton() {
     for (const zkPropertyPage* page : m_pages)
         any = any || page->isChanged();
     applyButton()->setEnabled(any);
+}
+
+void zkPropertySheet::showFocusedProperty() {
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || !isAncestorOf(focus))
+        return; // the focus went to another window: keep the line
+    m_statusText.clear();
+    for (const zkPropertyPage* page : m_pages)
+        if (page->isAncestorOf(focus))
+            m_statusText = zk::propertyDescription(page->propertyOf(focus));
+    showStatus();
+}
+
+void zkPropertySheet::showStatus() {
+    const int room = m_status->contentsRect().width() - 2 * m_status->margin();
+    m_status->setText(m_status->fontMetrics().elidedText(m_statusText, Qt::ElideRight, room));
+    m_status->setToolTip(m_statusText);
+}
+
+void zkPropertySheet::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    showStatus();
 }
 
 void zkPropertySheet::showError(const zkHostError& error) {

@@ -3,7 +3,8 @@
 // tabs, in the order the control lists them (ボタン, ピクチャ, 色, フォント), for a list of
 // selected controls. OK applies every page whose changed flag is set and closes; Apply does
 // the same and stays open (it is enabled only while some page is changed); Cancel closes.
-// A failure of the selection or of an apply is shown in the sheet and keeps it open.
+// A failure of the selection or of an apply is shown in the sheet and keeps it open. A
+// one-line status line under the tabs describes the property the focused editor edits.
 //
 // zkCreatePropertyPage makes one page by its class name ("ppgButton", ...), or nullptr.
 #include "zk_host.h"
@@ -28,6 +29,7 @@ class ZKBUTTON2_EXPORT zkPropertySheet : public QDialog {
 public:
     explicit zkPropertySheet(const QList<QObject*>& objects, zkPageServices services = {},
                              QWidget* parent = nullptr);
+    ~zkPropertySheet() override;
 
     QTabWidget* tabs() const { return m_tabs; }
     int pageCount() const { return int(m_pages.size()); }
@@ -49,10 +51,19 @@ signals:
 private:
     void updateApplyButton();
     void showError(const zkHostError& error);
+    void showFocusedProperty();
+    void showStatus();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
     QTabWidget* m_tabs = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     QLabel* m_error = nullptr;
+    QLabel* m_status = nullptr;
+    QString m_statusText;
+    QMetaObject::Connection m_focusWatch;
     QList<zkPropertyPage*> m_pages;
     zkHostError m_lastError;
 };

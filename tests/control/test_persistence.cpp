@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 using namespace zktest;
@@ -106,6 +107,65 @@ TEST(Persistence, NewInstanceDiffersFromTheBagDefaultsOnlyIn3DLook) {
     EXPECT_EQ(rig->InitProperties().code, 438);
     EXPECT_EQ(rig->drawWidth(), 1);       // before FillColor: assigned
     EXPECT_EQ(rig->focusRectMargin(), 7); // after it: untouched
+}
+
+// A button with every property changed stores each one under its key, in save order, in
+// the notation of the form text; reading that back and saving again gives the same text.
+TEST(Persistence, EveryChangedPropertyIsStoredAndReadBackUnchanged) {
+    const QVariant pic = QVariant::fromValue(solidPicture(2, 1, 0xFF102030));
+    const QString picText = zk::form::formatValue(pic);
+    const QVariant font = QVariant::fromValue(
+        zkFontRef::create(QStringLiteral("DejaVu Serif"), 11, true, false, true, false));
+    const std::tuple<const char*, QVariant, QString> rows[] = {
+        {"Appearance", 1, "1"},
+        {"BackColor", 0x8000000Fu, "&H8000000F&"},
+        {"Cancel", true, "True"},
+        {"Caption", QStringLiteral("Sa&ve \"x\""), R"("Sa&ve \"x\"")"},
+        {"CaptionAlign", 7, "7"},
+        {"Default", true, "True"},
+        {"DisablePicture", pic, picText},
+        {"DownPicture", pic, picText},
+        {"DrawMode", 7, "7"},
+        {"DrawStyle", 2, "2"},
+        {"DrawWidth", 3, "3"},
+        {"Enabled", false, "False"},
+        {"FillColor", 0x000000FFu, "&H000000FF&"},
+        {"FillStyle", 0, "0"},
+        {"Font", font, R"(Font("DejaVu Serif", 11, Bold, Underline))"},
+        {"FocusRectMargin", -2, "-2"},
+        {"ForeColor", 0x00010203u, "&H00010203&"},
+        {"MaskColor", 0x0000FF00u, "&H0000FF00&"},
+        {"MouseIcon", pic, picText},
+        {"MousePointer", 99, "99"},
+        {"OLEDropMode", 1, "1"},
+        {"OwnerDraw", true, "True"},
+        {"Picture", pic, picText},
+        {"PictureAlign", 3, "3"},
+        {"ScaleMode", 3, "3"},
+        {"SelectPicture", pic, picText},
+        {"ShowFocusRect", false, "False"},
+        {"Style", 1, "1"},
+        {"UseMaskColor", true, "True"},
+        {"UseMnemonic", false, "False"},
+        {"Value", 1, "1"}};
+    Rig a, b;
+    QByteArray expected = "Begin zkButtonProject.zkButton a\n";
+    for (const auto& [key, value, text] : rows) {
+        ASSERT_TRUE(a->setProperty(key, value)) << key;
+        expected += QStringLiteral("   %1 = %2\n").arg(QLatin1String(key), text).toUtf8();
+    }
+    expected += "End\n";
+    const auto save = [](const zkButton& button) {
+        auto bag = std::make_shared<zkMemoryPropertyBag>();
+        EXPECT_FALSE(button.WriteProperties(*bag).failed());
+        return zk::form::write({{QStringLiteral("zkButtonProject.zkButton"), "a", bag}});
+    };
+    const QByteArray text = save(*a.button);
+    EXPECT_EQ(text, expected);
+    const zkFormText form = zk::form::parse(text, {});
+    ASSERT_TRUE(form.ok()) << form.error.toStdString();
+    ASSERT_FALSE(b->ReadProperties(*form.controls.first().bag).failed());
+    EXPECT_EQ(save(*b.button), expected);
 }
 
 // A bag that records the keys it is asked for and fails at one of them.

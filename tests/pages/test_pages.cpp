@@ -4,12 +4,15 @@
 #include "ppg_button.h"
 #include "ppg_color.h"
 #include "zk_property_access.h"
+#include "zk_property_descriptions.h"
 #include "zk_property_sheet.h"
 #include "zkbutton_factory.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace zk::test;
 
@@ -183,6 +186,40 @@ TEST(Sheet, FailedOkKeepsTheSheetOpen) {
     click(sheet.okButton());
     EXPECT_TRUE(sheet.isVisible());
     EXPECT_EQ(sheet.lastError().code, zk::pages::kErrorNoObject);
+}
+
+TEST(Sheet, StatusLineDescribesThePropertyOfTheFocusedEditor) {
+    ButtonSet buttons;
+    zkPropertySheet sheet(buttons.selection(), Fakes().services());
+    sheet.show();
+    QApplication::setActiveWindow(&sheet);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    const QLabel* status = child<QLabel>(&sheet, QStringLiteral("lblStatus"));
+    // Tab, editor to focus, list row to choose (-1: none), property described ("": none).
+    const std::tuple<int, const char*, int, const char*> cases[] = {
+        {0, "chkEnabled", -1, "Enabled"},
+        {0, "txtFocusRectMargin", -1, "FocusRectMargin"},
+        {1, "lstPicture", 2, "MouseIcon"},
+        {1, "lstPicture", 4, "SelectPicture"}, // moved along the list, focus kept
+        {1, "cboZoom", -1, "SelectPicture"},
+        {3, "cboFontSize", -1, "Font"},
+        {0, "qt_dialogbuttonbox_ok", -1, ""}};
+    for (const auto& [tab, editor, row, property] : cases) {
+        SCOPED_TRACE(editor);
+        sheet.tabs()->setCurrentIndex(tab);
+        QWidget* widget = editor == QByteArray("qt_dialogbuttonbox_ok")
+                              ? sheet.okButton()
+                              : child<QWidget>(&sheet, QLatin1String(editor));
+        widget->setFocus();
+        if (row >= 0)
+            qobject_cast<QListWidget*>(widget)->setCurrentRow(row);
+        EXPECT_EQ(status->toolTip(), zk::propertyDescription(QString::fromLatin1(property)));
+        EXPECT_FALSE(status->toolTip().isEmpty() && *property);
+        QString shown = status->text(); // shortened with an ellipsis where the line is short
+        if (shown.endsWith(QChar(0x2026)))
+            shown.chop(1);
+        EXPECT_TRUE(status->toolTip().startsWith(shown));
+    }
 }
 
 TEST(SheetLifetime, UnfitSelectionIsShownAndALiveSheetOrPageKeepsTheLibrary) {
