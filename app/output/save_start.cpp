@@ -16,15 +16,12 @@ const QString kSaveFolderKey = QStringLiteral("SaveFolder");
 std::optional<SaveNaming> NamingForExtension(const QString& defaultExtension) {
     static const struct {
         const char* extension;
-        SaveNaming naming;
-    } kNamings[] = {
-        {"*.bmp", {QStringLiteral("BMP"), QStringLiteral("BMP"), QStringLiteral("BMP")}},
-        {"*.jpg", {QStringLiteral("JPEG"), QStringLiteral("JPEG"), QStringLiteral("jpg")}},
-        {"*.pdf", {QStringLiteral("PDF"), QStringLiteral("PDF"), QStringLiteral("PDF")}},
-    };
-    for (const auto& entry : kNamings)
+        OutputFormat format;
+    } kFormats[] = {
+        {"*.bmp", OutputFormat::Bmp}, {"*.jpg", OutputFormat::Jpeg}, {"*.pdf", OutputFormat::Pdf}};
+    for (const auto& entry : kFormats)
         if (defaultExtension.compare(QLatin1String(entry.extension), Qt::CaseInsensitive) == 0)
-            return entry.naming;
+            return SeriesOf(entry.format);
     return std::nullopt;
 }
 

@@ -9,16 +9,14 @@
 //   automatic save uses (BMP00001.BMP, JPEG00001.jpg, PDF00001.PDF), so saves by hand
 //   and automatic ones never take each other's numbers. When every number is taken no
 //   name is offered.
+#include "numbered_names.h"
+
 #include <QString>
 #include <optional>
 
 namespace folivo {
 
-struct SaveNaming {
-    QString section;   // settings section
-    QString prefix;    // numbered name prefix
-    QString extension; // numbered name extension
-};
+using SaveNaming = NumberedSeries;
 
 // The naming of the format whose dialog has this default extension ("*.bmp", "*.jpg",
 // "*.pdf"); std::nullopt for any other.

@@ -37,25 +37,13 @@ QString ProgramFolderWithSlash() {
 
 } // namespace
 
-AutoSaveTarget TargetOf(AutoSaveFormat format) {
-    switch (format) {
-    case AutoSaveFormat::Bmp:
-        return {QStringLiteral("BMP"), QStringLiteral("BMP"), QStringLiteral("BMP")};
-    case AutoSaveFormat::Jpeg:
-        return {QStringLiteral("JPEG"), QStringLiteral("JPEG"), QStringLiteral("jpg")};
-    case AutoSaveFormat::Pdf:
-        break;
-    }
-    return {QStringLiteral("PDF"), QStringLiteral("PDF"), QStringLiteral("PDF")};
-}
-
 bool AutoSaveEnabled(AutoSaveFormat format) {
-    const QString flag = ReadSetting(TargetOf(format).section, QStringLiteral("Flag"), QString());
+    const QString flag = ReadSetting(SeriesOf(format).section, QStringLiteral("Flag"), QString());
     return ParseSettingBool(flag).value_or(false);
 }
 
 std::optional<QString> OutputFolder(AutoSaveFormat format, const SpecialFolders& folders) {
-    const QString section = TargetOf(format).section;
+    const QString section = SeriesOf(format).section;
     const QString type = ReadSetting(section, QStringLiteral("Type"), QString());
     QString folder;
     if (type == QLatin1String("0"))
@@ -82,7 +70,7 @@ void AutoSave::run(const PageSource& page, const JpegSettings& jpeg) {
 }
 
 void AutoSave::save(AutoSaveFormat format, const PageSource& page, const JpegSettings& jpeg) {
-    const AutoSaveTarget target = TargetOf(format);
+    const NumberedSeries target = SeriesOf(format);
     const std::optional<QString> folder = OutputFolder(format, m_folders);
     if (!folder) {
         m_status.ShowMessage(FailedTitle(format), kNoFolderPrompt.arg(target.section));

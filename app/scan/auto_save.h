@@ -17,6 +17,7 @@
 // - When the folder cannot be determined (a special folder unknown) or every number of
 //   the prefix is taken, that format is not saved, a message says why, and the next
 //   format goes on; no format ever writes under a name worked out for another.
+#include "numbered_names.h"
 #include "special_folders.h"
 
 #include <QString>
@@ -30,15 +31,7 @@ class StatusReporter;
 struct JpegSettings;
 struct PageSource;
 
-enum class AutoSaveFormat { Bmp, Jpeg, Pdf };
-
-struct AutoSaveTarget {
-    QString section;   // settings section: "BMP", "JPEG", "PDF"
-    QString prefix;    // file name prefix
-    QString extension; // "BMP", "jpg", "PDF"
-};
-
-AutoSaveTarget TargetOf(AutoSaveFormat format);
+using AutoSaveFormat = OutputFormat;
 
 // Whether the format's automatic save is on ("Flag" reads as true).
 bool AutoSaveEnabled(AutoSaveFormat format);

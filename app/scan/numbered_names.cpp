@@ -36,4 +36,16 @@ FileTarget NumberedTarget(const QString& prefix, const QString& folder, const QS
     });
 }
 
+NumberedSeries SeriesOf(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Bmp:
+        return {QStringLiteral("BMP"), QStringLiteral("BMP"), QStringLiteral("BMP")};
+    case OutputFormat::Jpeg:
+        return {QStringLiteral("JPEG"), QStringLiteral("JPEG"), QStringLiteral("jpg")};
+    case OutputFormat::Pdf:
+        break;
+    }
+    return {QStringLiteral("PDF"), QStringLiteral("PDF"), QStringLiteral("PDF")};
+}
+
 } // namespace folivo

@@ -38,4 +38,14 @@ std::optional<QString> NextFreeFileName(const QString& prefix, const QString& fo
 // The numbered names of a prefix in a folder, number 1 to 100000 in order.
 FileTarget NumberedTarget(const QString& prefix, const QString& folder, const QString& extension);
 
+// The one numbered series of each output format, shared by the automatic save and the
+// save dialogs so that neither takes the other's numbers.
+enum class OutputFormat { Bmp, Jpeg, Pdf };
+struct NumberedSeries {
+    QString section;   // settings section: "BMP", "JPEG", "PDF"
+    QString prefix;    // file name prefix
+    QString extension; // "BMP", "jpg", "PDF"
+};
+NumberedSeries SeriesOf(OutputFormat format);
+
 } // namespace folivo
