@@ -1,7 +1,8 @@
 // Driver for bench/output_bench.sh: makes realistic scanned pages and runs our JPEG
 // writer and PDF exporter on them, so that the script can time each run on its own.
 //
-//   output_bench_tool pages <folder> <count>   colour.bmp, grey.bmp, lineart.bmp and
+//   output_bench_tool pages <folder> <count>   colour.bmp, grey.bmp, lineart.bmp,
+//                                               lineart-speckled.bmp and
 //                                               colour-<n>.bmp for n = 1..count
 //   output_bench_tool jpeg <source.bmp> <target.jpg> <quality> <progressive 0|1>
 //   output_bench_tool pdf <target.pdf> <compression 3|0|jpeg:Q> <page.bmp>...
@@ -18,7 +19,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -129,6 +134,65 @@ QImage makePage(const char* kind, std::uint32_t seed) {
     return image;
 }
 
+// Line art as a scanner's threshold gives it for a printed page: set text (Japanese and
+// Latin, in two columns under a heading) and the photo region, drawn smooth, with the same
+// mild sensor noise as the other pages, cut at mid-grey.
+QImage makeTextPage(std::uint32_t seed) {
+    static const char* const kWords[] = {
+        "文書を",          "スキャンして", "画像ファイルに", "保存します。", "複数の",   "用紙を",
+        "一つの",          "PDFに",        "まとめることが", "できます。",   "Invoice",  "number",
+        "2026-12-07",      "total",        "¥12,800",        "請求書",       "お支払い", "期日",
+        "scanner",         "resolution",   "300 dpi",        "株式会社",     "担当者",   "様",
+        "ご確認ください。"};
+    QImage image(kWidth, kHeight, QImage::Format_Grayscale8);
+    image.fill(243);
+    const Layout layout;
+    Random random(seed);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setPen(QColor(28, 28, 28));
+        QFont heading(QStringLiteral("IPAGothic"));
+        heading.setPixelSize(84);
+        painter.setFont(heading);
+        painter.drawText(QPoint(200, 380), QStringLiteral("御見積書 Quotation No. 4711"));
+        QFont body(QStringLiteral("IPAGothic"));
+        body.setPixelSize(42);
+        painter.setFont(body);
+        const QFontMetrics metrics(body);
+        for (int column = 0; column < 2; ++column) {
+            const int left = column == 0 ? 200 : 1260;
+            const int right = column == 0 ? 1180 : 2280;
+            for (int y = 520; y < 3300; y += 62) {
+                if (column == 1 && y > layout.photo.top() - 60 && y < layout.photo.bottom() + 100)
+                    continue;
+                int x = left;
+                for (;;) {
+                    const QString word = QString::fromUtf8(kWords[random.below(25)]);
+                    const int width = metrics.horizontalAdvance(word);
+                    if (x + width > right)
+                        break;
+                    painter.drawText(QPoint(x, y), word);
+                    x += width + 14;
+                }
+            }
+        }
+    }
+    for (int y = 0; y < kHeight; ++y) {
+        std::uint8_t* row = image.scanLine(y);
+        for (int x = 0; x < kWidth; ++x) {
+            int grey = row[x];
+            if (layout.photo.contains(x, y)) {
+                const double u = (x - layout.photo.left()) / 1000.0;
+                const double v = (y - layout.photo.top()) / 1300.0;
+                grey = int(110 + 80 * std::sin(u * 9 + v * 4) * std::cos(v * 7 - u * 3));
+            }
+            row[x] = grey + random.noise() < 128 ? 0 : 255;
+        }
+    }
+    return image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+}
+
 int makePages(const QString& folder, int count) {
     QDir().mkpath(folder);
     const auto save = [&](const QImage& image, const QString& name) {
@@ -140,7 +204,8 @@ int makePages(const QString& folder, int count) {
     };
     if (!save(makePage("colour", 1), QStringLiteral("colour.bmp")) ||
         !save(makePage("grey", 2), QStringLiteral("grey.bmp")) ||
-        !save(makePage("lineart", 3), QStringLiteral("lineart.bmp")))
+        !save(makeTextPage(3), QStringLiteral("lineart.bmp")) ||
+        !save(makePage("lineart", 3), QStringLiteral("lineart-speckled.bmp")))
         return 1;
     for (int n = 1; n <= count; ++n) {
         if (!save(makePage("colour", std::uint32_t(100 + n)),
@@ -251,8 +316,12 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    if (args.size() == 4 && args[1] == QLatin1String("pages"))
+    if (args.size() == 4 && args[1] == QLatin1String("pages")) {
+        // Setting text needs Qt's font machinery, hence an application here only.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         return makePages(args[2], args[3].toInt());
+    }
     if (args.size() == 6 && args[1] == QLatin1String("jpeg"))
         return folivo::SavetoJPEG(args[2], args[3], std::uint8_t(args[4].toInt()),
                                   args[5] == QLatin1String("1") ? folivo::kJpegProgressive
