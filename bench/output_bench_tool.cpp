@@ -11,6 +11,7 @@
 //   output_bench_tool levels <picture>...        libdeflate levels 1-12 on each picture's
 //                                               filtered rows: ms and size (zlib RLE beside)
 #include "jpeg_writer.h"
+#include "large_allocations.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
 #include "pdf_picture_source.h"
@@ -311,8 +312,9 @@ int compareLevels(const QStringList& pictures) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // No QCoreApplication: nothing here needs an event loop, and its start-up would be
-    // timed as part of the writer.
+    // As the program runs them. No QCoreApplication: nothing here needs an event loop,
+    // and its start-up would be timed as part of the writer.
+    folivo::KeepLargeAllocationsMapped();
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

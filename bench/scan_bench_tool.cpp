@@ -5,6 +5,7 @@
 //   scan_bench_tool --idle            (start-up only: the cost of the program around a page)
 #include "bench_options.h"
 #include "device_settings_store.h"
+#include "large_allocations.h"
 #include "sane_api.h"
 #include "sane_device.h"
 #include "sane_scanner_library.h"
@@ -36,6 +37,7 @@ bool Remember(DeviceSettingsStore& store, const QString& device, const QStringLi
 } // namespace
 
 int main(int argc, char** argv) {
+    KeepLargeAllocationsMapped(); // as the program does
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("--idle"))

@@ -1,7 +1,5 @@
 #include "pdf_stream_encoder.h"
 
-#include "pdf_deflate.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -94,17 +92,21 @@ std::optional<ImageStreamEncoder> ImageStreamEncoder::create(const PdfImageForma
     // Below 8 bits or with a palette, neighbouring bytes are not neighbouring values:
     // differences only scramble the patterns LZ77 would find. PNG encoders agree.
     encoder.m_adaptive = format.bitsPerComponent >= 8 && format.space != PdfColourSpace::Indexed;
-    const std::size_t stored = encoder.m_rowBytes + (compress ? 1 : 0);
-    encoder.m_buffer.data = AllocateBytes(stored * std::size_t(format.height));
     if (compress) {
+        encoder.m_deflate.reset(new (std::nothrow) StreamDeflater);
         encoder.m_previous = AllocateBytes(encoder.m_rowBytes);
-        encoder.m_scratch = AllocateBytes(encoder.m_rowBytes * 2);
+        // Candidate rows; the chosen one keeps its filter byte in front of it.
+        encoder.m_scratch = AllocateBytes(encoder.m_rowBytes * 2 + 2);
         encoder.m_cLogC.resize(encoder.m_rowBytes + 1);
         for (std::size_t c = 1; c <= encoder.m_rowBytes; ++c)
             encoder.m_cLogC[c] = float(double(c) * std::log2(double(c)));
+        if (!encoder.m_deflate || !encoder.m_previous || !encoder.m_scratch)
+            return std::nullopt;
+    } else {
+        encoder.m_buffer.data = AllocateBytes(encoder.m_rowBytes * std::size_t(format.height));
+        if (!encoder.m_buffer.data)
+            return std::nullopt;
     }
-    if (!encoder.m_buffer.data || (compress && (!encoder.m_previous || !encoder.m_scratch)))
-        return std::nullopt;
     return encoder;
 }
 
@@ -112,42 +114,40 @@ void ImageStreamEncoder::addRow(const std::uint8_t* samples) {
     if (m_rows >= m_height)
         return;
     ++m_rows;
-    std::uint8_t* out = m_buffer.data.get() + m_buffer.size;
     if (!m_compress) {
-        std::memcpy(out, samples, m_rowBytes);
+        std::memcpy(m_buffer.data.get() + m_buffer.size, samples, m_rowBytes);
         m_buffer.size += m_rowBytes;
         return;
     }
-    // Try each filter into scratch; keep the cheapest in the output buffer.
+    // Try each filter into scratch, each candidate a byte in, so that the best one goes
+    // to the stream with its filter byte in front in one piece.
     std::uint8_t* candidate = m_scratch.get();
-    std::uint8_t* best = m_scratch.get() + m_rowBytes;
+    std::uint8_t* best = m_scratch.get() + m_rowBytes + 1;
     Filter bestFilter = kNone;
     double bestCost = 0.0;
     for (const Filter f : kFilters) {
         if (f != kNone && !m_adaptive)
             break;
-        applyFilter(f, samples, m_previous.get(), m_rowBytes, m_pixelBytes, candidate);
-        const double cost = entropyCost(candidate, m_rowBytes, m_cLogC);
+        applyFilter(f, samples, m_previous.get(), m_rowBytes, m_pixelBytes, candidate + 1);
+        const double cost = entropyCost(candidate + 1, m_rowBytes, m_cLogC);
         if (f == kNone || cost < bestCost) {
             bestCost = cost;
             bestFilter = f;
             std::swap(candidate, best);
         }
     }
-    out[0] = bestFilter;
-    std::memcpy(out + 1, best, m_rowBytes);
-    for (std::size_t i = 1; i < m_rowBytes; ++i)
-        m_repeats += best[i] == best[i - 1] ? 1 : 0;
+    best[0] = bestFilter;
+    if (!m_deflate->append(best, m_rowBytes + 1))
+        m_failed = true;
     std::memcpy(m_previous.get(), samples, m_rowBytes);
-    m_buffer.size += m_rowBytes + 1;
 }
 
 std::optional<StreamBytes> ImageStreamEncoder::finish() {
-    if (m_rows != m_height)
+    if (m_rows != m_height || m_failed)
         return std::nullopt;
     if (!m_compress)
         return std::move(m_buffer);
-    return DeflateImageData(std::move(m_buffer), m_repeats);
+    return m_deflate->finish();
 }
 
 } // namespace folivo

@@ -3,9 +3,10 @@
 //
 // Uncompressed: the rows as they are. Compressed: each row of an 8-bit grey or colour
 // image gets the PNG filter (None, Sub, Up or Paeth) that suits it best (the lowest
-// estimated entropy; palette and 1-bit rows stay unfiltered), and the
-// whole is zlib-compressed (pdf_deflate.h); the stream then needs /FlateDecode with
+// estimated entropy; palette and 1-bit rows stay unfiltered), and the rows are
+// zlib-compressed as they come (pdf_deflate.h); the stream then needs /FlateDecode with
 // DecodeParms /Predictor 15 and the image's /Colors, /BitsPerComponent and /Columns.
+#include "pdf_deflate.h"
 #include "pdf_image_plan.h"
 #include "stream_bytes.h"
 
@@ -32,11 +33,12 @@ private:
     std::size_t m_rowBytes = 0;
     std::size_t m_pixelBytes = 1; // the filters' distance to the left neighbour
     int m_rows = 0;
-    std::size_t m_repeats = 0; // filtered bytes equal to their left neighbour
     int m_height = 0;
     bool m_compress = false;
     bool m_adaptive = true; // choose a filter per row; otherwise every row is None
-    StreamBytes m_buffer;
+    StreamBytes m_buffer;   // uncompressed: the rows so far
+    std::unique_ptr<StreamDeflater> m_deflate; // compressed: where the rows go
+    bool m_failed = false;
     MappedBytes m_previous;     // the row above (zero for the first)
     MappedBytes m_scratch;      // candidate filtered rows
     std::vector<float> m_cLogC; // c log2 c for c = 0 .. row bytes

@@ -86,7 +86,7 @@ void DecodeLine(const FrameParams& p, const std::uint8_t* src, std::uint8_t* dst
 }
 
 void FreeRows(void* rows) {
-    std::free(rows);
+    delete static_cast<MappedBytes*>(rows);
 }
 
 } // namespace
@@ -124,9 +124,9 @@ DecodeError PageAssembler::beginFrame(const FrameParams& p) {
         m_stride = ((qsizetype(m_width) * BitsPerPixel(m_format) + 31) / 32) * 4;
         if (qint64(p.lines) * m_stride > kMaxImageBytes)
             return DecodeError::TooLarge;
-        // Rows are taken as lines arrive, not as announced: a backend that announces a
-        // huge page and sends little costs little.
-        if (!reserveRows(p.lines > 0 ? std::min<qint64>(p.lines, kStartRows) : kStartRows))
+        // The announced page is only address space until lines arrive: a backend that
+        // announces a huge page and sends little costs little.
+        if (!reserveRows(p.lines > 0 ? p.lines : kStartRows))
             return DecodeError::TooLarge;
         m_started = true;
     }
@@ -144,11 +144,8 @@ bool PageAssembler::reserveRows(qint64 rows) {
         return true;
     if (rows * m_stride > kMaxImageBytes)
         return false;
-    void* grown = std::realloc(m_rows.get(), static_cast<std::size_t>(rows * m_stride));
-    if (!grown)
+    if (!ResizeBytes(m_rows, static_cast<std::size_t>(rows * m_stride)))
         return false;
-    m_rows.release();
-    m_rows.reset(static_cast<std::uint8_t*>(grown));
     m_capacityRows = rows;
     return true;
 }
@@ -227,14 +224,11 @@ std::optional<QImage> PageAssembler::takeImage(double dpi) {
         return std::nullopt;
     if (m_pageRows < m_capacityRows) {
         // Gives back the rows a short page did not use.
-        const auto bytes = static_cast<std::size_t>(m_pageRows * m_stride);
-        if (void* fit = std::realloc(m_rows.get(), bytes)) {
-            m_rows.release();
-            m_rows.reset(static_cast<std::uint8_t*>(fit));
-        }
+        ResizeBytes(m_rows, static_cast<std::size_t>(m_pageRows * m_stride));
     }
-    std::uint8_t* rows = m_rows.release();
-    QImage image(rows, m_width, static_cast<int>(m_pageRows), m_stride, m_format, FreeRows, rows);
+    auto* rows = new MappedBytes(std::move(m_rows));
+    QImage image(rows->get(), m_width, static_cast<int>(m_pageRows), m_stride, m_format, FreeRows,
+                 rows);
     if (m_format == QImage::Format_Mono) {
         image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     } else if (m_format == QImage::Format_Indexed8) {

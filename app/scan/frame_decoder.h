@@ -10,6 +10,8 @@
 // a 256-entry grey palette for grey, Mono (index 0 white, 1 black) for line-art.
 // A page that ends early keeps the lines received (a partial last line is filled with
 // white); a page with no line at all is no page.
+#include "mapped_bytes.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <cstddef>
@@ -61,10 +63,6 @@ private:
     std::uint8_t* row(qint64 line);
     void finishLine();
 
-    struct FreeDeleter {
-        void operator()(std::uint8_t* p) const { std::free(p); }
-    };
-
     FrameParams m_first;
     FrameParams m_current;
     int m_frames = 0;
@@ -75,9 +73,9 @@ private:
     int m_width = 0;
     qsizetype m_stride = 0;
     // m_capacityRows rows of m_stride bytes; rows below m_whiteRows are initialised.
-    // Plain malloc memory: each row is written once, and a page of unknown height grows
-    // with realloc, which need not copy large blocks.
-    std::unique_ptr<std::uint8_t, FreeDeleter> m_rows;
+    // A mapping of its own: rows cost memory only once written, and a page of unknown
+    // height grows without copying.
+    MappedBytes m_rows;
     qint64 m_capacityRows = 0;
     qint64 m_whiteRows = 0;
     qint64 m_pageRows = 0;            // lines the page holds so far
