@@ -23,15 +23,18 @@ public:
 
 inline constexpr int kOcrPageTimeLimitMs = 120000;
 
+// Nothing when the recognition module cannot be loaded.
 std::unique_ptr<OcrEngine> MakeTesseractEngine(OcrLanguage language,
                                                int timeLimitMs = kOcrPageTimeLimitMs);
 
 // Tesseract's OpenMP threads spin for work; beside one recognition per core they cost
-// several times the CPU time. The limit is read only when the process starts, so this
-// starts the program again with it set, unless it is set already. Call first in main().
+// several times the CPU time. OpenMP reads its thread limit once, when it is loaded, and
+// Qt itself brings it in before main(); so this starts the program again with the limit
+// set, unless it is set already. Call first in main().
 void RestartWithOcrThreadLimit(char** argv);
 
 // The models of `language` Tesseract cannot load, as "jpn, jpn_vert"; empty when all load.
+// Without the recognition module, every model of the language counts as missing.
 QString MissingOcrModels(OcrLanguage language);
 
 } // namespace folivo

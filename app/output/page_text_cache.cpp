@@ -54,9 +54,11 @@ void PageTextCache::recognise(const std::shared_ptr<Entry>& entry) {
         const QImage picture(entry->file);
         // A file changed since it was queued is another page: its words would not fit.
         if (!picture.isNull() && StampOf(entry->file) == entry->stamp) {
-            auto engine = takeEngine(entry->language);
-            page = engine->recognise(picture, entry->cancel);
-            returnEngine(entry->language, std::move(engine));
+            // Without an engine (the recognition module is missing) the page fails.
+            if (auto engine = takeEngine(entry->language)) {
+                page = engine->recognise(picture, entry->cancel);
+                returnEngine(entry->language, std::move(engine));
+            }
         }
     }
     // Told before the page counts as finished, so whoever waited for it has heard.

@@ -72,6 +72,9 @@ int editsToStretch(const QString& phrase, const QString& text) {
 class OcrTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The recognition module is built beside every test program: its absence is a
+        // broken build, never a reason to skip.
+        ASSERT_NE(MakeTesseractEngine(OcrLanguage::English), nullptr);
         if (!MissingOcrModels(OcrLanguage::JapaneseEnglish).isEmpty() || !test::HasPoppler())
             GTEST_SKIP() << "needs the Tesseract models and poppler";
         m_page = drawPage();
