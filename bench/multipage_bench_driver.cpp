@@ -5,7 +5,6 @@
 // Usage: multipage_bench_driver <sheets> <output.pdf> <mode> <dpi> <width mm> <height mm>
 #include "app_composition.h"
 #include "device_settings_store.h"
-#include "large_allocations.h"
 #include "main_window.h"
 #include "sane_api.h"
 #include "sane_device.h"
@@ -69,7 +68,6 @@ bool RememberDeviceOptions(const QString& mode, double dpi, double width, double
 } // namespace
 
 int main(int argc, char** argv) {
-    folivo::KeepLargeAllocationsMapped(); // as the program does
     QApplication app(argc, argv);
     if (argc != 7) {
         std::fprintf(stderr, "usage: %s sheets output.pdf mode dpi width-mm height-mm\n", argv[0]);

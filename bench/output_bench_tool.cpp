@@ -11,7 +11,6 @@
 //   output_bench_tool levels <picture>...        libdeflate levels 1-12 on each picture's
 //                                               filtered rows: ms and size (zlib RLE beside)
 #include "jpeg_writer.h"
-#include "large_allocations.h"
 #include "page_document.h"
 #include "pdf_exporter.h"
 #include "pdf_picture_source.h"
@@ -312,9 +311,8 @@ int compareLevels(const QStringList& pictures) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // As the program runs them. No QCoreApplication: nothing here needs an event loop,
-    // and its start-up would be timed as part of the writer.
-    folivo::KeepLargeAllocationsMapped();
+    // No QCoreApplication: nothing here needs an event loop, and its start-up would be
+    // timed as part of the writer.
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

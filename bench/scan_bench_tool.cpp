@@ -1,18 +1,19 @@
 // Driver for scan_bench.sh: one page from a SANE device through the scanner layer, written
 // as a BMP file, the way the scan command takes it.
 //
-//   scan_bench_tool DEVICE OUT.bmp [option=value ...]
+//   scan_bench_tool --remember STORE.ini DEVICE [option=value ...]
+//                                     sets the options and keeps them as the device's last
+//                                     used ones, as a session of the program before would
+//   scan_bench_tool STORE.ini OUT.bmp  the page, with the options kept in STORE.ini
 //   scan_bench_tool --idle            (start-up only: the cost of the program around a page)
 #include "bench_options.h"
 #include "device_settings_store.h"
-#include "large_allocations.h"
 #include "sane_api.h"
 #include "sane_device.h"
 #include "sane_scanner_library.h"
 #include "scan_prompts.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 
 using namespace folivo;
@@ -37,19 +38,19 @@ bool Remember(DeviceSettingsStore& store, const QString& device, const QStringLi
 } // namespace
 
 int main(int argc, char** argv) {
-    KeepLargeAllocationsMapped(); // as the program does
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("--idle"))
         return 0;
-    if (args.size() < 2) {
-        std::fprintf(stderr, "usage: scan_bench_tool DEVICE OUT.bmp [option=value ...]\n");
+    if (args.value(0) == QLatin1String("--remember") && args.size() >= 3) {
+        DeviceSettingsStore store(args[1]);
+        return Remember(store, args[2], args.mid(3)) ? 0 : 1;
+    }
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: see the comment at the top of scan_bench_tool.cpp\n");
         return 2;
     }
-    QTemporaryDir dir;
-    DeviceSettingsStore store(dir.filePath(QStringLiteral("scanner.ini")));
-    if (!Remember(store, args[0], args.mid(2)))
-        return 1;
+    DeviceSettingsStore store(args[0]);
     SaneScannerLibrary layer(std::make_unique<SaneApi>(CreateDlLoader()),
                              std::make_unique<QtScanPrompts>(), store);
     layer.TWAIN_SetHideUI(1);

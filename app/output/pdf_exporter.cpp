@@ -20,6 +20,8 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <malloc.h>
+
 namespace folivo {
 namespace {
 
@@ -28,6 +30,7 @@ int workerCount() {
     return int(std::max(1u, std::thread::hardware_concurrency()));
 }
 constexpr double kTwipsPerPoint = 20.0;
+constexpr std::size_t kHeapSlack = std::size_t(32) << 20;
 
 // qpdf's output end: the temporary file of a DurableFile.
 class DevicePipeline : public Pipeline {
@@ -56,6 +59,12 @@ public:
     JobError error() const { return m_error; }
 
     void provideStreamData(QPDFObjGen const& og, Pipeline* pipeline) override {
+        // qpdf holds each stream whole in heap buffers, and glibc keeps what they leave
+        // behind once a page-size block has come and gone: without this, the resident
+        // size of an export grows with its page count. Giving memory back costs page
+        // faults later, so only once the heap holds a few pages' worth unused.
+        if (mallinfo2().fordblks > kHeapSlack)
+            malloc_trim(0);
         JobResult result = m_queue->take(m_jobs.at(og));
         if (!result.bytes) {
             m_error = result.error == JobError::None ? JobError::Unreadable : result.error;

@@ -1,7 +1,6 @@
 #include "app_composition.h"
 #include "app_font.h"
 #include "app_icon.h"
-#include "large_allocations.h"
 #include "main_window.h"
 #include "ocr_engine.h"
 #include "qt_translation.h"
@@ -11,7 +10,6 @@
 
 int main(int argc, char** argv) {
     folivo::RestartWithOcrThreadLimit(argv);
-    folivo::KeepLargeAllocationsMapped();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Folivo"));
     QApplication::setDesktopFileName(QStringLiteral("folivo"));
