@@ -4,7 +4,7 @@
 # both, and their ratios (targets: time within 1.10 of scanimage's, peak memory within
 # 2 times the raw page, CPU time above the idle program's at most 1.5 x scanimage's).
 #
-#   bash bench/scan_bench.sh [BUILD_DIR]   (default: build-bench; runs 3 times, keeps the best)
+#   bash bench/scan_bench.sh [BUILD_DIR]   (default: build-bench; best of three rounds of ten runs)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$here/../build-bench}"
