@@ -1,5 +1,7 @@
 #include "bmp_rows.h"
 
+#include <new>
+
 #include <QFile>
 #include <algorithm>
 #include <span>
@@ -91,10 +93,31 @@ std::optional<BmpLayout> ReadBmpLayout(const QString& path) {
     return ReadBmpLayout(file);
 }
 
-bool ReadBmpRow(QIODevice& device, const BmpLayout& layout, int y, std::uint8_t* row) {
-    if (y < 0 || y >= layout.height || !device.seek(layout.rowOffset(y)))
-        return false;
-    return device.read(reinterpret_cast<char*>(row), layout.stride) == layout.stride;
+BmpRowReader::BmpRowReader(QIODevice& device, const BmpLayout& layout)
+    : m_device(device), m_layout(layout) {
+    constexpr std::int64_t kBlockBytes = 1 << 20;
+    m_blockRows = int(std::clamp<std::int64_t>(
+        kBlockBytes / std::max<std::int64_t>(layout.stride, 1), 1, std::max(layout.height, 1)));
+    m_block.reset(new (std::nothrow) std::uint8_t[std::size_t(m_blockRows * layout.stride)]);
+}
+
+const std::uint8_t* BmpRowReader::row(int y) {
+    if (!m_block || y < 0 || y >= m_layout.height)
+        return nullptr;
+    if (y < m_first || y >= m_first + m_count) {
+        // Rows y .. y + count - 1 lie together in the file, upwards in a bottom-up BMP.
+        const int count = std::min(m_blockRows, m_layout.height - y);
+        const int lowest = m_layout.topDown ? y : y + count - 1;
+        const std::int64_t bytes = std::int64_t(count) * m_layout.stride;
+        m_count = 0;
+        if (!m_device.seek(m_layout.rowOffset(lowest)) ||
+            m_device.read(reinterpret_cast<char*>(m_block.get()), bytes) != bytes)
+            return nullptr;
+        m_first = y;
+        m_count = count;
+    }
+    const int index = m_layout.topDown ? y - m_first : m_first + m_count - 1 - y;
+    return m_block.get() + std::int64_t(index) * m_layout.stride;
 }
 
 bool HasGreyPalette(const BmpLayout& layout) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,8 +44,24 @@ std::optional<BmpLayout> ParseBmpLayout(const std::uint8_t* head, std::size_t he
 std::optional<BmpLayout> ReadBmpLayout(const QString& path);
 std::optional<BmpLayout> ReadBmpLayout(QIODevice& device);
 
-// Reads stored row y (from the top) into `row`, which holds layout.stride bytes.
-bool ReadBmpRow(QIODevice& device, const BmpLayout& layout, int y, std::uint8_t* row);
+// Reads the stored rows of a BMP top first, a block of rows in one read rather than a
+// seek and a read for every row (line art rows are a few hundred bytes).
+class BmpRowReader {
+public:
+    BmpRowReader(QIODevice& device, const BmpLayout& layout);
+    bool allocated() const { return bool(m_block); }
+    // Row y (0 = the top) as stored, layout.stride bytes, valid until the next call;
+    // nullptr when it cannot be read. Rows in order read fastest.
+    const std::uint8_t* row(int y);
+
+private:
+    QIODevice& m_device;
+    const BmpLayout& m_layout;
+    int m_blockRows = 0;
+    int m_first = 0; // the top row in the block
+    int m_count = 0; // rows in the block
+    std::unique_ptr<std::uint8_t[]> m_block;
+};
 
 // Whether every palette entry is a shade of grey (false for a BMP without a palette).
 bool HasGreyPalette(const BmpLayout& layout);

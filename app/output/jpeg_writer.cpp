@@ -39,13 +39,13 @@ std::pair<int, int> bmpResolution(QIODevice& bmp) {
 // copy of the page, and 24-bit rows go to the encoder as they are stored.
 class BmpRows : public JpegRows {
 public:
-    BmpRows(QIODevice& device, BmpLayout layout) : m_device(device), m_layout(std::move(layout)) {
+    BmpRows(QIODevice& device, BmpLayout layout)
+        : m_layout(std::move(layout)), m_reader(device, m_layout) {
         m_grey = HasGreyPalette(m_layout);
-        m_stored.reset(new (std::nothrow) std::uint8_t[std::size_t(m_layout.stride)]);
         if (m_layout.bitCount <= 8)
             m_expanded.reset(new (std::nothrow) std::uint8_t[std::size_t(m_layout.width) * 3]);
     }
-    bool allocated() const { return m_stored && (m_layout.bitCount > 8 || m_expanded); }
+    bool allocated() const { return m_reader.allocated() && (m_layout.bitCount > 8 || m_expanded); }
     int width() const override { return m_layout.width; }
     int height() const override { return m_layout.height; }
     Layout layout() const override {
@@ -54,19 +54,17 @@ public:
         return m_grey ? Layout::Grey : Layout::Bgr;
     }
     const std::uint8_t* row(int y) override {
-        if (!ReadBmpRow(m_device, m_layout, y, m_stored.get()))
-            return nullptr;
-        if (m_layout.bitCount > 8)
-            return m_stored.get();
-        ExpandPaletteRow(m_layout, m_stored.get(), m_grey, m_expanded.get());
+        const std::uint8_t* stored = m_reader.row(y);
+        if (!stored || m_layout.bitCount > 8)
+            return stored;
+        ExpandPaletteRow(m_layout, stored, m_grey, m_expanded.get());
         return m_expanded.get();
     }
 
 private:
-    QIODevice& m_device;
     BmpLayout m_layout;
+    BmpRowReader m_reader;
     bool m_grey = false;
-    std::unique_ptr<std::uint8_t[]> m_stored;
     std::unique_ptr<std::uint8_t[]> m_expanded;
 };
 

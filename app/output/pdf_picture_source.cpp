@@ -97,15 +97,16 @@ RowsResult readBmpRows(const QString& path, const PicturePlan& plan,
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return RowsResult::Unreadable;
-    std::unique_ptr<std::uint8_t[]> stored(new (std::nothrow) std::uint8_t[layout->stride]);
+    BmpRowReader reader(file, *layout);
     std::unique_ptr<std::uint8_t[]> samples(new (std::nothrow)
                                                 std::uint8_t[plan.image.format.rowBytes()]);
-    if (!stored || !samples)
+    if (!reader.allocated() || !samples)
         return RowsResult::OutOfMemory;
     for (int y = 0; y < layout->height; ++y) {
-        if (!ReadBmpRow(file, *layout, y, stored.get()))
+        const std::uint8_t* stored = reader.row(y);
+        if (!stored)
             return RowsResult::Unreadable;
-        ConvertRow(plan.image, stored.get(), samples.get());
+        ConvertRow(plan.image, stored, samples.get());
         row(samples.get());
     }
     return RowsResult::Ok;
