@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "ocr_engine.h"
 #include "qt_translation.h"
+#include "sane_text.h"
 #include "toolbar_host.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
     folivo::RestartWithOcrThreadLimit(argv);
     QApplication app(argc, argv);
+    folivo::PrepareSaneText();
     QApplication::setApplicationName(QStringLiteral("Folivo"));
     QApplication::setDesktopFileName(QStringLiteral("folivo"));
     folivo::InstallUiFont();

@@ -2,6 +2,7 @@
 // on the preview and the preview scan itself.
 #include "preview_scan.h"
 #include "preview_widget.h"
+#include "sane_text.h"
 #include "scan_area.h"
 #include "scan_dialog.h"
 #include "scan_test_support.h"
@@ -47,7 +48,8 @@ TEST(ScanDialogText, FollowsSanesCatalogueAndFallsBackToEnglish) {
     ASSERT_TRUE(open.device);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.language);
-        std::setlocale(LC_MESSAGES, "C");
+        std::setlocale(LC_MESSAGES, "C"); // as a bare system starts the program
+        PrepareSaneText();
         qputenv("LANGUAGE", row.language);
         textdomain(textdomain(nullptr)); // gettext forgets what it looked up before
         ScanDialog dialog(*open.device);
