@@ -46,8 +46,10 @@ RecoveryChoice DialogRecoveryPrompt::ask(const QStringList& pages) {
             button->setDefault(true);
             button->setFocus();
         }
-        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &choice, answer] {
-            choice = answer;
+        // A copy: clang before 16 cannot capture a structured binding.
+        const RecoveryChoice picked = answer;
+        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &choice, picked] {
+            choice = picked;
             dialog.accept();
         });
     }

@@ -1,5 +1,6 @@
 // The writers: JPEG pages decoded again and checked against their source, the BMP copy,
 // grey pages in a PDF, full disks and the stored settings.
+#include "bmp_rows.h"
 #include "image_writers.h"
 #include "jpeg_probe.h"
 #include "jpeg_writer.h"
@@ -156,6 +157,34 @@ TEST_F(WritersTest, HandBuiltBmpsOfEveryStoredFormatKeepTheirPixelsAndOrientatio
         const QPoint centres[] = {QPoint(3, 3), QPoint(12, 3), QPoint(3, 12), QPoint(12, 12)};
         for (int i = 0; i < 4; ++i)
             EXPECT_LE(test::ChannelDistance(jpeg.pixels.pixel(centres[i]), c.corners[i]), 12) << i;
+    }
+}
+
+// Rows come a block at a time: 100 000-byte rows make blocks of ten, so 25 rows take
+// three reads, in either storage order and when asked for out of order.
+TEST(BmpRowReader, GivesEveryRowAcrossBlocksInBothStorageOrders) {
+    const std::vector<QRgb> palette(256, 0);
+    for (const int height : {25, -25}) {
+        SCOPED_TRACE(height);
+        QByteArray bytes = test::BuildBmp({100'000, height, 8, palette, 11811, [](int x, int y) {
+                                               return std::uint32_t(x + 7 * y) & 0xFF;
+                                           }});
+        QBuffer device(&bytes);
+        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+        const auto layout = ReadBmpLayout(device);
+        ASSERT_TRUE(layout.has_value());
+        BmpRowReader reader(device, *layout);
+        ASSERT_TRUE(reader.allocated());
+        for (const int y : {0, 1, 9, 10, 11, 19, 20, 24, 3, 24, 12}) {
+            const std::uint8_t* row = reader.row(y);
+            ASSERT_NE(row, nullptr) << y;
+            for (const int x : {0, 1, 99'999})
+                EXPECT_EQ(row[x], std::uint8_t(x + 7 * y)) << y << ", " << x;
+        }
+        EXPECT_EQ(reader.row(25), nullptr);
+        bytes.chop(50'000); // the last rows in the file are cut off
+        BmpRowReader cut(device, *layout);
+        EXPECT_EQ(cut.row(height > 0 ? 0 : 24), nullptr);
     }
 }
 
