@@ -30,7 +30,8 @@ int workerCount() {
     return int(std::max(1u, std::thread::hardware_concurrency()));
 }
 constexpr double kTwipsPerPoint = 20.0;
-constexpr std::size_t kHeapSlack = std::size_t(32) << 20;
+// By measurement: 32 MB let a 20-page export end 9 % above a 5-page one, 16 MB 5 %.
+constexpr std::size_t kHeapSlack = std::size_t(16) << 20;
 
 // qpdf's output end: the temporary file of a DurableFile.
 class DevicePipeline : public Pipeline {
@@ -62,7 +63,7 @@ public:
         // qpdf holds each stream whole in heap buffers, and glibc keeps what they leave
         // behind once a page-size block has come and gone: without this, the resident
         // size of an export grows with its page count. Giving memory back costs page
-        // faults later, so only once the heap holds a few pages' worth unused.
+        // faults later, so only once the heap holds more than kHeapSlack unused.
         if (mallinfo2().fordblks > kHeapSlack)
             malloc_trim(0);
         JobResult result = m_queue->take(m_jobs.at(og));
