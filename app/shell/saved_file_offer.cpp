@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QStyle>
 #include <QUrl>
@@ -12,13 +13,23 @@
 namespace folivo {
 namespace {
 
-// A button inside the line's right end, hidden until there is something to open.
-QAction* addButton(QLineEdit* statusLine, const char* name, QStyle::StandardPixmap icon) {
+// A button inside the line's right end, hidden until there is something to open. The
+// status line never takes focus, so each button has a key, working anywhere in the
+// window once the button shows.
+QAction* addButton(QLineEdit* statusLine, const char* name, QStyle::StandardPixmap icon,
+                   const char* key) {
     QAction* action =
         statusLine->addAction(statusLine->style()->standardIcon(icon), QLineEdit::TrailingPosition);
     action->setObjectName(QLatin1String(name));
+    action->setShortcut(QKeySequence(QLatin1String(key)));
+    action->setShortcutContext(Qt::WindowShortcut);
     action->setVisible(false);
     return action;
+}
+
+QString withKey(const QString& tip, const QAction* action) {
+    return tip +
+           QStringLiteral("（%1）").arg(action->shortcut().toString(QKeySequence::NativeText));
 }
 
 } // namespace
@@ -29,8 +40,8 @@ SavedFileOffer::SavedFileOffer(QLineEdit* statusLine, UrlOpener* opener)
         m_ownedOpener = std::make_unique<DesktopUrlOpener>();
         m_opener = m_ownedOpener.get();
     }
-    m_openFile = addButton(statusLine, "OpenSavedFile", QStyle::SP_FileIcon);
-    m_openFolder = addButton(statusLine, "OpenSavedFolder", QStyle::SP_DirOpenIcon);
+    m_openFile = addButton(statusLine, "OpenSavedFile", QStyle::SP_FileIcon, "Ctrl+Shift+O");
+    m_openFolder = addButton(statusLine, "OpenSavedFolder", QStyle::SP_DirOpenIcon, "Ctrl+Shift+F");
     connect(m_openFile, &QAction::triggered, this, [this] { open(false); });
     connect(m_openFolder, &QAction::triggered, this, [this] { open(true); });
 }
@@ -42,9 +53,11 @@ void SavedFileOffer::offer(const QString& path) {
     const QString file = QDir::toNativeSeparators(m_path);
     const QString folder = QDir::toNativeSeparators(QFileInfo(m_path).absolutePath());
     m_openFile->setText(QStringLiteral("保存したファイルを開く"));
-    m_openFile->setToolTip(QStringLiteral("保存したファイルを開きます：%1").arg(file));
+    m_openFile->setToolTip(
+        withKey(QStringLiteral("保存したファイルを開きます：%1").arg(file), m_openFile));
     m_openFolder->setText(QStringLiteral("保存先のフォルダを開く"));
-    m_openFolder->setToolTip(QStringLiteral("保存先のフォルダを開きます：%1").arg(folder));
+    m_openFolder->setToolTip(
+        withKey(QStringLiteral("保存先のフォルダを開きます：%1").arg(folder), m_openFolder));
     m_openFile->setVisible(true);
     m_openFolder->setVisible(true);
 }

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -227,7 +228,8 @@ namespace folivo::test {
 namespace {
 
 // The automatic save's end line names the file it wrote (the next free number), and after
-// any save the status line's buttons hand that file, or its folder, to the desktop.
+// any save the status line's buttons (or their keys) hand that file, or its folder, to
+// the desktop.
 TEST_F(EndToEnd, AfterASaveTheStatusLineOpensTheFileWrittenOrItsFolder) {
     device();
     settings("[TWAIN]\nDialog=False\n[BMP]\nFlag=True\nType=0\n");
@@ -244,7 +246,11 @@ TEST_F(EndToEnd, AfterASaveTheStatusLineOpensTheFileWrittenOrItsFolder) {
     openFile->trigger();
     dialog->answer = home.file(QStringLiteral("copy.pdf"));
     run("menuSavePDF");
-    openFolder->trigger();
+    // The status line never has the focus: the folder button is reached by its key.
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(opener.urls,
               QList<QUrl>({QUrl::fromLocalFile(written), QUrl::fromLocalFile(home.path())}));
 }
