@@ -31,7 +31,7 @@ int workerCount() {
 }
 constexpr double kTwipsPerPoint = 20.0;
 // By measurement: with 32 MB a 20-page export ended up to 10 % above a 5-page one,
-// with 16 MB 2 to 9 %.
+// with 16 MB 3 to 9 %.
 constexpr std::size_t kHeapSlack = std::size_t(16) << 20;
 
 // qpdf's output end: the temporary file of a DurableFile.
