@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <libdeflate.h>
 #include <vector>
 #include <zlib.h>
@@ -63,6 +64,17 @@ int clampByte(int v) {
 struct Layout {
     QRect photo{1240, 700, 1000, 1300};
 
+    // A point of the photo region: where it lies across and down (0 to 1), and the
+    // light and shade of the picture there (-1 to 1).
+    struct PhotoPoint {
+        double u, v, wave;
+    };
+    PhotoPoint photoAt(int x, int y) const {
+        const double u = (x - photo.left()) / 1000.0;
+        const double v = (y - photo.top()) / 1300.0;
+        return {u, v, std::sin(u * 9 + v * 4) * std::cos(v * 7 - u * 3)};
+    }
+
     bool ink(int x, int y, std::uint32_t seed) const {
         if (y < 300 || y > 3300 || x < 200 || x > 2280 ||
             photo.adjusted(-40, -40, 40, 40).contains(x, y))
@@ -97,9 +109,7 @@ QImage makePage(const char* kind, std::uint32_t seed) {
             if (layout.ink(x, y, seed)) {
                 r = g = b = 28;
             } else if (layout.photo.contains(x, y)) {
-                const double u = (x - layout.photo.left()) / 1000.0;
-                const double v = (y - layout.photo.top()) / 1300.0;
-                const double wave = std::sin(u * 9 + v * 4) * std::cos(v * 7 - u * 3);
+                const auto [u, v, wave] = layout.photoAt(x, y);
                 r = int(120 + 90 * wave + 40 * u);
                 g = int(100 + 70 * std::sin(v * 5) + 50 * v);
                 b = int(90 + 80 * std::cos(u * 6 + v * 2));
@@ -168,7 +178,8 @@ QImage makeTextPage(std::uint32_t seed) {
                     continue;
                 int x = left;
                 for (;;) {
-                    const QString word = QString::fromUtf8(kWords[random.below(25)]);
+                    const QString word =
+                        QString::fromUtf8(kWords[random.below(int(std::size(kWords)))]);
                     const int width = metrics.horizontalAdvance(word);
                     if (x + width > right)
                         break;
@@ -183,9 +194,7 @@ QImage makeTextPage(std::uint32_t seed) {
         for (int x = 0; x < kWidth; ++x) {
             int grey = row[x];
             if (layout.photo.contains(x, y)) {
-                const double u = (x - layout.photo.left()) / 1000.0;
-                const double v = (y - layout.photo.top()) / 1300.0;
-                grey = int(110 + 80 * std::sin(u * 9 + v * 4) * std::cos(v * 7 - u * 3));
+                grey = int(110 + 80 * layout.photoAt(x, y).wave);
             }
             row[x] = grey + random.noise() < 128 ? 0 : 255;
         }

@@ -37,6 +37,13 @@ QString OcrLanguageText(OcrLanguage language) {
     return QStringLiteral("jpn+eng");
 }
 
+QStringList OcrModelsOf(OcrLanguage language) {
+    QStringList models = OcrLanguageText(language).split(u'+');
+    if (language != OcrLanguage::English)
+        models.append(QStringLiteral("jpn_vert"));
+    return models;
+}
+
 OcrSetting ReadOcrSetting() {
     OcrSetting setting;
     setting.on = ReadSetting(kSection, kOnKey, QString())

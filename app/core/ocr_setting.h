@@ -7,6 +7,7 @@
 // default, also for an unknown text), "jpn" or "eng". The writer and the PDF compression
 // window read them through the same function, so they always agree.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace folivo {
@@ -21,6 +22,8 @@ struct OcrSetting {
 OcrLanguage ParseOcrLanguage(const QString& text);
 // The model names Tesseract loads: "jpn+eng", "jpn" or "eng".
 QString OcrLanguageText(OcrLanguage language);
+// Every model reading a language takes: its own, and for Japanese the vertical one.
+QStringList OcrModelsOf(OcrLanguage language);
 OcrSetting ReadOcrSetting();
 int WriteOcrSetting(const OcrSetting& setting);
 

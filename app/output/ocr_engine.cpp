@@ -51,10 +51,7 @@ void RestartWithOcrThreadLimit(char** argv) {
 QString MissingOcrModels(OcrLanguage language) {
     if (const OcrModuleEntry* entry = module())
         return entry->missingModels(language);
-    QStringList models = OcrLanguageText(language).split(u'+');
-    if (language != OcrLanguage::English)
-        models.append(QStringLiteral("jpn_vert"));
-    return models.join(QStringLiteral(", "));
+    return OcrModelsOf(language).join(QStringLiteral(", "));
 }
 
 } // namespace folivo

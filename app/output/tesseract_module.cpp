@@ -157,11 +157,8 @@ std::unique_ptr<OcrEngine> makeEngine(OcrLanguage language, int timeLimitMs) {
 }
 
 QString missingModels(OcrLanguage language) {
-    QStringList models = OcrLanguageText(language).split(u'+');
-    if (language != OcrLanguage::English)
-        models.append(QStringLiteral("jpn_vert"));
     QStringList missing;
-    for (const QString& model : models) {
+    for (const QString& model : OcrModelsOf(language)) {
         tesseract::TessBaseAPI api;
         if (api.Init(nullptr, model.toUtf8().constData(), tesseract::OEM_LSTM_ONLY) != 0)
             missing.append(model);
